@@ -1,0 +1,83 @@
+#include "links/MirrorLayout.h"
+
+#include "links/LocalNames.h"
+#include "links/PathFields.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+constexpr std::string_view kIndexPage = "index.html";
+constexpr std::string_view kIndexTwin = "index.htm";
+
+struct UrlParts {
+  std::string folder;  // local form of the URL's folder, confined
+  std::string name;    // the URL's file name as stored
+  bool isIndexPage;    // the URL's own name is exactly "index.html"
+};
+
+std::string StoredCase(std::string_view name) {
+  return platform::kCaseSensitiveFileSystem ? cp932::ToLower(name) : std::string(name);
+}
+
+UrlParts SplitUrl(std::string_view url) {
+  std::string folder, name;
+  SplitPath(url, folder, name, '/');
+  return {ConfineLocalPart(ToLocalForm(folder)), name, name == kIndexPage};
+}
+
+bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
+
+}  // namespace
+
+std::string ConfineLocalPart(std::string_view part) {
+  const std::string text = cp932::ReplaceAll(cp932::ReplaceAll(part, "/", "\\"), ":", "");
+  std::string out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = cp932::Find(text, "\\", start);
+    const std::string_view step = std::string_view(text).substr(start, end == cp932::npos ? cp932::npos : end - start);
+    if (end == cp932::npos) {
+      if (!IsDotStep(step)) out.append(step);
+      return out;
+    }
+    if (!step.empty() && !IsDotStep(step)) {
+      out.append(step);
+      out += '\\';
+    }
+    start = end + 1;
+  }
+}
+
+MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder) {
+  const UrlParts parts = SplitUrl(url);
+  std::string name = StoredCase(parts.name);
+  if (cp932::Find(name, "?") != cp932::npos) name = QueryFileName(name);
+  const std::string base = std::string(downloadFolder) + (oneFolder ? "" : parts.folder);
+  MirrorPlace place;
+  place.folder = oneFolder ? "" : base;
+  place.filePath = base + ConfineLocalPart(name);
+  return place;
+}
+
+MirrorPlace PlacePage(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool stored) {
+  const UrlParts parts = SplitUrl(url);
+  const bool isIndex = parts.name.empty() || parts.isIndexPage;
+  const std::string name = parts.name.empty() ? std::string(kIndexPage) : StoredCase(parts.name);
+  const std::string base = std::string(downloadFolder) + (oneFolder || !stored ? "" : parts.folder);
+  MirrorPlace place;
+  if (stored) {
+    place.folder = oneFolder ? "" : base;
+    std::string relative = (oneFolder ? "" : parts.folder) + name;
+    if (cp932::Find(relative, "?") != cp932::npos) relative = QueryPageName(relative);
+    place.filePath = std::string(downloadFolder) + ConfineLocalPart(relative);
+  }
+  if (isIndex) {
+    place.twinSource = base + std::string(kIndexPage);
+    place.twinPath = base + std::string(kIndexTwin);
+  }
+  return place;
+}
+
+}  // namespace pagelark

@@ -1,0 +1,173 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace pagelark::cp932 {
+namespace {
+
+constexpr char32_t kEscapeBase = 0xF700;  // U+F780..U+F7FF carry raw bytes
+const std::string kSubstitute = "\x81\xAC";  // 〓
+
+// Moves `cursor` (a boundary) forward over whole characters until it reaches
+// or passes `target`.
+std::size_t AdvanceTo(std::string_view text, std::size_t cursor, std::size_t target) {
+  while (cursor < target) cursor += CharLength(text, cursor);
+  return cursor;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Length of the well-formed UTF-8 sequence at `i` and its code point, or 0
+// when the bytes there are malformed.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  std::size_t len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+  if (len == 0 || i + len > text.size()) return 0;
+  cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+  for (std::size_t k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(text[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  return len;
+}
+
+// Runs iconv over `in`, calling `on_error(in, pos)` at every position that it
+// cannot convert; the handler appends a replacement to `out` and returns how
+// many input bytes it consumed (at least 1).
+template <typename OnError>
+std::string Convert(const char* to, const char* from, std::string_view in, OnError on_error) {
+  std::string out;
+  out.reserve(in.size() * 3 / 2 + 16);
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    for (std::size_t pos = 0; pos < in.size();) pos += on_error(out, in, pos);
+    return out;
+  }
+  std::size_t pos = 0;
+  char buffer[4096];
+  while (pos < in.size()) {
+    char* src = const_cast<char*>(in.data() + pos);
+    std::size_t src_left = in.size() - pos;
+    char* dst = buffer;
+    std::size_t dst_left = sizeof buffer;
+    const std::size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
+    const int err = errno;
+    out.append(buffer, static_cast<std::size_t>(dst - buffer));
+    pos = in.size() - src_left;
+    if (rc != static_cast<std::size_t>(-1)) break;
+    if (err == E2BIG) continue;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset shift state
+    pos += on_error(out, in, pos);                  // EILSEQ or EINVAL
+  }
+  iconv_close(cd);
+  return out;
+}
+
+std::string MapAscii(std::string_view text, char first, char last, int delta) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t len = CharLength(out, i);
+    if (len == 1 && out[i] >= first && out[i] <= last) out[i] = static_cast<char>(out[i] + delta);
+    i += len;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::size_t CharLength(std::string_view text, std::size_t i) {
+  if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
+      IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+    return 2;
+  }
+  return 1;
+}
+
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
+  if (from > text.size()) return npos;
+  std::size_t cursor = from;
+  for (;;) {
+    const std::size_t hit = text.find(needle, cursor);
+    if (hit == npos) return npos;
+    cursor = AdvanceTo(text, cursor, hit);
+    if (cursor == hit) return hit;
+    // The hit began on a trail byte; search again from the next boundary.
+  }
+}
+
+std::size_t FindLast(std::string_view text, std::string_view needle) {
+  std::size_t last = npos;
+  for (std::size_t at = Find(text, needle, 0); at != npos;
+       at = Find(text, needle, at + CharLength(text, at))) {
+    last = at;
+    if (at >= text.size()) break;
+  }
+  return last;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t at = Find(text, from, 0); at != npos; at = Find(text, from, start)) {
+    out.append(text.substr(start, at - start));
+    out.append(to);
+    start = at + from.size();
+  }
+  out.append(text.substr(start));
+  return out;
+}
+
+std::string ToLower(std::string_view text) { return MapAscii(text, 'A', 'Z', 'a' - 'A'); }
+std::string ToUpper(std::string_view text) { return MapAscii(text, 'a', 'z', 'A' - 'a'); }
+
+bool EndsWithChar(std::string_view text, char c) {
+  if (text.empty() || text.back() != c) return false;
+  if (!IsTrailByte(static_cast<unsigned char>(c))) return true;
+  // Every lead byte is also a valid trail byte, so a run of lead bytes pairs
+  // up from its start: the last byte is a trail when the run before it is odd.
+  std::size_t leads = 0;
+  for (std::size_t i = text.size() - 1; i > 0 && IsLeadByte(static_cast<unsigned char>(text[i - 1])); --i) ++leads;
+  return leads % 2 == 0;
+}
+
+std::string ToUtf8(std::string_view text) {
+  return Convert("UTF-8", "CP932", text, [](std::string& out, std::string_view in, std::size_t pos) {
+    const auto byte = static_cast<unsigned char>(in[pos]);
+    AppendUtf8(out, byte < 0x80 ? byte : kEscapeBase + byte);
+    return std::size_t{1};
+  });
+}
+
+std::string FromUtf8(std::string_view text) {
+  return Convert("CP932", "UTF-8", text, [](std::string& out, std::string_view in, std::size_t pos) {
+    char32_t cp = 0;
+    const std::size_t len = DecodeUtf8(in, pos, cp);
+    if (len == 0) {
+      out += kSubstitute;
+      return std::size_t{1};
+    }
+    if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF) {
+      out += static_cast<char>(cp - kEscapeBase);
+    } else {
+      out += kSubstitute;
+    }
+    return len;
+  });
+}
+
+}  // namespace pagelark::cp932

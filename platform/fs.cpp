@@ -1,0 +1,143 @@
+#include "platform/fs.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/cp932.h"
+
+namespace pagelark::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path ToFsPath(std::string_view systemPath) { return fs::path(NativePath(systemPath)); }
+
+std::FILE* OpenForWriting(std::string_view systemPath) {
+  const std::string native = NativePath(systemPath);
+  if (native.empty()) return nullptr;
+  return std::fopen(native.c_str(), "wb");
+}
+
+std::string WithTrailingBackslash(std::string path) {
+  if (!cp932::EndsWithChar(path, '\\')) path += '\\';
+  return path;
+}
+
+}  // namespace
+
+std::string NativePath(std::string_view systemPath) {
+  // Convert first: in UTF-8 a 0x5C byte is always a backslash character.
+  std::string native = cp932::ToUtf8(systemPath);
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+std::string SystemPath(std::string_view nativePath) {
+  std::string path(nativePath);
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return cp932::FromUtf8(path);
+}
+
+bool CreateFolder(std::string_view systemPath) {
+  std::error_code ec;
+  return fs::create_directory(ToFsPath(systemPath), ec) && !ec;
+}
+
+bool FolderExists(std::string_view systemPath) {
+  std::error_code ec;
+  return fs::is_directory(ToFsPath(systemPath), ec);
+}
+
+bool FileExists(std::string_view systemPath) {
+  std::error_code ec;
+  return fs::is_regular_file(ToFsPath(systemPath), ec);
+}
+
+bool CopyFileReplacing(std::string_view from, std::string_view to) {
+  std::error_code ec;
+  return fs::copy_file(ToFsPath(from), ToFsPath(to), fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+bool WriteFileBytes(std::string_view systemPath, std::string_view bytes) {
+  OutputFile file;
+  if (!file.Open(systemPath)) return false;
+  const bool written = file.Write(bytes.data(), bytes.size());
+  return file.Close() && written;
+}
+
+bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes) {
+  const std::string temp = std::string(systemPath) + ".tmp~";
+  if (!WriteFileBytes(temp, bytes)) {
+    RemoveFile(temp);
+    return false;
+  }
+  std::error_code ec;
+  fs::rename(ToFsPath(temp), ToFsPath(systemPath), ec);
+  if (ec) RemoveFile(temp);
+  return !ec;
+}
+
+bool ReadFileBytes(std::string_view systemPath, std::string& bytes, std::size_t limit) {
+  std::ifstream in(ToFsPath(systemPath), std::ios::binary);
+  if (!in) return false;
+  bytes.clear();
+  char buffer[65536];
+  while (bytes.size() < limit && in.read(buffer, sizeof buffer).gcount() > 0) {
+    const auto got = static_cast<std::size_t>(in.gcount());
+    bytes.append(buffer, std::min(got, limit - bytes.size()));
+  }
+  return !in.bad();
+}
+
+OutputFile::~OutputFile() { Close(); }
+
+bool OutputFile::Open(std::string_view systemPath) {
+  Close();
+  file_ = OpenForWriting(systemPath);
+  return file_ != nullptr;
+}
+
+bool OutputFile::Write(const char* data, std::size_t size) {
+  return file_ != nullptr && std::fwrite(data, 1, size, file_) == size;
+}
+
+bool OutputFile::Close() {
+  if (file_ == nullptr) return true;
+  const bool ok = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  return ok && closed;
+}
+
+std::string CurrentDirectory() {
+  std::error_code ec;
+  const fs::path cwd = fs::current_path(ec);
+  if (ec) return {};
+  return WithTrailingBackslash(SystemPath(cwd.string()));
+}
+
+bool SetCurrentDirectory(std::string_view systemPath) {
+  std::error_code ec;
+  fs::current_path(ToFsPath(systemPath), ec);
+  return !ec;
+}
+
+std::string ExecutableDirectory() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return CurrentDirectory();
+  return WithTrailingBackslash(SystemPath(exe.parent_path().string()));
+}
+
+bool RemoveFile(std::string_view systemPath) {
+  std::error_code ec;
+  return fs::remove(ToFsPath(systemPath), ec) && !ec;
+}
+
+}  // namespace pagelark::platform

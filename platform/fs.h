@@ -1,0 +1,73 @@
+// The file-system edge. Paths inside the system are CP932 texts with
+// backslash separators ("system form"); this module turns them into native
+// paths (UTF-8, "/") where they meet the operating system. Nothing above it
+// touches std::filesystem or POSIX file calls.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace pagelark::platform {
+
+// True where file names differ by letter case (every platform but Windows).
+#ifdef _WIN32
+inline constexpr bool kCaseSensitiveFileSystem = false;
+#else
+inline constexpr bool kCaseSensitiveFileSystem = true;
+#endif
+
+// System form (CP932, "\" or "/") to a native path (UTF-8, "/"). A 0x5C that
+// is the second byte of a double-byte character stays part of its character.
+std::string NativePath(std::string_view systemPath);
+
+// Native path (UTF-8) to system form (CP932, "\" separators).
+std::string SystemPath(std::string_view nativePath);
+
+// Creates one folder. True only when this call created it.
+bool CreateFolder(std::string_view systemPath);
+bool FolderExists(std::string_view systemPath);
+bool FileExists(std::string_view systemPath);
+
+// Copies `from` onto `to`, replacing `to`. False on any failure.
+bool CopyFileReplacing(std::string_view from, std::string_view to);
+
+// Creates or truncates the file and writes `bytes` exactly. False when the
+// file cannot be opened or the write fails.
+bool WriteFileBytes(std::string_view systemPath, std::string_view bytes);
+
+// Writes `bytes` to a new file beside `systemPath`, then renames it over the
+// target, so the target is always either the old or the new whole file.
+bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes);
+
+// Reads the whole file, at most `limit` bytes. False when it cannot be read.
+bool ReadFileBytes(std::string_view systemPath, std::string& bytes, std::size_t limit = 64u << 20);
+
+// A file opened for binary writing, created or truncated; closed on scope exit.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  bool Open(std::string_view systemPath);
+  bool IsOpen() const { return file_ != nullptr; }
+  bool Write(const char* data, std::size_t size);
+  bool Close();
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// The process's current directory, in system form with a trailing "\".
+std::string CurrentDirectory();
+bool SetCurrentDirectory(std::string_view systemPath);
+
+// The folder of the running executable, in system form with a trailing "\".
+std::string ExecutableDirectory();
+
+// Removes a file; used by tests and temporary-file clean-up.
+bool RemoveFile(std::string_view systemPath);
+
+}  // namespace pagelark::platform

@@ -1,0 +1,48 @@
+// Every option of one profile. Texts are CP932 byte strings as typed.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace pagelark {
+
+// One URL counter (@a@ .. @f@): its enable box and its fields as typed.
+struct CounterSetting {
+  bool enabled = false;
+  std::string from;
+  std::string to;
+  std::string step;
+
+  bool operator==(const CounterSetting&) const = default;
+};
+
+enum class RequestMethod { kNone, kGet, kPost };
+
+inline constexpr int kCounterCount = 6;
+
+struct CrawlSettings {
+  std::string startUrl;
+  std::string downloadFolder;
+  std::string maxFiles;
+  std::string maxDuplicateLinks;
+  std::string indexFile;
+  bool belowStartUrlOnly = false;
+  bool sameServerOnly = false;
+  bool oneFolder = false;
+  bool useFilter = false;
+  bool writeLog = false;
+  bool allKinds = true;
+  std::vector<std::string> kinds;
+  // The window has two radio buttons; a first start selects neither.
+  RequestMethod requestMethod = RequestMethod::kNone;
+  std::array<CounterSetting, kCounterCount> counters;
+  bool useEnableList = false;
+  bool useDisableList = false;
+  std::vector<std::string> enableUrls;
+  std::vector<std::string> disableUrls;
+
+  bool operator==(const CrawlSettings&) const = default;
+};
+
+}  // namespace pagelark

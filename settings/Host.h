@@ -1,0 +1,39 @@
+// The narrow interface between the engine and whoever runs it: the window, the
+// headless front end, or a test. The engine reads every setting through
+// CurrentSettings() at the moment it uses it, so a change made during a run
+// (the window pumps its events between steps) takes effect at the next test.
+#pragma once
+
+#include <string>
+
+#include "settings/CrawlSettings.h"
+
+namespace pagelark {
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // The settings as they stand now.
+  virtual const CrawlSettings& CurrentSettings() = 0;
+
+  // Progress list: append a line, read the lines back.
+  virtual void AppendLine(const std::string& line) = 0;
+  virtual int LineCount() = 0;
+  virtual std::string Line(int index) = 0;
+  virtual void ClearLines() = 0;
+
+  // Status line under the progress list (repainted at once).
+  virtual void SetStatus(const std::string& text) = 0;
+
+  // A modal message box with an OK button, captioned with the program name.
+  virtual void ShowMessage(const std::string& text) = 0;
+
+  // Gives the keyboard focus to a control (by its ID); no-op without a window.
+  virtual void FocusControl(int controlId) = 0;
+
+  // Dispatches pending window events; nothing to do without a window.
+  virtual void PumpMessages() = 0;
+};
+
+}  // namespace pagelark

@@ -1,0 +1,74 @@
+#include "links/LocalFiles.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/TempDir.h"
+
+namespace pagelark {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(CreateDirectories, CreatesEveryLevelAndReportsWhetherItDid) {
+  TempDir dir;
+  EXPECT_TRUE(CreateDirectories(dir.system() + "http\\host\\a\\b\\"));
+  EXPECT_TRUE(fs::is_directory(dir.native() / "http/host/a/b"));
+  EXPECT_FALSE(CreateDirectories(dir.system() + "http\\host\\a\\b\\"));
+  EXPECT_TRUE(CreateDirectories(dir.system() + "http\\host\\c"));
+  EXPECT_TRUE(fs::is_directory(dir.native() / "http/host/c"));
+}
+
+TEST(CreateDirectories, CreatesANativePathTypedByTheUser) {
+  TempDir dir;
+  EXPECT_TRUE(CreateDirectories(dir.native().string() + "/new/dl"));
+  EXPECT_TRUE(fs::is_directory(dir.native() / "new/dl"));
+  EXPECT_TRUE(CreateDirectories(dir.native().string() + "/new/more\\"));
+  EXPECT_TRUE(fs::is_directory(dir.native() / "new/more"));
+}
+
+TEST(CreateDirectories, KeepsDoubleByteNamesWhole) {
+  TempDir dir;
+  // 表\ソ\ : both characters end in the byte 0x5C.
+  EXPECT_TRUE(CreateDirectories(dir.system() + "\x95\x5C\\\x83\x5C\\"));
+  EXPECT_TRUE(fs::is_directory(dir.native() / "表" / "ソ"));
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"表", "表/ソ"}));
+}
+
+TEST(CreateDirectories, PassesOverLevelsItCannotCreate) {
+  TempDir dir;
+  ASSERT_TRUE(std::ofstream(dir.native() / "file").good());
+  EXPECT_FALSE(CreateDirectories(dir.system() + "file\\sub\\"));
+}
+
+TEST(WriteTextFile, WritesTheBytesAsTheyAre) {
+  TempDir dir;
+  const std::string page = "<html>\r\n<p>\x95\x5C</p>\n\0tail";
+  ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", std::string(page.data(), page.size() + 5)));
+  EXPECT_EQ(ReadAll(dir.native() / "p.html"), std::string(page.data(), page.size() + 5));
+  ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", "short"));
+  EXPECT_EQ(ReadAll(dir.native() / "p.html"), "short");
+}
+
+TEST(WriteTextFile, FailsWhenTheFileCannotBeOpened) {
+  TempDir dir;
+  EXPECT_FALSE(WriteTextFile(dir.system() + "missing\\p.html", "x"));
+  EXPECT_FALSE(WriteTextFile(dir.system(), "x"));  // a folder
+}
+
+TEST(WriteTextFile, AFullDiskRaisesFileWriteError) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  EXPECT_THROW(WriteTextFile("\\dev\\full", std::string(1 << 16, 'x')), FileWriteError);
+}
+
+}  // namespace
+}  // namespace pagelark

@@ -1,0 +1,107 @@
+#include "platform/cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace pagelark::cp932 {
+namespace {
+
+// CP932 bytes of a few characters whose second byte is ASCII.
+const std::string kHyo = "\x95\x5C";   // 表: trail byte is "\"
+const std::string kSo = "\x83\x5C";    // ソ: trail byte is "\"
+const std::string kSho = "\x8F\x41";   // 処: trail byte is "A"
+const std::string kNou = "\x94\x5C";   // 能: trail byte is "\"
+const std::string kPipe = "\x83\x7C";  // ポ: trail byte is "|"
+
+TEST(Cp932Find, MatchesOnlyAtCharacterBoundaries) {
+  EXPECT_EQ(Find(kHyo, "\\"), npos);
+  EXPECT_EQ(Find(kHyo + "\\", "\\"), 2u);
+  EXPECT_EQ(Find("a" + kSo + "\\b", "\\"), 3u);
+  EXPECT_EQ(Find(kSho + "A", "A"), 2u);
+  EXPECT_EQ(Find("abcabc", "bc", 2), 4u);
+  EXPECT_EQ(Find("abc", "", 1), 1u);
+  EXPECT_EQ(Find("abc", "x", 9), npos);
+}
+
+TEST(Cp932Find, FindLastSkipsTrailBytes) {
+  EXPECT_EQ(FindLast("a\\b\\c", "\\"), 3u);
+  EXPECT_EQ(FindLast("a\\" + kHyo, "\\"), 1u);
+  EXPECT_EQ(FindLast(kNou + kSo, "\\"), npos);
+  EXPECT_EQ(FindLast("", "\\"), npos);
+}
+
+TEST(Cp932Find, LoneAndTrailingLeadBytesStandAlone) {
+  // A lead byte followed by a byte that is no trail byte is a character of its own.
+  EXPECT_EQ(Find("\x95\x20\\", "\\"), 2u);
+  EXPECT_EQ(Find("\x95", "\\"), npos);
+  EXPECT_EQ(CharLength("\x95", 0), 1u);
+  EXPECT_EQ(FindLast("ab\x95", "\x95"), 2u);
+}
+
+TEST(Cp932Case, TouchesAsciiLettersOnly) {
+  EXPECT_EQ(ToLower("ABC.Html"), "abc.html");
+  EXPECT_EQ(ToLower(kSho + "A"), kSho + "a");
+  EXPECT_EQ(ToUpper("abc"), "ABC");
+  const std::string withLowerTrail = "\x82\x61";  // Ｂ (fullwidth), trail byte "a"
+  EXPECT_EQ(ToUpper(withLowerTrail + "a"), withLowerTrail + "A");
+}
+
+TEST(Cp932Replace, ReplacesBoundaryMatchesLeftToRight) {
+  EXPECT_EQ(ReplaceAll("a//b///c", "//", "\\"), "a\\b\\/c");
+  EXPECT_EQ(ReplaceAll(kHyo + "\\", "\\", "/"), kHyo + "/");
+}
+
+TEST(Cp932EndsWith, TestsTheLastCharacterNotTheLastByte) {
+  EXPECT_TRUE(EndsWithChar("dl\\", '\\'));
+  EXPECT_FALSE(EndsWithChar("dl" + kHyo, '\\'));
+  EXPECT_TRUE(EndsWithChar(kHyo + "\\", '\\'));
+  EXPECT_TRUE(EndsWithChar(kHyo + kHyo + "\\", '\\'));
+  EXPECT_FALSE(EndsWithChar("", '\\'));
+}
+
+TEST(Cp932Convert, RoundTripsJapaneseText) {
+  const std::string text = kHyo + kSo + "abc" + kPipe;
+  EXPECT_EQ(ToUtf8(text), "表ソabcポ");
+  EXPECT_EQ(FromUtf8("表ソabcポ"), text);
+  EXPECT_EQ(FromUtf8("初期表示"), "\x8F\x89\x8A\xFA\x95\x5C\x8E\xA6");
+}
+
+TEST(Cp932Convert, UndecodableBytesSurviveTheRoundTrip) {
+  for (const std::string& bad : {std::string("\x80"), std::string("a\xFD" "b"), std::string("\x95"),
+                                std::string("x\x81"), std::string("\xFF\xFE")}) {
+    const std::string utf8 = ToUtf8(bad);
+    EXPECT_FALSE(utf8.empty());
+    EXPECT_EQ(FromUtf8(utf8), bad);
+  }
+}
+
+TEST(Cp932Convert, UnmappableCharactersBecomeTheSubstitutionMark) {
+  EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80" "b"), "a\x81\xAC" "b");  // an emoji
+  EXPECT_EQ(FromUtf8("a\xC3"), "a\x81\xAC");                        // cut sequence
+  EXPECT_EQ(FromUtf8("\xFF"), "\x81\xAC");                          // not UTF-8
+}
+
+// Rows whose characters CP932 also holds under another code (the NEC and IBM
+// duplicates): they come back as the code Windows itself prefers.
+bool IsDuplicateRow(unsigned char lead) { return lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xFA; }
+
+TEST(Cp932Convert, RandomBytesRoundTrip) {
+  std::mt19937 random(932);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(random() % 40, '\0');
+    for (char& c : bytes) {
+      do c = static_cast<char>(random() % 256);
+      while (IsDuplicateRow(static_cast<unsigned char>(c)));
+    }
+    ASSERT_EQ(FromUtf8(ToUtf8(bytes)), bytes);
+  }
+}
+
+TEST(Cp932Convert, DuplicateCodesComeBackAsThePreferredCode) {
+  EXPECT_EQ(ToUtf8("\xED\x40"), ToUtf8("\xFA\x5C"));  // 纊 in the NEC-selected and IBM rows
+  EXPECT_EQ(FromUtf8(ToUtf8("\xED\x40")), "\xFA\x5C");
+}
+
+}  // namespace
+}  // namespace pagelark::cp932

@@ -1,0 +1,93 @@
+#include "platform/fs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/TempDir.h"
+
+namespace pagelark::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(NativePath, TurnsBackslashesIntoSlashesAndConvertsToUtf8) {
+  EXPECT_EQ(NativePath("C:\\dl\\a.html"), "C:/dl/a.html");
+  EXPECT_EQ(NativePath("\\tmp\\\x95\x5C\\x"), "/tmp/表/x");  // 表 ends in 0x5C
+  EXPECT_EQ(NativePath("/home/me/dl\\"), "/home/me/dl/");
+  EXPECT_EQ(SystemPath("/tmp/表/"), "\\tmp\\\x95\x5C\\");
+}
+
+TEST(Files, JapaneseNamesAreCreatedInUtf8) {
+  TempDir dir;
+  const std::string folder = dir.system() + "\x83\x5C\x83\x74\x83\x67";  // ソフト
+  EXPECT_TRUE(CreateFolder(folder));
+  EXPECT_FALSE(CreateFolder(folder));  // exists already
+  EXPECT_TRUE(FolderExists(folder));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\\x95\x5C.txt", "a\r\nb"));
+  EXPECT_EQ(ReadAll(dir.native() / "ソフト" / "表.txt"), "a\r\nb");
+  EXPECT_TRUE(FileExists(folder + "\\\x95\x5C.txt"));
+}
+
+TEST(Files, CopyReplacesTheTarget) {
+  TempDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.system() + "a", "new"));
+  ASSERT_TRUE(WriteFileBytes(dir.system() + "b", "old and longer"));
+  EXPECT_TRUE(CopyFileReplacing(dir.system() + "a", dir.system() + "b"));
+  EXPECT_EQ(ReadAll(dir.native() / "b"), "new");
+  EXPECT_FALSE(CopyFileReplacing(dir.system() + "missing", dir.system() + "c"));
+}
+
+TEST(Files, WritesFailCleanly) {
+  TempDir dir;
+  EXPECT_FALSE(WriteFileBytes(dir.system() + "no\\such\\folder\\f", "x"));
+  EXPECT_FALSE(WriteFileBytes("", "x"));
+  OutputFile file;
+  EXPECT_FALSE(file.Write("x", 1));
+  EXPECT_TRUE(file.Close());
+}
+
+TEST(Files, AtomicReplaceLeavesNoTemporaryFile) {
+  TempDir dir;
+  const std::string target = dir.system() + "p.ini";
+  ASSERT_TRUE(ReplaceFileAtomically(target, "one"));
+  ASSERT_TRUE(ReplaceFileAtomically(target, "two"));
+  EXPECT_EQ(ReadAll(dir.native() / "p.ini"), "two");
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"p.ini"});
+  EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "missing\\p.ini", "x"));
+}
+
+TEST(Files, ReadHonoursItsLimit) {
+  TempDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.system() + "f", std::string(100000, 'x')));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(dir.system() + "f", bytes, 70000));
+  EXPECT_EQ(bytes.size(), 70000u);
+  EXPECT_FALSE(ReadFileBytes(dir.system() + "missing", bytes));
+}
+
+TEST(Directories, CurrentDirectoryRoundTrips) {
+  TempDir dir;
+  const std::string before = CurrentDirectory();
+  ASSERT_TRUE(SetCurrentDirectory(dir.system()));
+  EXPECT_EQ(fs::current_path(), fs::canonical(dir.native()));
+  EXPECT_TRUE(CurrentDirectory().ends_with("\\"));
+  EXPECT_FALSE(SetCurrentDirectory(dir.system() + "missing"));
+  ASSERT_TRUE(SetCurrentDirectory(before));
+}
+
+TEST(Directories, ExecutableDirectoryHoldsThisTest) {
+  const std::string dir = ExecutableDirectory();
+  ASSERT_TRUE(dir.ends_with("\\"));
+  EXPECT_TRUE(fs::exists(NativePath(dir + "platform_tests")));
+}
+
+}  // namespace
+}  // namespace pagelark::platform

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: first a plain build, then a build
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# PAGELARK_QUICK=1 skips the sanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGELARK_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+echo "== plain build =="
+run_suite build
+if [ "${PAGELARK_QUICK:-0}" != 1 ]; then
+  echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-sanitize -DPAGELARK_SANITIZE=ON
+fi
