@@ -17,6 +17,14 @@ class Host {
   // The settings as they stand now.
   virtual const CrawlSettings& CurrentSettings() = 0;
 
+  // Puts a whole profile into the front end (the window writes its controls
+  // and applies its enabling rules).
+  virtual void ApplySettings(const CrawlSettings& settings) = 0;
+
+  // The run records the local form of its start page here (the indexFile
+  // field, which the window keeps beside its controls).
+  virtual void SetIndexFile(const std::string& indexFile) = 0;
+
   // Progress list: append a line, read the lines back.
   virtual void AppendLine(const std::string& line) = 0;
   virtual int LineCount() = 0;
