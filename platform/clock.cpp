@@ -1,0 +1,12 @@
+#include "platform/clock.h"
+
+namespace pagelark::platform {
+
+std::tm LocalTimeNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+}  // namespace pagelark::platform
