@@ -1,0 +1,193 @@
+#include "net/CurlTransfer.h"
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "net/UrlParts.h"
+
+namespace pagelark::net {
+namespace {
+
+constexpr const char* kAllowedProtocols = "http,https";
+
+struct CallbackState {
+  CallbackState(CURL* curl, BodySink& bodySink) : handle(curl), sink(bodySink) {}
+  CURL* handle;
+  BodySink& sink;
+  bool headArrived = false;
+  bool bodyNotRead = false;
+  bool sinkFailed = false;
+  std::exception_ptr pending;
+};
+
+long ResponseCode(CURL* handle) {
+  long code = 0;
+  curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &code);
+  return code;
+}
+
+bool IsEndOfHead(std::string_view line) { return line == "\r\n" || line == "\n"; }
+
+// Exceptions must not unwind through libcurl's C frames: each callback parks
+// one in the state, ends the transfer, and RunTransfer rethrows it.
+std::size_t OnHeaderLine(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& state = *static_cast<CallbackState*>(user);
+  const std::size_t length = size * count;
+  try {
+    if (IsEndOfHead({data, length}) && ResponseCode(state.handle) >= 200) {
+      state.headArrived = true;
+      state.sink.OnHead();
+    }
+    return length;
+  } catch (...) {
+    state.pending = std::current_exception();
+    return 0;
+  }
+}
+
+std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& state = *static_cast<CallbackState*>(user);
+  const std::size_t length = size * count;
+  try {
+    if (ResponseCode(state.handle) != 200) {
+      state.bodyNotRead = true;
+      return 0;
+    }
+    if (!state.sink.Write({data, length})) {
+      state.sinkFailed = true;
+      return 0;
+    }
+    return length;
+  } catch (...) {
+    state.pending = std::current_exception();
+    return 0;
+  }
+}
+
+struct SlistDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
+
+// The profile's lines, plus empty "Accept:" and "Expect:" lines that keep
+// libcurl from adding its own "Accept: */*" and "Expect: 100-continue".
+HeaderList MakeHeaderList(const RequestProfile& profile) {
+  std::vector<std::string> lines = HeaderLines(profile);
+  if (!HasHeader(lines, "Accept")) lines.emplace_back("Accept:");
+  lines.emplace_back("Expect:");
+  HeaderList list;
+  for (const std::string& line : lines) {
+    curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+    if (grown == nullptr) return nullptr;
+    list.release();
+    list.reset(grown);
+  }
+  return list;
+}
+
+// Sets options one after the other and remembers the first refusal.
+class OptionSetter {
+ public:
+  explicit OptionSetter(CURL* handle) : handle_(handle) {}
+  template <typename Value>
+  void operator()(CURLoption option, Value value) {
+    if (code_ == CURLE_OK) code_ = curl_easy_setopt(handle_, option, value);
+  }
+  CURLcode code() const { return code_; }
+
+ private:
+  CURL* handle_;
+  CURLcode code_ = CURLE_OK;
+};
+
+void SetVerbAndBody(OptionSetter& set, HttpVerb verb, std::string_view body) {
+  if (verb == HttpVerb::kGet && body.empty()) {
+    set(CURLOPT_HTTPGET, 1L);
+    return;
+  }
+  set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+  set(CURLOPT_POSTFIELDS, body.data());
+  // A GET that carries a body: libcurl would call it POST otherwise.
+  if (verb == HttpVerb::kGet) set(CURLOPT_CUSTOMREQUEST, "GET");
+}
+
+void SetLimits(OptionSetter& set, const WebClientOptions& options) {
+  set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.timeouts.connect.count()));
+  set(CURLOPT_LOW_SPEED_LIMIT, options.timeouts.lowSpeedBytesPerSecond);
+  set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.timeouts.lowSpeedTime.count()));
+  if (!options.caFile.empty()) set(CURLOPT_CAINFO, options.caFile.c_str());
+}
+
+struct Transfer {
+  std::string url;
+  HeaderList headers;
+  char error[CURL_ERROR_SIZE] = {};
+};
+
+CURLcode SetUp(CURL* handle, const TransferRequest& request, const WebClientOptions& options, Transfer& transfer,
+               CallbackState& state) {
+  const RequestProfile& profile = request.profile;
+  OptionSetter set(handle);
+  set(CURLOPT_ERRORBUFFER, transfer.error);
+  set(CURLOPT_URL, transfer.url.c_str());
+  set(CURLOPT_PROTOCOLS_STR, kAllowedProtocols);
+  set(CURLOPT_REDIR_PROTOCOLS_STR, kAllowedProtocols);
+  set(CURLOPT_PATH_AS_IS, 1L);  // "/a/../b" goes out as written
+  set(CURLOPT_NOSIGNAL, 1L);
+  set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);  // a proxy's answer is not the server's head
+  set(CURLOPT_HTTP_VERSION,
+      static_cast<long>(profile.version == HttpVersion::k1_0 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1));
+  set(CURLOPT_FOLLOWLOCATION, profile.followRedirects ? 1L : 0L);
+  set(CURLOPT_MAXREDIRS, kMaxRedirects);
+  set(CURLOPT_HTTPHEADER, transfer.headers.get());
+  SetVerbAndBody(set, profile.verb, request.body);
+  SetLimits(set, options);
+  set(CURLOPT_HEADERFUNCTION, &OnHeaderLine);
+  set(CURLOPT_HEADERDATA, &state);
+  set(CURLOPT_WRITEFUNCTION, &OnBodyBytes);
+  set(CURLOPT_WRITEDATA, &state);
+  return set.code();
+}
+
+TransferEnd EndOf(CURLcode code, const CallbackState& state) {
+  if (code == CURLE_OK) return TransferEnd::kComplete;
+  if (state.sinkFailed) return TransferEnd::kSinkFailed;
+  if (state.bodyNotRead) return TransferEnd::kBodyNotRead;
+  return state.headArrived ? TransferEnd::kBodyFailed : TransferEnd::kSendFailed;
+}
+
+TransferResult Failed(TransferEnd end, std::string error) { return {end, 0, std::move(error)}; }
+
+// Clears the handle's options, which point into this call's locals, on every
+// way out.
+struct ResetOnExit {
+  CURL* handle;
+  ~ResetOnExit() { curl_easy_reset(handle); }
+};
+
+}  // namespace
+
+TransferResult RunTransfer(CURL* handle, const TransferRequest& request, const WebClientOptions& options,
+                           BodySink& sink) {
+  if (handle == nullptr) return Failed(TransferEnd::kNotSetUp, "no libcurl handle");
+  UrlParts parts;
+  if (!SplitUrl(request.url, request.port, parts)) return Failed(TransferEnd::kSendFailed, "URL cannot be split");
+  if (!IsUsableHost(parts.host)) return Failed(TransferEnd::kSendFailed, "host name cannot be resolved");
+
+  Transfer transfer{RequestUrl(parts), MakeHeaderList(request.profile)};
+  if (!transfer.headers) return Failed(TransferEnd::kNotSetUp, "out of memory for header lines");
+  curl_easy_reset(handle);
+  const ResetOnExit resetOnExit{handle};
+  CallbackState state(handle, sink);
+  if (const CURLcode code = SetUp(handle, request, options, transfer, state); code != CURLE_OK) {
+    return Failed(TransferEnd::kNotSetUp, curl_easy_strerror(code));
+  }
+  const CURLcode code = curl_easy_perform(handle);
+  if (state.pending) std::rethrow_exception(state.pending);
+  TransferResult result{EndOf(code, state), ResponseCode(handle), {}};
+  if (code != CURLE_OK) result.error = transfer.error[0] != '\0' ? transfer.error : curl_easy_strerror(code);
+  return result;
+}
+
+}  // namespace pagelark::net

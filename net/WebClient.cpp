@@ -1,0 +1,127 @@
+#include "net/WebClient.h"
+
+#include <curl/curl.h>
+
+#include "net/CurlTransfer.h"
+#include "net/RequestProfile.h"
+#include "net/UrlParts.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+// libcurl's global set-up, once per process, before the first handle; its
+// clean-up runs at exit, after every WebClient made since.
+void EnsureCurlGlobalInit() {
+  struct CurlGlobal {
+    CURLcode code = curl_global_init(CURL_GLOBAL_DEFAULT);
+    ~CurlGlobal() {
+      if (code == CURLE_OK) curl_global_cleanup();
+    }
+  };
+  static const CurlGlobal global;
+}
+
+// Appends the body to a text; a form answer empties the text first, when its
+// head arrives.
+class TextSink : public net::BodySink {
+ public:
+  TextSink(std::string& text, bool emptyOnHead) : text_(text), emptyOnHead_(emptyOnHead) {}
+  void OnHead() override {
+    if (emptyOnHead_) text_.clear();
+  }
+  bool Write(std::string_view bytes) override {
+    text_.append(bytes);
+    return true;
+  }
+
+ private:
+  std::string& text_;
+  bool emptyOnHead_;
+};
+
+class FileSink : public net::BodySink {
+ public:
+  explicit FileSink(platform::OutputFile& file) : file_(file) {}
+  bool Write(std::string_view bytes) override { return file_.Write(bytes.data(), bytes.size()); }
+
+ private:
+  platform::OutputFile& file_;
+};
+
+}  // namespace
+
+void WebClient::HandleDeleter::operator()(void* handle) const { curl_easy_cleanup(handle); }
+
+WebClient::WebClient(WebClientOptions options) : options_(std::move(options)) { EnsureCurlGlobalInit(); }
+
+WebClient::~WebClient() = default;
+
+void* WebClient::Handle() {
+  if (!handle_ || !options_.reuseConnections) handle_.reset(curl_easy_init());
+  return handle_.get();
+}
+
+bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::string& server) {
+  net::UrlParts parts;
+  net::SplitUrl(url, port, parts);
+  server = parts.host;
+  return true;
+}
+
+bool WebClient::FetchText(const std::string& url, unsigned short port, std::string& text) {
+  TextSink sink(text, false);
+  const net::TransferResult result = net::RunTransfer(Handle(), {net::FetchProfile(), url, port, {}}, options_, sink);
+  return result.IsOk200() && !text.empty();
+}
+
+bool WebClient::FetchToFile(const std::string& localPath, const std::string& url, unsigned short port) {
+  return Download(net::FetchProfile(), localPath, url, port, {});
+}
+
+bool WebClient::FetchQueryToFile(const std::string& localPath, const std::string& url, unsigned short port) {
+  return Download(net::QueryFetchProfile(), localPath, url, port, url);
+}
+
+bool WebClient::SubmitFormGet(const std::string& body, std::string& response, const std::string& url,
+                              unsigned short port) {
+  return SubmitForm(net::FormGetProfile(), body, response, url, port);
+}
+
+bool WebClient::SubmitFormPost(const std::string& body, std::string& response, const std::string& url,
+                               unsigned short port) {
+  return SubmitForm(net::FormPostProfile(), body, response, url, port);
+}
+
+bool WebClient::Download(const net::RequestProfile& profile, const std::string& localPath, const std::string& url,
+                         unsigned short port, std::string_view body) {
+  platform::OutputFile file;
+  if (!file.Open(localPath)) return false;
+  FileSink sink(file);
+  const net::TransferResult result = net::RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  const bool closed = file.Close();
+  if (result.end == net::TransferEnd::kSinkFailed || !closed) {
+    throw DownloadWriteError("cannot write the download of " + url + " to " + localPath);
+  }
+  return result.IsOk200();
+}
+
+bool WebClient::SubmitForm(const net::RequestProfile& profile, const std::string& body, std::string& response,
+                           const std::string& url, unsigned short port) {
+  TextSink sink(response, true);
+  const net::TransferResult result = net::RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  switch (result.end) {
+    case net::TransferEnd::kComplete:
+      return result.status == 200;
+    case net::TransferEnd::kSendFailed:
+    case net::TransferEnd::kBodyNotRead:
+      return false;
+    case net::TransferEnd::kNotSetUp:
+    case net::TransferEnd::kBodyFailed:
+    case net::TransferEnd::kSinkFailed:
+      break;
+  }
+  throw NetError(std::string(profile.sessionName) + " " + url + ": " + result.error);
+}
+
+}  // namespace pagelark

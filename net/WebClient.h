@@ -1,0 +1,90 @@
+// The HTTP operations of the utility object: the host of a URL, a page as
+// text, a download to a file, a download of a query URL, and form submission
+// by GET and by POST, over libcurl.
+//
+// URLs are CP932 texts split as "scheme://host[:port]/path?query" (see
+// net/UrlParts.h). "https" goes over TLS (the URL's port, else 443); every
+// other scheme is sent as plain HTTP to the split host and port. In the path
+// and query, spaces, control bytes and bytes above 127 are sent
+// percent-encoded byte by byte; everything else goes out as written.
+//
+// Every request carries its session name as its User-Agent ("My Session" for
+// the fetches, "GetServer" and "PostServer" for the forms); see
+// net/RequestProfile.h for the merge rule. Each operation blocks until its
+// transfer ends; the connect time-out and low-speed abort of the options end
+// a transfer with a silent server. Proxies come from the usual environment
+// variables.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "net/NetError.h"
+#include "net/WebClientOptions.h"
+
+namespace pagelark {
+
+namespace net {
+struct RequestProfile;
+}
+
+class WebClient {
+ public:
+  explicit WebClient(WebClientOptions options = {});
+  ~WebClient();
+  WebClient(const WebClient&) = delete;
+  WebClient& operator=(const WebClient&) = delete;
+
+  // Writes the host of `url` into `server`, empty when the URL cannot be
+  // split. Makes no request. Always true.
+  bool ExtractServer(const std::string& url, unsigned short port, std::string& server);
+
+  // GET, redirects followed. Appends every byte of a 200 answer's body to
+  // `text` (which is not emptied first). True when the status is 200 and
+  // `text` is not empty afterwards. Every network error gives false.
+  bool FetchText(const std::string& url, unsigned short port, std::string& text);
+
+  // Creates or empties the file at `localPath` (CP932 system form) before the
+  // request; false at once, without a request, when it cannot. GET,
+  // redirects followed; a 200 answer's body goes to the file byte for byte.
+  // True when the status is 200. The file stays in every case: empty after
+  // any other status, holding what arrived when the transfer broke. Network
+  // errors give false; a failed write throws DownloadWriteError.
+  bool FetchToFile(const std::string& localPath, const std::string& url, unsigned short port);
+
+  // As FetchToFile, but HTTP/1.0, redirects not followed (a 3xx status is a
+  // failure), no Accept line, "Content-Type: application/x-www-form-urlencoded"
+  // and the whole URL text, unchanged, as the body of the GET.
+  bool FetchQueryToFile(const std::string& localPath, const std::string& url, unsigned short port);
+
+  // Form submission: HTTP/1.0, redirects not followed, the Content-Type line
+  // above, `body` as the request body (GET: only when not empty; POST: always,
+  // "Content-Length: 0" when empty). `url` keeps its query on the request line.
+  // - No answer head (URL that cannot be split, unknown host, refused
+  //   connection, connect time-out, no answer in time): false, `response`
+  //   left as it was.
+  // - An answer head arrived: `response` is emptied; a 200 answer's body is
+  //   then appended and the result is true, even for an empty body; any other
+  //   status gives false with `response` empty.
+  // - A network error after the head (a body cut short or stalled), or
+  //   libcurl refusing to set up the request: NetError is thrown.
+  bool SubmitFormGet(const std::string& body, std::string& response, const std::string& url, unsigned short port);
+  bool SubmitFormPost(const std::string& body, std::string& response, const std::string& url, unsigned short port);
+
+ private:
+  struct HandleDeleter {
+    void operator()(void* handle) const;
+  };
+
+  void* Handle();
+  bool Download(const net::RequestProfile& profile, const std::string& localPath, const std::string& url,
+                unsigned short port, std::string_view body);
+  bool SubmitForm(const net::RequestProfile& profile, const std::string& body, std::string& response,
+                  const std::string& url, unsigned short port);
+
+  WebClientOptions options_;
+  std::unique_ptr<void, HandleDeleter> handle_;
+};
+
+}  // namespace pagelark

@@ -1,0 +1,34 @@
+// Settings of the HTTP client that are not part of a profile.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace pagelark {
+
+// Limits that keep a silent server from holding a run for ever.
+struct NetTimeouts {
+  static constexpr std::chrono::milliseconds kDefaultConnect{30'000};
+  static constexpr long kDefaultLowSpeedBytesPerSecond = 1;
+  static constexpr std::chrono::seconds kDefaultLowSpeedTime{60};
+
+  // Longest wait for the connection (TCP, and the TLS handshake for https).
+  std::chrono::milliseconds connect = kDefaultConnect;
+  // A transfer slower than lowSpeedBytesPerSecond for lowSpeedTime on end is
+  // abandoned; this includes waiting for an answer that never comes.
+  long lowSpeedBytesPerSecond = kDefaultLowSpeedBytesPerSecond;
+  std::chrono::seconds lowSpeedTime = kDefaultLowSpeedTime;
+};
+
+struct WebClientOptions {
+  NetTimeouts timeouts;
+  // A PEM file of certificate authorities trusted instead of the system's
+  // store; empty (the default) uses the system's store. Tests point it at
+  // their self-signed certificate. Verification itself is never switched off.
+  std::string caFile;
+  // Keep one libcurl handle, and so its open connections, from one operation
+  // to the next. Off: every operation starts from a fresh handle.
+  bool reuseConnections = true;
+};
+
+}  // namespace pagelark
