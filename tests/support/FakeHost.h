@@ -1,0 +1,69 @@
+// A Host for tests: holds a settings record that tests edit, and records
+// every call, in order, in `events` as well as in the list of its kind.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/CrawlSettings.h"
+#include "settings/Host.h"
+
+namespace pagelark::test {
+
+class FakeHost : public Host {
+ public:
+  CrawlSettings settings;  // what CurrentSettings() answers; ApplySettings replaces it
+  std::vector<std::string> lines;
+  std::vector<std::string> statuses;
+  std::vector<std::string> messages;
+  std::vector<int> focusedControls;
+  std::vector<CrawlSettings> applied;
+  std::vector<std::string> indexFiles;
+  int pumpCount = 0;
+  // "ApplySettings", "SetIndexFile <text>", "AppendLine <text>", "ClearLines",
+  // "SetStatus <text>", "ShowMessage <text>", "FocusControl <id>", "PumpMessages".
+  std::vector<std::string> events;
+
+  const CrawlSettings& CurrentSettings() override { return settings; }
+
+  void ApplySettings(const CrawlSettings& newSettings) override {
+    settings = newSettings;
+    applied.push_back(newSettings);
+    events.push_back("ApplySettings");
+  }
+  void SetIndexFile(const std::string& indexFile) override {
+    settings.indexFile = indexFile;
+    indexFiles.push_back(indexFile);
+    events.push_back("SetIndexFile " + indexFile);
+  }
+  void AppendLine(const std::string& line) override {
+    lines.push_back(line);
+    events.push_back("AppendLine " + line);
+  }
+  int LineCount() override { return static_cast<int>(lines.size()); }
+  std::string Line(int index) override {
+    return index >= 0 && index < LineCount() ? lines[static_cast<std::size_t>(index)] : std::string();
+  }
+  void ClearLines() override {
+    lines.clear();
+    events.push_back("ClearLines");
+  }
+  void SetStatus(const std::string& text) override {
+    statuses.push_back(text);
+    events.push_back("SetStatus " + text);
+  }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    events.push_back("ShowMessage " + text);
+  }
+  void FocusControl(int controlId) override {
+    focusedControls.push_back(controlId);
+    events.push_back("FocusControl " + std::to_string(controlId));
+  }
+  void PumpMessages() override {
+    ++pumpCount;
+    events.push_back("PumpMessages");
+  }
+};
+
+}  // namespace pagelark::test
