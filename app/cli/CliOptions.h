@@ -1,0 +1,23 @@
+// Command line of pagelark-cli:
+//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pagelark::cli {
+
+struct CliOptions {
+  std::string programDir;                                  // empty: the executable's folder
+  std::vector<std::pair<std::string, std::string>> sets;   // in order, values still UTF-8
+  std::string saveAs;                                      // empty: run
+  std::string profile;                                     // empty: new-profile defaults
+};
+
+// Parses argv[1..]. On a usage error gives nothing and sets `error` to a
+// one-line reason.
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
+
+}  // namespace pagelark::cli

@@ -1,0 +1,74 @@
+// pagelark-cli: the engine without a window, for scripts and schedulers.
+//
+//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+//
+// Exit status: 0 when the run reached its end, 1 when the start command
+// refused the settings or the run was abandoned (or a save failed), 2 for a
+// usage error.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/cli/CliHost.h"
+#include "app/cli/CliOptions.h"
+#include "app/cli/CliProfile.h"
+#include "crawl/CrawlEngine.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "settings/ProfileKeys.h"
+#include "settings/ProfileWriter.h"
+
+namespace {
+
+using namespace pagelark;
+
+constexpr char kUsage[] = "usage: pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]";
+constexpr int kExitDone = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+int UsageError(const std::string& reason) {
+  std::fprintf(stderr, "pagelark-cli: %s\n%s\n", reason.c_str(), kUsage);
+  return kExitUsage;
+}
+
+std::string ProgramDir(const std::string& given) {
+  if (given.empty()) return platform::ExecutableDirectory();
+  std::string dir = platform::SystemPath(given);
+  if (!cp932::EndsWithChar(dir, '\\')) dir += '\\';
+  return dir;
+}
+
+int Save(cli::CliHost& host, const std::string& path, const std::string& programDir) {
+  const bool written = WriteProfile(path, programDir, host);
+  return written && host.MessageCount() == 0 ? kExitDone : kExitRefused;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options = cli::ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) return UsageError(error);
+
+  const std::string programDir = ProgramDir(options->programDir);
+  std::optional<std::string> profileBytes;
+  std::string profilePath = programDir + std::string(keys::kDefaultProfileFile);
+  if (!options->profile.empty()) {
+    profilePath = platform::SystemPath(options->profile);
+    std::string bytes;
+    if (!platform::FileExists(profilePath) || !platform::ReadFileBytes(profilePath, bytes)) {
+      return UsageError("cannot read profile " + options->profile);
+    }
+    profileBytes = std::move(bytes);
+  }
+  const auto settings = cli::EffectiveSettings(profileBytes, options->sets, error);
+  if (!settings) return UsageError(error);
+
+  cli::CliHost host(stdout, stderr);
+  host.ApplySettings(*settings);
+  if (!options->saveAs.empty()) return Save(host, platform::SystemPath(options->saveAs), programDir);
+
+  CrawlEngine engine(host);
+  return engine.StartDownload(programDir, profilePath) == 1 ? kExitDone : kExitRefused;
+}

@@ -1,0 +1,87 @@
+#include "crawl/Counters.h"
+
+#include <cctype>
+#include <cstdio>
+#include <limits>
+
+#include "crawl/Messages.h"
+
+namespace pagelark {
+namespace {
+
+constexpr int kStepFieldBase = 1110;  // Step of counter i is 1110 + 4i
+constexpr int kFieldsPerCounter = 4;
+constexpr char kPlaceholders[kCounterCount][4] = {"@a@", "@b@", "@c@", "@d@", "@e@", "@f@"};
+
+CounterRange ReadCounter(const CounterSetting& counter) {
+  if (!counter.enabled) return {};
+  return {ParseLeadingInt(counter.from), ParseLeadingInt(counter.to), ParseLeadingInt(counter.step),
+          static_cast<std::int32_t>(counter.from.size())};
+}
+
+bool WalkLevel(const CounterRanges& ranges, std::size_t level, CounterValues& values,
+               const std::function<bool()>& beforeStep, const std::function<void(const CounterValues&)>& visit) {
+  if (level == ranges.size()) {
+    visit(values);
+    return true;
+  }
+  const CounterRange& range = ranges[level];
+  for (std::int64_t value = range.from; value <= range.to; value += range.step) {
+    if (!beforeStep()) return false;
+    values[level] = static_cast<std::int32_t>(value);
+    if (!WalkLevel(ranges, level + 1, values, beforeStep, visit)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::int32_t ParseLeadingInt(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::int64_t value = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    value = std::min(value * 10 + (text[i] - '0'), kLimit);
+  }
+  if (negative) return static_cast<std::int32_t>(-value);
+  return static_cast<std::int32_t>(std::min(value, kLimit - 1));
+}
+
+bool ReadCounterRanges(Host& host, CounterRanges& ranges) {
+  for (int i = 0; i < kCounterCount; ++i) {
+    ranges[static_cast<std::size_t>(i)] = ReadCounter(host.CurrentSettings().counters[static_cast<std::size_t>(i)]);
+    if (ranges[static_cast<std::size_t>(i)].step < 1) {
+      host.ShowMessage(msg::kStepAtLeastOne);
+      host.FocusControl(kStepFieldBase + kFieldsPerCounter * i);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string FormatCounter(std::int32_t width, std::int32_t value) {
+  const int size = std::snprintf(nullptr, 0, "%0*d", static_cast<int>(width), static_cast<int>(value));
+  std::string text(static_cast<std::size_t>(size) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%0*d", static_cast<int>(width), static_cast<int>(value));
+  text.pop_back();
+  return text;
+}
+
+std::string ExpandCounters(const std::string& url, const CounterValues& values, const CounterRanges& ranges) {
+  std::string expanded = url;
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    expanded = cp932::ReplaceAll(expanded, kPlaceholders[i], FormatCounter(ranges[i].width, values[i]));
+  }
+  return expanded;
+}
+
+bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
+                        const std::function<void(const CounterValues&)>& visit) {
+  CounterValues values{};
+  return WalkLevel(ranges, 0, values, beforeStep, visit);
+}
+
+}  // namespace pagelark

@@ -1,0 +1,74 @@
+#include "crawl/StartCommand.h"
+
+#include "crawl/Counters.h"
+#include "crawl/Messages.h"
+#include "links/LocalFiles.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+constexpr int kCounterFieldBase = 1108;  // From, To, Step of counter i: 1108 + 4i, +1, +2
+constexpr int kFieldsPerCounter = 4;
+
+bool IsAbsolute(const std::string& path) {
+  if (path.empty()) return false;
+  const bool rooted = path[0] == '\\' || path[0] == '/';
+  const bool drive = path.size() > 1 && path[1] == ':';
+  return rooted || drive;
+}
+
+bool EnterDownloadFolder(Host& host, const std::string& folder) {
+  if (platform::SetCurrentDirectory(folder)) return true;
+  host.ShowMessage(msg::kFolderMissingCreating);
+  CreateDirectories(folder);
+  if (platform::SetCurrentDirectory(folder)) return true;
+  host.ShowMessage(msg::kFolderCannotBeCreated);
+  return false;
+}
+
+bool CheckCounterFields(Host& host) {
+  const CrawlSettings& settings = host.CurrentSettings();
+  for (int i = 0; i < kCounterCount; ++i) {
+    const CounterSetting& counter = settings.counters[static_cast<std::size_t>(i)];
+    if (!counter.enabled) continue;
+    const std::string* fields[] = {&counter.from, &counter.to, &counter.step};
+    for (int f = 0; f < 3; ++f) {
+      if (!fields[f]->empty()) continue;
+      host.ShowMessage(msg::kValueNotSet);
+      host.FocusControl(kCounterFieldBase + kFieldsPerCounter * i + f);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CheckLimit(Host& host, const std::string& field, const std::string& message, std::int32_t& value) {
+  value = ParseLeadingInt(field);
+  if (value >= 1) return true;
+  host.ShowMessage(message);
+  return false;
+}
+
+}  // namespace
+
+std::string PrepareDownloadFolder(const std::string& typed) {
+  std::string folder = typed;
+  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
+  if (!IsAbsolute(typed)) folder = platform::CurrentDirectory() + (folder == "\\" ? "" : folder);
+  return folder;
+}
+
+bool CheckStartSettings(Host& host, StartValues& values) {
+  const CrawlSettings& settings = host.CurrentSettings();
+  values.startUrl = settings.startUrl;
+  values.downloadFolder = PrepareDownloadFolder(settings.downloadFolder);
+  if (!EnterDownloadFolder(host, values.downloadFolder)) return false;
+  if (!CheckCounterFields(host)) return false;
+  if (!CheckLimit(host, host.CurrentSettings().maxFiles, msg::kMaxFilesAboveZero, values.maxFilesValue)) return false;
+  return CheckLimit(host, host.CurrentSettings().maxDuplicateLinks, msg::kMaxDuplicateLinksAboveZero,
+                    values.maxDuplicateLinksValue);
+}
+
+}  // namespace pagelark
