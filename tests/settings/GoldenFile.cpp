@@ -87,20 +87,13 @@ GoldenOp MakeOp(GoldenOp::Kind kind) {
   return op;
 }
 
-GoldenOp ReadGet(Tokens& tokens) {
-  GoldenOp op = MakeOp(GoldenOp::Kind::kGet);
+// "get SEC KEY DEF SIZE" or "put SEC KEY VAL".
+GoldenOp ReadCall(GoldenOp::Kind kind, Tokens& tokens) {
+  GoldenOp op = MakeOp(kind);
   op.section = tokens.Text();
   op.key = tokens.Text();
   op.text = tokens.Text();
-  op.size = tokens.Number();
-  return op;
-}
-
-GoldenOp ReadPut(Tokens& tokens) {
-  GoldenOp op = MakeOp(GoldenOp::Kind::kPut);
-  op.section = tokens.Text();
-  op.key = tokens.Text();
-  op.text = tokens.Text();
+  if (kind == GoldenOp::Kind::kGet) op.size = tokens.Number();
   return op;
 }
 
@@ -115,8 +108,8 @@ void ReadCaseLine(const std::string& word, Tokens& tokens, GoldenCase& current, 
   using Kind = GoldenOp::Kind;
   if (word == "init") current.init = tokens.FileText();
   if (word == "final") current.final = tokens.FileText();
-  if (word == "get") current.ops.push_back(ReadGet(tokens));
-  if (word == "put") current.ops.push_back(ReadPut(tokens));
+  if (word == "get") current.ops.push_back(ReadCall(Kind::kGet, tokens));
+  if (word == "put") current.ops.push_back(ReadCall(Kind::kPut, tokens));
   if (word == "file") current.ops.push_back(MakeOp(Kind::kDump));
   if (word == "dumpat") current.ops.push_back(MakeOp(Kind::kDumpAt));
   if (word == "deleteat") current.ops.push_back(MakeOp(Kind::kDeleteAt));

@@ -1,4 +1,5 @@
-// Helpers for profile tests: profile files built from lines, read back raw.
+// Helpers for settings tests: files written and read back byte for byte,
+// profiles built from their key lines.
 #pragma once
 
 #include <filesystem>

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 
+#include "ProfileFiles.h"
 #include "settings/IniDocument.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
@@ -16,12 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+using test::ReadBytes;
+using test::WriteBytes;
 
 struct EditCase {
   const char* what;
@@ -121,34 +117,34 @@ TEST(IniFile, BinaryAndBrokenFilesGiveValues) {
   bytes += "\n[S]\nk=found\n";
   bytes += std::string(3 << 20, 'x');  // one long line without a line end
   bytes += "\x82";                     // a lead byte cut off by the end of the file
-  WriteAll(dir.native() / "binary.ini", bytes);
+  WriteBytes(dir.native() / "binary.ini", bytes);
   EXPECT_EQ(ReadString(dir.system() + "binary.ini", "S", "k", "d", 1024), "found");
   EXPECT_EQ(ReadString(dir.system() + "binary.ini", "S", "none", "d", 1024), "d");
   ASSERT_TRUE(WriteString(dir.system() + "binary.ini", "S", "k", "new"));
   EXPECT_EQ(ReadString(dir.system() + "binary.ini", "S", "k", "d", 1024), "new");
   std::string expected = bytes;
   expected.replace(expected.find("k=found"), 7, "k=new");
-  EXPECT_EQ(ReadAll(dir.native() / "binary.ini"), expected);
+  EXPECT_EQ(ReadBytes(dir.native() / "binary.ini"), expected);
 }
 
 TEST(IniFile, OversizedFileIsReadInPartAndNeverCutByAWrite) {
   TempDir dir;
   const std::string bytes = "[S]\r\nk=v\r\n" + std::string(kMaxFileBytes, ';');
-  WriteAll(dir.native() / "big.ini", bytes);
+  WriteBytes(dir.native() / "big.ini", bytes);
   EXPECT_EQ(ReadString(dir.system() + "big.ini", "S", "k", "", 1024), "v");
   EXPECT_FALSE(WriteString(dir.system() + "big.ini", "S", "k", "w"));
-  EXPECT_EQ(ReadAll(dir.native() / "big.ini"), bytes);
+  EXPECT_EQ(ReadBytes(dir.native() / "big.ini"), bytes);
 }
 
 TEST(IniFile, WriteReplacesTheFileAndLeavesNothingBeside) {
   TempDir dir;
-  WriteAll(dir.native() / "p.ini", "[S]\r\nk=1\r\n");
+  WriteBytes(dir.native() / "p.ini", "[S]\r\nk=1\r\n");
   IniFileEdit edit(dir.system() + "p.ini");
   EXPECT_TRUE(edit.Set("S", "k", "2"));
   EXPECT_TRUE(edit.Set("S", "j", "3"));
   EXPECT_FALSE(edit.Set("S", "bad", "x\ny"));
   ASSERT_TRUE(edit.Commit());
-  EXPECT_EQ(ReadAll(dir.native() / "p.ini"), "[S]\r\nk=2\r\nj=3\r\n");
+  EXPECT_EQ(ReadBytes(dir.native() / "p.ini"), "[S]\r\nk=2\r\nj=3\r\n");
   EXPECT_EQ(dir.List(), std::vector<std::string>{"p.ini"});
 }
 
@@ -157,7 +153,7 @@ TEST(IniFile, WriteReplacesTheFileAndLeavesNothingBeside) {
 // place of the file.
 TEST(IniFile, WriteToAnUnwritablePathFailsAndCreatesNothing) {
   TempDir dir;
-  WriteAll(dir.native() / "file", "x");
+  WriteBytes(dir.native() / "file", "x");
   fs::create_directory(dir.native() / "folder.ini");
   for (const std::string& path :
        {dir.system() + "file\\x.ini", dir.system() + "missing\\x.ini", dir.system() + "folder.ini"}) {
