@@ -1,0 +1,186 @@
+#include "ui/DownloadDlg.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "ui/ControlIds.h"
+#include "ui/FilterDlg.h"
+#include "ui/Layout.h"
+#include "ui/Messages.h"
+#include "ui/StringTable.h"
+
+namespace pagelark::ui {
+namespace {
+
+using Handler = void (CDownloadDlg::*)();
+
+// Menu items, toolbar buttons and button clicks; IDs that share an operation
+// each have their row.
+constexpr std::array<std::pair<int, Handler>, 27> kCommandTable = {{
+    {id::kMenuNew, &CDownloadDlg::OnNewProfile},
+    {id::kToolNew, &CDownloadDlg::OnNewProfile},
+    {id::kMenuOpen, &CDownloadDlg::OnOpenProfile},
+    {id::kToolOpen, &CDownloadDlg::OnOpenProfile},
+    {id::kMenuSave, &CDownloadDlg::OnSaveProfile},
+    {id::kToolSave, &CDownloadDlg::OnSaveProfile},
+    {id::kMenuSaveAs, &CDownloadDlg::OnSaveProfileAs},
+    {id::kMenuExit, &CDownloadDlg::OnExit},
+    {id::kToolExit, &CDownloadDlg::OnExit},
+    {id::kMenuStart, &CDownloadDlg::OnStartDownload},
+    {id::kToolStart, &CDownloadDlg::OnStartDownload},
+    {id::kMenuStop, &CDownloadDlg::OnStopDownload},
+    {id::kToolStop, &CDownloadDlg::OnStopDownload},
+    {id::kMenuShowHtml, &CDownloadDlg::OnShowHtml},
+    {id::kToolShowHtml, &CDownloadDlg::OnShowHtml},
+    {id::kMenuVersion, &CDownloadDlg::OnVersionInfo},
+    {id::kMenuHelp, &CDownloadDlg::OnShowHelp},
+    {id::kToolHelp, &CDownloadDlg::OnShowHelp},
+    {id::kToolHomePage, &CDownloadDlg::OnHomePage},
+    {id::kBrowse, &CDownloadDlg::OnBrowseFolder},
+    {id::kAllFiles, &CDownloadDlg::OnAllFiles},
+    {id::kSelectKinds, &CDownloadDlg::OnSelectKinds},
+    {id::kAddKind, &CDownloadDlg::OnAddKind},
+    {id::kDeleteKind, &CDownloadDlg::OnDeleteKind},
+    {id::kGet, &CDownloadDlg::OnGet},
+    {id::kPost, &CDownloadDlg::OnPost},
+    {id::kFilterDetail, &CDownloadDlg::OnFilterDetail},
+}};
+
+std::string WithTrailingBackslash(std::string folder) {
+  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
+  return folder;
+}
+
+}  // namespace
+
+WindowServices DefaultWindowServices(std::string programDir) {
+  return {MakeSettingsProfileStore(), [](Host& host) { return MakeCrawlRunner(host); }, std::move(programDir)};
+}
+
+CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
+    : view_(view),
+      profiles_(std::move(services.profiles)),
+      webTool_(view),
+      controls_(view, state_),
+      profileCommands_(view, webTool_, *profiles_, state_, *this),
+      helpCommands_(view, state_),
+      runner_(services.makeRunner(*this)) {
+  state_.programDir = services.programDir.empty() ? platform::ExecutableDirectory()
+                                                  : WithTrailingBackslash(std::move(services.programDir));
+}
+
+CDownloadDlg::~CDownloadDlg() = default;
+
+int CDownloadDlg::DoModal() {
+  OnInitDialog();
+  const int result = view_.RunModal(*this);
+  OnDestroy();
+  return result;
+}
+
+void CDownloadDlg::OnInitDialog() {
+  const std::string versionItem = LoadString(id::kStringSysVersion);
+  if (!versionItem.empty()) view_.AppendSystemMenuItem(id::kSysVersion, versionItem);
+  view_.SetWindowIcon();
+  LoadStartupSettings();
+}
+
+// The start-up profile, then the toolbar. Without a toolbar the browse
+// button keeps its caption.
+void CDownloadDlg::LoadStartupSettings() {
+  state_.profilePath = profiles_->LoadStartup(state_.programDir, *this);
+  CreateToolBar();
+}
+
+void CDownloadDlg::CreateToolBar() {
+  if (!view_.CreateToolBar(ToolbarButtons())) return;
+  view_.SetBrowseBitmap();
+}
+
+void CDownloadDlg::OnDestroy() {
+  const std::string question = state_.profilePath + kMsgAskSaveSuffix;
+  if (view_.MessageBox(question, MessageButtons::kOkCancel) == MessageResult::kOk) {
+    profiles_->Write(state_.profilePath, state_.programDir, *this);
+  }
+}
+
+void CDownloadDlg::OnCommand(int commandId) {
+  if (IsCounterBox(commandId)) return OnCounterCheck(commandId);
+  for (const auto& [command, handler] : kCommandTable) {
+    if (command == commandId) return (this->*handler)();
+  }
+}
+
+void CDownloadDlg::OnSysCommand(int commandId) {
+  if ((commandId & 0xFFF0) == id::kSysVersion) OnVersionInfo();
+}
+
+// Closing while a run goes on stops the run first; the window ends once the
+// start command has returned (see OnStartDownload), so the run never outlives
+// the window it reports to.
+void CDownloadDlg::OnCloseRequest(CloseKind kind) {
+  const int result = kind == CloseKind::kOk ? id::kOk : id::kCancel;
+  if (runner_->IsRunning()) {
+    runner_->StopDownload();
+    if (!pendingClose_) pendingClose_ = result;
+    return;
+  }
+  view_.EndModal(result);
+}
+
+void CDownloadDlg::OnStartDownload() {
+  if (runner_->IsRunning()) {
+    ShowMessage(kMsgRunInProgress);
+    return;
+  }
+  runner_->StartDownload(state_.programDir, state_.profilePath);
+  if (pendingClose_) {
+    const int result = *pendingClose_;
+    pendingClose_.reset();
+    view_.EndModal(result);
+  }
+}
+
+void CDownloadDlg::OnStopDownload() { runner_->StopDownload(); }
+
+void CDownloadDlg::OnBrowseFolder() { webTool_.BrowseFolder(id::kDownloadFolder); }
+
+void CDownloadDlg::OnFilterDetail() {
+  CFilterDlg dialog(state_.filters);
+  view_.RunFilterDialog(dialog);
+}
+
+const CrawlSettings& CDownloadDlg::CurrentSettings() {
+  current_ = controls_.Read();
+  return current_;
+}
+
+void CDownloadDlg::ApplySettings(const CrawlSettings& settings) { controls_.Write(settings); }
+
+void CDownloadDlg::SetIndexFile(const std::string& indexFile) { state_.indexFile = indexFile; }
+
+void CDownloadDlg::AppendLine(const std::string& line) {
+  view_.ListAppend(id::kProgressList, line);
+  view_.ListShowLast(id::kProgressList);
+}
+
+int CDownloadDlg::LineCount() { return view_.ListCount(id::kProgressList); }
+
+std::string CDownloadDlg::Line(int index) { return view_.ListText(id::kProgressList, index); }
+
+void CDownloadDlg::ClearLines() { view_.ListClear(id::kProgressList); }
+
+void CDownloadDlg::SetStatus(const std::string& text) {
+  view_.SetText(id::kStatusLine, text);
+  view_.RepaintNow(id::kStatusLine);
+}
+
+void CDownloadDlg::ShowMessage(const std::string& text) { view_.MessageBox(text, MessageButtons::kOk); }
+
+void CDownloadDlg::FocusControl(int controlId) { view_.SetFocus(controlId); }
+
+void CDownloadDlg::PumpMessages() { webTool_.PumpMessages(); }
+
+}  // namespace pagelark::ui

@@ -1,0 +1,109 @@
+// The main window's logic: the live holder of the current settings, the host
+// of every command, and the front end that a run reports to.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "settings/Host.h"
+#include "ui/DownloadRunner.h"
+#include "ui/HelpCommands.h"
+#include "ui/ProfileCommands.h"
+#include "ui/ProfileStore.h"
+#include "ui/SettingsControls.h"
+#include "ui/WebTool.h"
+#include "ui/WindowState.h"
+#include "ui/WindowView.h"
+
+namespace pagelark::ui {
+
+// What the window works with besides its view.
+struct WindowServices {
+  std::unique_ptr<ProfileStore> profiles;
+  std::function<std::unique_ptr<DownloadRunner>(Host&)> makeRunner;
+  // The folder that holds set.ini and log\; empty: the executable's folder.
+  std::string programDir;
+};
+
+// The settings module and the crawl engine; `programDir` as above.
+WindowServices DefaultWindowServices(std::string programDir = {});
+
+class CDownloadDlg final : public Host, public WindowCommands {
+ public:
+  CDownloadDlg(WindowView& view, WindowServices services);
+  ~CDownloadDlg() override;
+  CDownloadDlg(const CDownloadDlg&) = delete;
+  CDownloadDlg& operator=(const CDownloadDlg&) = delete;
+
+  // Initialises, runs the window until it is closed, then asks whether to
+  // save the current profile. Returns id::kOk or id::kCancel.
+  int DoModal();
+
+  // Steps of the window's life, public for the tests.
+  void OnInitDialog();
+  void OnDestroy();
+
+  // WindowCommands: the command table and the control notifications.
+  void OnCommand(int commandId) override;
+  void OnSysCommand(int commandId) override;
+  void OnCloseRequest(CloseKind kind) override;
+
+  // Commands of the window.
+  void OnStartDownload();
+  void OnStopDownload();
+  void OnExit() { OnOK(); }
+  void OnOK() { OnCloseRequest(CloseKind::kOk); }
+  void OnBrowseFolder();
+  void OnFilterDetail();
+  void OnAllFiles() { controls_.kinds().OnAllFiles(); }
+  void OnSelectKinds() { controls_.kinds().OnSelectKinds(); }
+  void OnAddKind() { controls_.kinds().OnAddKind(); }
+  void OnDeleteKind() { controls_.kinds().OnDeleteKind(); }
+  void OnGet() { controls_.OnGet(); }
+  void OnPost() { controls_.OnPost(); }
+  void OnCounterCheck(int boxId) { controls_.counters().OnCounterCheck(boxId); }
+  void OnNewProfile() { profileCommands_.OnNewProfile(); }
+  void OnOpenProfile() { profileCommands_.OnOpenProfile(); }
+  void OnSaveProfile() { profileCommands_.OnSaveProfile(); }
+  void OnSaveProfileAs() { profileCommands_.OnSaveProfileAs(); }
+  void OnShowHelp() { helpCommands_.OnShowHelp(); }
+  void OnVersionInfo() { helpCommands_.OnVersionInfo(); }
+  void OnShowHtml() { helpCommands_.OnShowHtml(); }
+  void OnHomePage() { helpCommands_.OnHomePage(); }
+
+  const WindowState& state() const { return state_; }
+
+  // Host: the engine's view of the window.
+  const CrawlSettings& CurrentSettings() override;
+  void ApplySettings(const CrawlSettings& settings) override;
+  void SetIndexFile(const std::string& indexFile) override;
+  void AppendLine(const std::string& line) override;
+  int LineCount() override;
+  std::string Line(int index) override;
+  void ClearLines() override;
+  void SetStatus(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void FocusControl(int controlId) override;
+  void PumpMessages() override;
+
+ private:
+  void LoadStartupSettings();
+  void CreateToolBar();
+
+  WindowView& view_;
+  WindowState state_;
+  std::unique_ptr<ProfileStore> profiles_;
+  CWebTool webTool_;
+  SettingsControls controls_;
+  ProfileCommands profileCommands_;
+  HelpCommands helpCommands_;
+  std::unique_ptr<DownloadRunner> runner_;
+  CrawlSettings current_;
+  // A close asked for while a run goes on: the result to end with once the
+  // run has stopped and the start command has returned.
+  std::optional<int> pendingClose_;
+};
+
+}  // namespace pagelark::ui

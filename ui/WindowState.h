@@ -1,0 +1,27 @@
+// What the main window holds beside its controls: the filter lists and their
+// switches (edited in the filter dialog), the start page of the last run, the
+// current profile file and the program's folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pagelark::ui {
+
+struct FilterLists {
+  std::vector<std::string> enableUrls;
+  std::vector<std::string> disableUrls;
+  bool useEnableList = false;
+  bool useDisableList = false;
+
+  bool operator==(const FilterLists&) const = default;
+};
+
+struct WindowState {
+  FilterLists filters;
+  std::string indexFile;    // below the download folder, as the last run recorded it
+  std::string profilePath;  // full path of the current profile
+  std::string programDir;   // system form, trailing "\"
+};
+
+}  // namespace pagelark::ui

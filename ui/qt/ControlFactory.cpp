@@ -1,0 +1,142 @@
+#include "ui/qt/ControlFactory.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include "ui/ControlIds.h"
+#include "ui/qt/QtText.h"
+#include "ui/resources/Artwork.h"
+
+namespace pagelark::ui {
+namespace {
+
+constexpr int kListViewColumnWidth = 650;
+
+QString Caption(const ControlSpec& spec) { return spec.caption != nullptr ? ToQt(spec.caption) : QString(); }
+
+QWidget* MakeButton(const ControlSpec& spec, QWidget* parent) {
+  auto* button = new QPushButton(Caption(spec), parent);
+  button->setAutoDefault(false);
+  button->setDefault((spec.style & kStyleDefaultButton) != 0);
+  button->setFlat((spec.style & kStyleFlat) != 0);
+  return button;
+}
+
+QWidget* MakeLabel(const ControlSpec& spec, QWidget* parent) {
+  auto* label = new QLabel(Caption(spec), parent);
+  // Texts from the run (URLs, paths) are shown as they are, never as markup.
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QWidget* MakeListBox(const ControlSpec& spec, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSortingEnabled(false);
+  list->setUniformItemSizes(true);
+  const Qt::ScrollBarPolicy policy =
+      (spec.style & kStyleScrollBars) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+  list->setHorizontalScrollBarPolicy(policy);
+  return list;
+}
+
+// Report mode with one column, grid lines, whole rows selected, several rows
+// selectable, and the selection shown also without focus.
+QWidget* MakeListView(const ControlSpec& spec, QWidget* parent) {
+  auto* table = new QTableWidget(0, 1, parent);
+  table->setHorizontalHeaderLabels({Caption(spec)});
+  table->horizontalHeaderItem(0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  table->horizontalHeader()->setStretchLastSection(false);
+  table->setColumnWidth(0, kListViewColumnWidth);
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  table->setShowGrid(true);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setWordWrap(false);
+  return table;
+}
+
+QWidget* MakeIcon(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setPixmap(QPixmap::fromImage(art::ProgramIcon(32)));
+  label->setFixedSize(32, 32);
+  return label;
+}
+
+QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
+  switch (spec.kind) {
+    case ControlKind::kEdit:
+      return new QLineEdit(parent);
+    case ControlKind::kPushButton:
+      return MakeButton(spec, parent);
+    case ControlKind::kCheckBox:
+      return new QCheckBox(Caption(spec), parent);
+    case ControlKind::kRadioButton: {
+      auto* radio = new QRadioButton(Caption(spec), parent);
+      radio->setAutoExclusive(false);
+      return radio;
+    }
+    case ControlKind::kGroupBox:
+      return new QGroupBox(Caption(spec), parent);
+    case ControlKind::kStatic:
+      return MakeLabel(spec, parent);
+    case ControlKind::kIcon:
+      return MakeIcon(parent);
+    case ControlKind::kListBox:
+      return MakeListBox(spec, parent);
+    case ControlKind::kListView:
+      return MakeListView(spec, parent);
+  }
+  return nullptr;
+}
+
+void Place(QWidget* widget, const ControlSpec& spec, BaseUnits base) {
+  const PixelRect r = ToPixels(spec.rect, base);
+  if (spec.rect.width == 0) {
+    widget->adjustSize();
+    widget->move(r.x, r.y);
+  } else {
+    widget->setGeometry(r.x, r.y, r.width, r.height);
+  }
+}
+
+void ForwardClicks(QWidget* widget, int controlId, const std::function<void(int)>& onClick) {
+  auto* button = qobject_cast<QAbstractButton*>(widget);
+  if (button == nullptr || controlId == id::kNoId) return;
+  auto* radio = qobject_cast<QRadioButton*>(widget);
+  QObject::connect(button, &QAbstractButton::clicked, button, [radio, controlId, onClick] {
+    if (radio != nullptr) radio->setChecked(true);
+    onClick(controlId);
+  });
+}
+
+}  // namespace
+
+ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits base,
+                         const std::function<void(int)>& onClick) {
+  ControlMap controls;
+  for (const ControlSpec& spec : dialog.controls) {
+    QWidget* widget = MakeWidget(spec, parent);
+    Place(widget, spec, base);
+    if (spec.kind == ControlKind::kGroupBox) widget->lower();
+    ForwardClicks(widget, spec.id, onClick);
+    if (spec.id != id::kNoId) {
+      widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+      controls[spec.id] = widget;
+    }
+  }
+  return controls;
+}
+
+}  // namespace pagelark::ui

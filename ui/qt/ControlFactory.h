@@ -1,0 +1,25 @@
+// Builds the widgets of a dialog table at their places: dialog units turned
+// into pixels by the font's base units. Nothing is laid out afterwards, so
+// resizing a window never moves its controls.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "ui/DialogUnits.h"
+#include "ui/Layout.h"
+
+namespace pagelark::ui {
+
+// Widgets by control ID (labels and group boxes have none and are not listed).
+using ControlMap = std::map<int, QWidget*>;
+
+// Creates every control of `dialog` as a child of `parent`. `onClick` gets the
+// ID of each push button, check box and radio button that the user clicks.
+// Radio buttons behave as the dialog's own: a click checks the button and
+// nothing else; the window logic sets its partner.
+ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits base,
+                         const std::function<void(int)>& onClick);
+
+}  // namespace pagelark::ui

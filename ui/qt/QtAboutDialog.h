@@ -1,0 +1,15 @@
+// The version dialog's Qt view.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/AboutDlg.h"
+
+namespace pagelark::ui {
+
+class QtAboutDialog final : public QDialog {
+ public:
+  QtAboutDialog(CAboutDlg& logic, QWidget* owner);
+};
+
+}  // namespace pagelark::ui

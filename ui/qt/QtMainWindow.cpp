@@ -1,0 +1,272 @@
+#include "ui/qt/QtMainWindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "ui/ControlIds.h"
+#include "ui/Layout.h"
+#include "ui/StringTable.h"
+#include "ui/qt/DialogFont.h"
+#include "ui/qt/HatchedBackground.h"
+#include "ui/qt/QtAboutDialog.h"
+#include "ui/qt/QtFilterDialog.h"
+#include "ui/qt/QtText.h"
+#include "ui/resources/Artwork.h"
+
+namespace pagelark::ui {
+namespace {
+
+constexpr int kToolBarWidth = 10000;  // spans the window whatever its width
+constexpr int kBrowseImageSize = 16;
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      opener_(DesktopOpener()) {
+  const DialogSpec& spec = MainWindowSpec();
+  setFont(DialogFont());
+  setWindowTitle(ToQt(spec.caption));
+  base_ = BaseUnitsOf(font());
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  menuBar_ = new QMenuBar(this);
+  layout->setMenuBar(menuBar_);
+  client_ = new HatchedPanel(this);
+  layout->addWidget(client_);
+  BuildMenu();
+  controls_ = BuildControls(spec, client_, base_, [this](int id) { Forward(id); });
+
+  resize(DluToPixelsX(spec.width, base_), DluToPixelsY(spec.height, base_) + menuBar_->sizeHint().height());
+}
+
+QtMainWindow::~QtMainWindow() = default;
+
+void QtMainWindow::BuildMenu() {
+  for (const MenuSpec& menuSpec : MainMenu()) {
+    QMenu* menu = menuBar_->addMenu(ToQt(menuSpec.title));
+    for (const MenuItemSpec& item : menuSpec.items) {
+      if (item.command == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(ToQt(item.text));
+      action->setObjectName(QStringLiteral("command%1").arg(item.command));
+      const int command = item.command;
+      connect(action, &QAction::triggered, this, [this, command] { Forward(command); });
+    }
+  }
+}
+
+bool QtMainWindow::CreateToolBar(std::span<const int> buttons) {
+  toolBar_ = new QToolBar(client_);
+  toolBar_->setIconSize(QSize(art::kToolbarImageSize, art::kToolbarImageSize));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolBar_->setMovable(false);
+  for (int command : buttons) {
+    if (command == 0) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    const QString tip = ToQt(LoadString(command));
+    QAction* action = toolBar_->addAction(QIcon(QPixmap::fromImage(art::ToolbarImage(command))), tip);
+    action->setToolTip(tip);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    connect(action, &QAction::triggered, this, [this, command] { Forward(command); });
+  }
+  toolBar_->setGeometry(0, 0, kToolBarWidth, toolBar_->sizeHint().height());
+  toolBar_->show();
+  return true;
+}
+
+void QtMainWindow::SetBrowseBitmap() {
+  auto* button = qobject_cast<QPushButton*>(Control(id::kBrowse));
+  if (button == nullptr) return;
+  button->setToolTip(button->text());
+  button->setText(QString());
+  button->setIcon(QIcon(QPixmap::fromImage(art::BrowseFolder(kBrowseImageSize))));
+  button->setIconSize(QSize(kBrowseImageSize, kBrowseImageSize));
+}
+
+void QtMainWindow::SetWindowIcon() { setWindowIcon(art::ProgramIconSet()); }
+
+// The window manager owns the system menu here; nothing can be added to it.
+bool QtMainWindow::AppendSystemMenuItem(int, const std::string&) { return false; }
+
+QWidget* QtMainWindow::Control(int controlId) const {
+  const auto it = controls_.find(controlId);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+QListWidget* QtMainWindow::List(int controlId) const { return qobject_cast<QListWidget*>(Control(controlId)); }
+
+std::string QtMainWindow::GetText(int controlId) {
+  QWidget* widget = Control(controlId);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return FromQt(edit->text());
+  if (auto* label = qobject_cast<QLabel*>(widget)) return FromQt(label->text());
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQt(button->text());
+  return {};
+}
+
+void QtMainWindow::SetText(int controlId, const std::string& text) {
+  QWidget* widget = Control(controlId);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(ToQt(text));
+    edit->setCursorPosition(0);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(ToQt(text));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(ToQt(text));
+  }
+}
+
+bool QtMainWindow::IsChecked(int controlId) {
+  auto* button = qobject_cast<QAbstractButton*>(Control(controlId));
+  return button != nullptr && button->isChecked();
+}
+
+void QtMainWindow::SetChecked(int controlId, bool checked) {
+  if (auto* button = qobject_cast<QAbstractButton*>(Control(controlId))) button->setChecked(checked);
+}
+
+void QtMainWindow::SetEnabled(int controlId, bool enabled) {
+  if (QWidget* widget = Control(controlId)) widget->setEnabled(enabled);
+}
+
+void QtMainWindow::SetFocus(int controlId) {
+  if (QWidget* widget = Control(controlId)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtMainWindow::RepaintNow(int controlId) {
+  if (QWidget* widget = Control(controlId); widget != nullptr && widget->isVisible()) widget->repaint();
+}
+
+int QtMainWindow::ListCount(int controlId) {
+  QListWidget* list = List(controlId);
+  return list == nullptr ? 0 : list->count();
+}
+
+std::string QtMainWindow::ListText(int controlId, int index) {
+  QListWidget* list = List(controlId);
+  if (list == nullptr || index < 0 || index >= list->count()) return {};
+  return FromQt(list->item(index)->text());
+}
+
+void QtMainWindow::ListInsert(int controlId, int index, const std::string& text) {
+  if (QListWidget* list = List(controlId)) list->insertItem(index < 0 ? list->count() : index, ToQt(text));
+}
+
+void QtMainWindow::ListAppend(int controlId, const std::string& text) {
+  if (QListWidget* list = List(controlId)) list->addItem(ToQt(text));
+}
+
+void QtMainWindow::ListDelete(int controlId, int index) {
+  if (QListWidget* list = List(controlId); list != nullptr && index >= 0 && index < list->count()) {
+    delete list->takeItem(index);
+  }
+}
+
+void QtMainWindow::ListClear(int controlId) {
+  if (QListWidget* list = List(controlId)) list->clear();
+}
+
+int QtMainWindow::ListSelection(int controlId) {
+  QListWidget* list = List(controlId);
+  if (list == nullptr) return -1;
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+void QtMainWindow::ListShowLast(int controlId) {
+  if (QListWidget* list = List(controlId)) list->scrollToBottom();
+}
+
+MessageResult QtMainWindow::MessageBox(const std::string& text, MessageButtons buttons) {
+  return ShowMessageBox(this, text, buttons);
+}
+
+std::optional<std::string> QtMainWindow::PickFolder() { return ShowFolderPicker(); }
+
+std::string QtMainWindow::PickProfileFile(FileDialogMode mode, const std::string& initialName,
+                                          const std::string& filter) {
+  return ShowProfileFileDialog(this, mode, initialName, filter);
+}
+
+bool QtMainWindow::OpenDocument(const std::string& systemPath) { return OpenLocalPath(opener_, systemPath); }
+
+bool QtMainWindow::OpenAddress(const std::string& address) { return OpenWebAddress(opener_, address); }
+
+void QtMainWindow::RunFilterDialog(CFilterDlg& dialog) {
+  QtFilterDialog filter(dialog, this);
+  filter.exec();
+}
+
+void QtMainWindow::RunAboutDialog(CAboutDlg& dialog) {
+  QtAboutDialog about(dialog, this);
+  about.exec();
+}
+
+int QtMainWindow::RunModal(WindowCommands& commands) {
+  commands_ = &commands;
+  ending_ = false;
+  const int result = exec();
+  commands_ = nullptr;
+  return result;
+}
+
+void QtMainWindow::EndModal(int result) {
+  ending_ = true;
+  done(result);
+}
+
+void QtMainWindow::PumpEvents() { QCoreApplication::processEvents(); }
+
+void QtMainWindow::Forward(int commandId) {
+  if (commands_ != nullptr) commands_->OnCommand(commandId);
+}
+
+void QtMainWindow::RequestClose(CloseKind kind) {
+  if (commands_ != nullptr) commands_->OnCloseRequest(kind);
+}
+
+// The window has no default button: Enter is the dialog's OK, except on a
+// push button, which it presses.
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+      } else {
+        RequestClose(CloseKind::kOk);
+      }
+      return;
+    }
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void QtMainWindow::reject() { RequestClose(CloseKind::kCancel); }
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+  if (ending_ || commands_ == nullptr) {
+    QDialog::closeEvent(event);
+    return;
+  }
+  event->ignore();
+  RequestClose(CloseKind::kCancel);
+}
+
+}  // namespace pagelark::ui

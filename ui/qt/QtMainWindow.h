@@ -1,0 +1,82 @@
+// The main window's Qt view: the dialog with its menu, toolbar and controls.
+// It draws and forwards; every decision is the window logic's.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/WindowView.h"
+#include "ui/qt/ControlFactory.h"
+#include "ui/qt/QtShell.h"
+
+class QMenuBar;
+class QListWidget;
+class QToolBar;
+
+namespace pagelark::ui {
+
+class QtMainWindow final : public QDialog, public WindowView {
+ public:
+  explicit QtMainWindow(QWidget* parent = nullptr);
+  ~QtMainWindow() override;
+
+  // The widget of a control, menu item's action owner aside; nullptr when unknown.
+  QWidget* Control(int controlId) const;
+  QMenuBar* menuBar() const { return menuBar_; }
+  QToolBar* toolBar() const { return toolBar_; }
+  BaseUnits baseUnits() const { return base_; }
+  // Replaces the desktop's "open" action (tests record instead).
+  void SetOpener(UrlOpener opener) { opener_ = std::move(opener); }
+
+  // WindowView.
+  std::string GetText(int controlId) override;
+  void SetText(int controlId, const std::string& text) override;
+  bool IsChecked(int controlId) override;
+  void SetChecked(int controlId, bool checked) override;
+  void SetEnabled(int controlId, bool enabled) override;
+  void SetFocus(int controlId) override;
+  void RepaintNow(int controlId) override;
+  int ListCount(int controlId) override;
+  std::string ListText(int controlId, int index) override;
+  void ListInsert(int controlId, int index, const std::string& text) override;
+  void ListAppend(int controlId, const std::string& text) override;
+  void ListDelete(int controlId, int index) override;
+  void ListClear(int controlId) override;
+  int ListSelection(int controlId) override;
+  void ListShowLast(int controlId) override;
+  MessageResult MessageBox(const std::string& text, MessageButtons buttons) override;
+  std::optional<std::string> PickFolder() override;
+  std::string PickProfileFile(FileDialogMode mode, const std::string& initialName, const std::string& filter) override;
+  bool OpenDocument(const std::string& systemPath) override;
+  bool OpenAddress(const std::string& address) override;
+  void RunFilterDialog(CFilterDlg& dialog) override;
+  void RunAboutDialog(CAboutDlg& dialog) override;
+  void SetWindowIcon() override;
+  bool AppendSystemMenuItem(int commandId, const std::string& text) override;
+  bool CreateToolBar(std::span<const int> buttons) override;
+  void SetBrowseBitmap() override;
+  int RunModal(WindowCommands& commands) override;
+  void EndModal(int result) override;
+  void PumpEvents() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void BuildMenu();
+  void Forward(int commandId);
+  void RequestClose(CloseKind kind);
+  QListWidget* List(int controlId) const;
+
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  BaseUnits base_{};
+  ControlMap controls_;
+  WindowCommands* commands_ = nullptr;
+  UrlOpener opener_;
+  bool ending_ = false;
+};
+
+}  // namespace pagelark::ui

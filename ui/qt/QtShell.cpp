@@ -1,0 +1,94 @@
+#include "ui/qt/QtShell.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include "platform/fs.h"
+#include "ui/Messages.h"
+#include "ui/WebTool.h"
+#include "ui/qt/QtText.h"
+
+namespace pagelark::ui {
+namespace {
+
+// The file dialog of the New command asks before it accepts a file that does
+// not exist yet; the file itself is made only when the profile is saved.
+class ProfileFileDialog : public QFileDialog {
+ public:
+  ProfileFileDialog(QWidget* owner, FileDialogMode mode) : QFileDialog(owner), mode_(mode) {}
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (mode_ == FileDialogMode::kNew && !files.isEmpty() && !QFileInfo::exists(files.first())) {
+      const std::string path = platform::SystemPath(files.first().toStdString());
+      QMessageBox::StandardButton answer = QMessageBox::question(
+          this, ToQt(kAppName), ToQt(path + kMsgCreateFileSuffix), QMessageBox::Yes | QMessageBox::No);
+      if (answer != QMessageBox::Yes) return;
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  FileDialogMode mode_;
+};
+
+QStringList NameFilters(const std::string& filter) {
+  QStringList filters;
+  for (const FileTypeFilter& type : ParseFileFilter(filter)) {
+    QStringList patterns;
+    for (const std::string& pattern : type.patterns) patterns << ToQt(pattern);
+    filters << ToQt(type.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return filters;
+}
+
+}  // namespace
+
+MessageResult ShowMessageBox(QWidget* owner, const std::string& text, MessageButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, ToQt(kAppName), ToQt(text), QMessageBox::Ok, owner);
+  box.setTextFormat(Qt::PlainText);
+  if (buttons == MessageButtons::kOkCancel) {
+    box.addButton(QMessageBox::Cancel)->setText(ToQt(kLabelCancelButton));
+    box.setIcon(QMessageBox::Question);
+  }
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok ? MessageResult::kOk : MessageResult::kCancel;
+}
+
+std::optional<std::string> ShowFolderPicker() {
+  const QString folder = QFileDialog::getExistingDirectory(nullptr, QString(), QString());
+  if (folder.isEmpty()) return std::nullopt;
+  return platform::SystemPath(folder.toStdString());
+}
+
+std::string ShowProfileFileDialog(QWidget* owner, FileDialogMode mode, const std::string& initialName,
+                                  const std::string& filter) {
+  ProfileFileDialog dialog(owner, mode);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setNameFilters(NameFilters(filter));
+  dialog.setDefaultSuffix(QStringLiteral("ini"));
+  dialog.selectFile(QString::fromStdString(platform::NativePath(initialName)));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return platform::SystemPath(dialog.selectedFiles().first().toStdString());
+}
+
+UrlOpener DesktopOpener() {
+  return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+bool OpenLocalPath(const UrlOpener& open, const std::string& systemPath) {
+  if (!platform::FileExists(systemPath) && !platform::FolderExists(systemPath)) return false;
+  return open(QUrl::fromLocalFile(QString::fromStdString(platform::NativePath(systemPath))));
+}
+
+bool OpenWebAddress(const UrlOpener& open, const std::string& address) {
+  return open(QUrl(ToQt(address), QUrl::TolerantMode));
+}
+
+}  // namespace pagelark::ui
