@@ -104,15 +104,6 @@ TEST(ReadProfile, HugeCountsReadOnlyTheEntriesThatExist) {
   EXPECT_EQ(read.disableUrls, std::vector<std::string>{"c"});
 }
 
-TEST(ReadProfile, TextsKeepTheirBytesUpTo1023) {
-  const std::string folder = "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C\\";  // C:\ソフト\表\ (0x5C trail bytes)
-  const std::string longUrl = "http://h/" + std::string(1100, 'a');
-  const CrawlSettings read = FromLines({"DownLoad=" + folder, "URL=" + longUrl, "LinkCount=0"});
-  EXPECT_EQ(read.downloadFolder, folder);
-  EXPECT_EQ(read.startUrl, longUrl.substr(0, 1023));
-  EXPECT_EQ(read.maxDuplicateLinks, "0");
-}
-
 TEST(ReadProfile, SecondProfileReplacesBothLists) {
   test::TempDir dir;
   test::WriteBytes(dir.native() / "one.ini",
