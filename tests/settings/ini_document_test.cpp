@@ -14,9 +14,8 @@ namespace pagelark::ini {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDir;
-
 using test::ReadBytes;
+using test::TempDir;
 using test::WriteBytes;
 
 struct EditCase {
