@@ -107,7 +107,8 @@ void SetVerbAndBody(OptionSetter& set, HttpVerb verb, std::string_view body) {
     return;
   }
   set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-  set(CURLOPT_POSTFIELDS, body.data());
+  // Never null: libcurl would read the body from standard input.
+  set(CURLOPT_POSTFIELDS, body.data() != nullptr ? body.data() : "");
   // A GET that carries a body: libcurl would call it POST otherwise.
   if (verb == HttpVerb::kGet) set(CURLOPT_CUSTOMREQUEST, "GET");
 }

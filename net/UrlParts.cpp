@@ -61,6 +61,27 @@ bool SplitHostPort(std::string_view hostPort, std::string& host, std::string_vie
 
 bool NeedsEncoding(unsigned char c) { return c <= 0x20 || c >= 0x7F; }
 
+// Encodes a double-byte character whole, so that a trail byte such as 0x5C
+// ("\") never stands bare in the URL.
+std::string EncodeObject(std::string_view object) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (std::size_t i = 0; i < object.size();) {
+    const std::size_t length = cp932::CharLength(object, i);
+    if (length == 1 && !NeedsEncoding(static_cast<unsigned char>(object[i]))) {
+      encoded += object[i++];
+      continue;
+    }
+    for (const std::size_t end = i + length; i < end; ++i) {
+      const auto byte = static_cast<unsigned char>(object[i]);
+      encoded += '%';
+      encoded += kHex[byte >> 4];
+      encoded += kHex[byte & 0x0F];
+    }
+  }
+  return encoded;
+}
+
 }  // namespace
 
 bool SplitUrl(std::string_view url, unsigned short port, UrlParts& parts) {
@@ -94,21 +115,11 @@ bool IsUsableHost(std::string_view host) {
 }
 
 std::string RequestUrl(const UrlParts& parts) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string url = parts.scheme == "https" ? "https://" : "http://";
   const bool isV6 = parts.host.find(':') != std::string::npos;
   url += isV6 ? "[" + parts.host + "]" : parts.host;
   url += ':' + std::to_string(parts.port);
-  for (const char c : parts.object) {
-    const auto u = static_cast<unsigned char>(c);
-    if (NeedsEncoding(u)) {
-      url += '%';
-      url += kHex[u >> 4];
-      url += kHex[u & 0x0F];
-    } else {
-      url += c;
-    }
-  }
+  url += EncodeObject(parts.object);
   return url;
 }
 

@@ -28,9 +28,9 @@ bool IsUsableHost(std::string_view host);
 
 // The URL given to libcurl: TLS for "https", plain HTTP for every other
 // scheme, to the split host and port. The object goes out as written, except
-// that every space, control byte and byte above 127 (CP932 text) is sent
-// percent-encoded byte by byte ("%20", "%82%A0"), so that no URL can break the
-// request line. A "#" starts a fragment, which is never sent.
+// that every space, control byte and CP932 character with a byte above 127 is
+// sent percent-encoded byte by byte ("%20", "%82%A0", "%95%5C"), so that no
+// URL can break the request line. A "#" starts a fragment, never sent.
 std::string RequestUrl(const UrlParts& parts);
 
 }  // namespace pagelark::net

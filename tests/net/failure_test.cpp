@@ -1,0 +1,64 @@
+// The fetches turn every network failure into false; a failed file write is
+// not one of them.
+#include <gtest/gtest.h>
+
+#include "net/NetTestSupport.h"
+#include "net/RawSocketServer.h"
+#include "net/WebClient.h"
+#include "support/TempDir.h"
+
+namespace pagelark {
+namespace {
+
+class FetchFailureTest : public ::testing::Test {
+ protected:
+  // Runs the three fetches on `url`; every one must give false, and the
+  // downloads leave an empty file.
+  void ExpectAllFetchesFail(const std::string& url) {
+    SCOPED_TRACE(url);
+    std::string text;
+    EXPECT_FALSE(client_.FetchText(url, 80, text));
+    EXPECT_FALSE(client_.FetchToFile(dir_.system() + "f.bin", url, 80));
+    EXPECT_EQ(test::ReadBytes(dir_.native() / "f.bin"), "");
+    EXPECT_FALSE(client_.FetchQueryToFile(dir_.system() + "q.bin", url, 80));
+    EXPECT_EQ(test::ReadBytes(dir_.native() / "q.bin"), "");
+  }
+
+  test::TempDir dir_;
+  WebClient client_{test::ShortTimeouts()};
+};
+
+TEST_F(FetchFailureTest, BadUrlsAndUnreachableServersGiveFalse) {
+  const std::string urls[] = {
+      "",
+      "www.example.com/index.html",
+      "http://",
+      "http://host:99999/",
+      "http://" + test::kUnresolvableHost + "/index.html",
+      "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/index.html",
+      "http://exa mple.com/",
+      "http://\x97\xE1\x82\xA6.jp/\x95\x5C.html",  // a CP932 host name
+  };
+  for (const std::string& url : urls) ExpectAllFetchesFail(url);
+}
+
+TEST_F(FetchFailureTest, ServerThatNeverAnswersGivesFalse) {
+  test::RawSocketServer silent("", true);
+  ExpectAllFetchesFail(silent.Url("/page.html?x=1"));
+}
+
+TEST_F(FetchFailureTest, BodyThatStallsGivesFalse) {
+  test::RawSocketServer stalling("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789", true);
+  std::string text;
+  EXPECT_FALSE(client_.FetchText(stalling.Url("/p.html"), 80, text));
+  EXPECT_FALSE(client_.FetchToFile(dir_.system() + "p.html", stalling.Url("/p.html"), 80));
+  EXPECT_EQ(test::ReadBytes(dir_.native() / "p.html"), "0123456789") << "what arrived stays";
+}
+
+TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
+  test::RawSocketServer server("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nbytes", false);
+  EXPECT_THROW(client_.FetchToFile("\\dev\\full", server.Url("/f.bin"), 80), DownloadWriteError);
+}
+
+}  // namespace
+}  // namespace pagelark

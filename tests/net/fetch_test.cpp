@@ -1,0 +1,141 @@
+// FetchText, FetchToFile and FetchQueryToFile against a loopback server.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "net/NetTestSupport.h"
+#include "net/RequestProfile.h"
+#include "net/WebClient.h"
+#include "support/LoopbackServer.h"
+#include "support/TempDir.h"
+
+namespace pagelark {
+namespace {
+
+class FetchTest : public ::testing::Test {
+ protected:
+  std::string LocalPath(const std::string& name) const { return dir_.system() + name; }
+  std::string ReadLocal(const std::string& name) const { return test::ReadBytes(dir_.native() / name); }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(dir_.native() / name); }
+
+  test::TempDir dir_;
+  test::LoopbackServer server_;
+  // Declared last, so it goes first: its kept-alive connection is closed
+  // before the server stops.
+  WebClient client_{test::ShortTimeouts()};
+};
+
+TEST_F(FetchTest, FetchTextAppendsThePageToTheTextItIsGiven) {
+  server_.Serve("/page.html", 200, "<html>body</html>");
+  std::string text = "before|";
+  EXPECT_TRUE(client_.FetchText(server_.Url("/page.html"), 80, text));
+  EXPECT_EQ(text, "before|<html>body</html>");
+}
+
+TEST_F(FetchTest, EmptyPageFailsAsTextButIsSavedAsAnEmptyFile) {
+  server_.Serve("/empty.html", 200, "");
+  std::string text;
+  EXPECT_FALSE(client_.FetchText(server_.Url("/empty.html"), 80, text));
+  EXPECT_EQ(text, "");
+  EXPECT_TRUE(client_.FetchToFile(LocalPath("empty.html"), server_.Url("/empty.html"), 80));
+  EXPECT_TRUE(Exists("empty.html"));
+  EXPECT_EQ(ReadLocal("empty.html"), "");
+}
+
+TEST_F(FetchTest, OnlyStatus200Succeeds) {
+  for (const int status : {201, 204, 403, 404, 500}) {
+    SCOPED_TRACE(status);
+    server_.Serve("/s", status, "error page");
+    std::string text = "kept";
+    EXPECT_FALSE(client_.FetchText(server_.Url("/s"), 80, text));
+    EXPECT_EQ(text, "kept");
+    test::WriteOld(dir_.native() / "s.bin");
+    EXPECT_FALSE(client_.FetchToFile(LocalPath("s.bin"), server_.Url("/s"), 80));
+    EXPECT_EQ(ReadLocal("s.bin"), "");
+    test::WriteOld(dir_.native() / "q.bin");
+    EXPECT_FALSE(client_.FetchQueryToFile(LocalPath("q.bin"), server_.Url("/s?a=1"), 80));
+    EXPECT_EQ(ReadLocal("q.bin"), "");
+  }
+}
+
+TEST_F(FetchTest, RedirectsAreFollowedExceptByTheQueryDownload) {
+  server_.Serve("/new.html", 200, "moved here");
+  for (const int status : {301, 302}) {
+    SCOPED_TRACE(status);
+    server_.Redirect("/old.html", status, server_.Url("/new.html"));
+    std::string text;
+    EXPECT_TRUE(client_.FetchText(server_.Url("/old.html"), 80, text));
+    EXPECT_EQ(text, "moved here");
+    EXPECT_TRUE(client_.FetchToFile(LocalPath("f.html"), server_.Url("/old.html"), 80));
+    EXPECT_EQ(ReadLocal("f.html"), "moved here");
+    const std::size_t before = server_.Requests().size();
+    EXPECT_FALSE(client_.FetchQueryToFile(LocalPath("q.html"), server_.Url("/old.html?x=1"), 80));
+    EXPECT_EQ(ReadLocal("q.html"), "");
+    EXPECT_EQ(server_.Requests().size(), before + 1) << "the redirect target is not fetched";
+  }
+}
+
+TEST_F(FetchTest, RedirectChainsEndAtTheLimit) {
+  // "/hop/N" sends on to "/hop/N-1"; "/hop/0" is the page.
+  for (long hop = 1; hop <= net::kMaxRedirects + 1; ++hop) {
+    server_.Redirect("/hop/" + std::to_string(hop), 302, "/hop/" + std::to_string(hop - 1));
+  }
+  server_.Serve("/hop/0", 200, "end");
+  std::string text;
+  EXPECT_TRUE(client_.FetchText(server_.Url("/hop/" + std::to_string(net::kMaxRedirects)), 80, text));
+  EXPECT_EQ(text, "end");
+  EXPECT_FALSE(client_.FetchToFile(LocalPath("f"), server_.Url("/hop/" + std::to_string(net::kMaxRedirects + 1)), 80));
+}
+
+// Every byte is kept, zero bytes included, across many transfer chunks.
+TEST_F(FetchTest, BodiesKeepEveryByte) {
+  const std::string body = test::AllByteValues(300'000);
+  server_.Serve("/bin", 200, body, "application/octet-stream");
+  std::string text;
+  EXPECT_TRUE(client_.FetchText(server_.Url("/bin"), 80, text));
+  EXPECT_EQ(text, body);
+  EXPECT_TRUE(client_.FetchToFile(LocalPath("bin"), server_.Url("/bin"), 80));
+  EXPECT_EQ(ReadLocal("bin"), body);
+  EXPECT_TRUE(client_.FetchQueryToFile(LocalPath("binq"), server_.Url("/bin?x=1"), 80));
+  EXPECT_EQ(ReadLocal("binq"), body);
+}
+
+TEST_F(FetchTest, SavesUnderACp932FileName) {
+  server_.Serve("/x.html", 200, "x");
+  EXPECT_TRUE(client_.FetchToFile(LocalPath("\x95\x5C.html"), server_.Url("/x.html"), 80));  // 表.html
+  EXPECT_EQ(ReadLocal("\xE8\xA1\xA8.html"), "x");
+}
+
+TEST_F(FetchTest, FileThatCannotBeCreatedFailsWithoutARequest) {
+  server_.Serve("/x.html", 200, "x");
+  EXPECT_FALSE(client_.FetchToFile(LocalPath("missing\\x.html"), server_.Url("/x.html"), 80));
+  EXPECT_FALSE(client_.FetchQueryToFile(LocalPath("missing\\q.html"), server_.Url("/x.html?a=1"), 80));
+  EXPECT_TRUE(server_.Requests().empty());
+}
+
+// One client, one kept-alive connection: each request still goes out as its
+// own operation asks.
+TEST_F(FetchTest, OperationsInTurnOnOneClientKeepTheirOwnRequests) {
+  server_.Serve("/p.html", 200, "page");
+  server_.Serve("/f.cgi", 200, "answer");
+  std::string text, answer;
+  EXPECT_TRUE(client_.FetchText(server_.Url("/p.html"), 80, text));
+  EXPECT_TRUE(client_.SubmitFormPost("a=1", answer, server_.Url("/f.cgi?a=1"), 80));
+  EXPECT_TRUE(client_.FetchText(server_.Url("/p.html"), 80, text));
+  EXPECT_TRUE(client_.SubmitFormGet("", answer, server_.Url("/f.cgi?a=1"), 80));
+  const auto requests = server_.Requests();
+  ASSERT_EQ(requests.size(), 4u);
+  const char* expected[][3] = {{"GET", "HTTP/1.1", "My Session"},
+                               {"POST", "HTTP/1.0", "PostServer"},
+                               {"GET", "HTTP/1.1", "My Session"},
+                               {"GET", "HTTP/1.0", "GetServer"}};
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    EXPECT_EQ(requests[i].method, expected[i][0]) << i;
+    EXPECT_EQ(requests[i].version, expected[i][1]) << i;
+    EXPECT_EQ(requests[i].Header("User-Agent"), expected[i][2]) << i;
+    EXPECT_EQ(requests[i].body, i == 1 ? "a=1" : "") << i;
+  }
+}
+
+}  // namespace
+}  // namespace pagelark

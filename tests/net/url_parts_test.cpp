@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "net/UrlParts.h"
+#include "net/WebClient.h"
+
+namespace pagelark::net {
+namespace {
+
+struct SplitRow {
+  std::string url;
+  unsigned short port;
+  std::string scheme, host;
+  unsigned short expectedPort;
+  std::string object;
+};
+
+TEST(SplitUrl, SplitsSchemeHostPortAndObject) {
+  const SplitRow rows[] = {
+      {"http://www.example.com/a/b.html", 80, "http", "www.example.com", 80, "/a/b.html"},
+      {"http://www.example.com", 80, "http", "www.example.com", 80, "/"},
+      {"http://www.example.com?x=1", 80, "http", "www.example.com", 80, "/?x=1"},
+      {"http://Host.Example:8080/p?q=1&r=2", 80, "http", "Host.Example", 8080, "/p?q=1&r=2"},
+      {"HTTPS://secure.example/x", 80, "https", "secure.example", 443, "/x"},
+      {"https://secure.example:8443/", 80, "https", "secure.example", 8443, "/"},
+      {"ftp://files.example/f.zip", 80, "ftp", "files.example", 21, "/f.zip"},
+      {"gopher://g.example/", 80, "gopher", "g.example", 70, "/"},
+      {"news://n.example/x", 8000, "news", "n.example", 8000, "/x"},
+      {"http://user:pw@host.example/x", 80, "http", "host.example", 80, "/x"},
+      {"http://[::1]:8080/x", 80, "http", "::1", 8080, "/x"},
+      {"http://host.example:/x", 80, "http", "host.example", 80, "/x"},
+      {"http://host.example/a/../b c/\x95\x5C.html", 80, "http", "host.example", 80, "/a/../b c/\x95\x5C.html"},
+      {"http://host.example#top", 80, "http", "host.example", 80, "/#top"},
+  };
+  for (const SplitRow& row : rows) {
+    SCOPED_TRACE(row.url);
+    UrlParts parts;
+    ASSERT_TRUE(SplitUrl(row.url, row.port, parts));
+    EXPECT_EQ(parts.scheme, row.scheme);
+    EXPECT_EQ(parts.host, row.host);
+    EXPECT_EQ(parts.port, row.expectedPort);
+    EXPECT_EQ(parts.object, row.object);
+  }
+}
+
+TEST(SplitUrl, RefusesWhatCannotBeSplitAndKeepsThePassedPort) {
+  const std::string urls[] = {"",          "www.example.com/x", "http:/x",        "http://",
+                              "http:///x", "http://host:abc/",  "http://host:0/", "http://host:65536/",
+                              "://host/",  "1http://host/",     " http://host/",  "http://[::1/"};
+  for (const std::string& url : urls) {
+    SCOPED_TRACE(url);
+    UrlParts parts;
+    EXPECT_FALSE(SplitUrl(url, 8123, parts));
+    EXPECT_EQ(parts.port, 8123);
+    EXPECT_EQ(parts.host, "");
+  }
+}
+
+TEST(RequestUrl, EncodesWhatARequestLineCannotCarry) {
+  const struct {
+    UrlParts parts;
+    std::string url;
+  } rows[] = {
+      {{"http", "h.example", 80, "/a b/c?d e"}, "http://h.example:80/a%20b/c?d%20e"},
+      {{"https", "h.example", 443, "/"}, "https://h.example:443/"},
+      {{"ftp", "h.example", 21, "/f"}, "http://h.example:21/f"},
+      {{"http", "h.example", 80, "/\x95\x5C.html?q=\x82\xA0"}, "http://h.example:80/%95%5C.html?q=%82%A0"},
+      {{"http", "h.example", 80, "/x\r\nHost: evil\t\x7F"}, "http://h.example:80/x%0D%0AHost:%20evil%09%7F"},
+      {{"http", "h.example", 80, "/%41/a\\b|c?x=%zz"}, "http://h.example:80/%41/a\\b|c?x=%zz"},
+      {{"http", "h.example", 80, "/\xFD\x81"}, "http://h.example:80/%FD%81"},
+      {{"http", "::1", 8080, "/"}, "http://[::1]:8080/"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.url);
+    EXPECT_EQ(RequestUrl(row.parts), row.url);
+  }
+}
+
+TEST(IsUsableHost, RefusesHostsThatCannotResolve) {
+  const struct {
+    std::string host;
+    bool usable;
+  } rows[] = {{"www.example.com", true}, {"127.0.0.1", true},  {"::1", true},
+              {"my_host-1.local", true}, {"", false},          {"exa mple.com", false},
+              {"\x97\xE1.jp", false},    {"host/evil", false}, {"host\r\n", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.host);
+    EXPECT_EQ(IsUsableHost(row.host), row.usable);
+  }
+}
+
+TEST(ExtractServer, GivesTheHostOrNothingAndAlwaysTrue) {
+  WebClient client;
+  std::string server = "old";
+  EXPECT_TRUE(client.ExtractServer("http://user@Host.Example:8080/x?y", 80, server));
+  EXPECT_EQ(server, "Host.Example");
+  EXPECT_TRUE(client.ExtractServer("no url at all", 80, server));
+  EXPECT_EQ(server, "");
+}
+
+}  // namespace
+}  // namespace pagelark::net
