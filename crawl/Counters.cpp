@@ -20,11 +20,8 @@ CounterRange ReadCounter(const CounterSetting& counter) {
 }
 
 bool WalkLevel(const CounterRanges& ranges, std::size_t level, CounterValues& values,
-               const std::function<bool()>& beforeStep, const std::function<void(const CounterValues&)>& visit) {
-  if (level == ranges.size()) {
-    visit(values);
-    return true;
-  }
+               const std::function<bool()>& beforeStep, const std::function<bool(const CounterValues&)>& visit) {
+  if (level == ranges.size()) return visit(values);
   const CounterRange& range = ranges[level];
   for (std::int64_t value = range.from; value <= range.to; value += range.step) {
     if (!beforeStep()) return false;
@@ -79,7 +76,7 @@ std::string ExpandCounters(const std::string& url, const CounterValues& values, 
 }
 
 bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
-                        const std::function<void(const CounterValues&)>& visit) {
+                        const std::function<bool(const CounterValues&)>& visit) {
   CounterValues values{};
   return WalkLevel(ranges, 0, values, beforeStep, visit);
 }

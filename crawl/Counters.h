@@ -37,9 +37,10 @@ std::string ExpandCounters(const std::string& url, const CounterValues& values, 
 
 // Walks every combination, "@a@" outermost and "@f@" innermost. Before each
 // iteration of each level `beforeStep` runs and may end the walk by giving
-// false (a stop request). Values step in 64 bits, so a To near the 32-bit
-// limit ends the loop instead of wrapping round. Returns false when stopped.
+// false (a stop request); `visit` may end it the same way. Values step in 64
+// bits, so a To near the 32-bit limit ends the loop instead of wrapping
+// round. Returns false when the walk was ended early.
 bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
-                        const std::function<void(const CounterValues&)>& visit);
+                        const std::function<bool(const CounterValues&)>& visit);
 
 }  // namespace pagelark

@@ -5,30 +5,33 @@
 #include <memory>
 #include <string>
 
+#include "net/WebClientOptions.h"
 #include "settings/Host.h"
 
 namespace pagelark {
 
 class CrawlEngine {
  public:
-  // `programDir` ends with "\" and holds the log folder; `profilePath` names
-  // the current profile (the log file takes its stem).
-  explicit CrawlEngine(Host& host);
+  explicit CrawlEngine(Host& host, WebClientOptions webOptions = {});
   ~CrawlEngine();
   CrawlEngine(const CrawlEngine&) = delete;
   CrawlEngine& operator=(const CrawlEngine&) = delete;
 
-  // The start command: checks the settings, prepares the download folder,
-  // writes the start line, runs, writes the end line. Returns the run's
-  // result: 1 when it reached its end sequence, 0 when it was abandoned or
-  // the start command refused the settings. A start while a run is going is
-  // refused with a message (-1).
+  // The start command: checks the settings, makes the download folder the
+  // current directory, writes the start line, runs, writes the end line.
+  // `programDir` (ending with "\") holds the log folder; `profilePath` names
+  // the current profile, whose stem names the log. Returns 1 when the run
+  // reached its end sequence, 0 when the settings were refused or the run
+  // was abandoned, -1 when a run is already going (refused with a message).
   int StartDownload(const std::string& programDir, const std::string& profilePath);
 
   // The stop command: the run ends at its next stop test.
   void StopDownload();
 
   bool IsRunning() const;
+
+  // The local form of the last run's start page.
+  const std::string& IndexFile() const;
 
  private:
   struct Impl;

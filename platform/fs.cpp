@@ -1,5 +1,9 @@
 #include "platform/fs.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -72,15 +76,33 @@ bool WriteFileBytes(std::string_view systemPath, std::string_view bytes) {
 }
 
 bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes) {
-  const std::string temp = std::string(systemPath) + ".tmp~";
-  if (!WriteFileBytes(temp, bytes)) {
-    RemoveFile(temp);
+  fs::path target = ToFsPath(systemPath);
+  std::error_code ec;
+  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec);
+  const fs::file_status old = fs::status(target, ec);
+  const bool exists = fs::exists(old);
+  // A file without its owner's write permission is read-only: keep it, as
+  // the Windows profile functions do.
+  if (exists && (old.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+  const mode_t mode = exists ? static_cast<mode_t>(old.permissions() & fs::perms::mask) : 0644;
+
+  std::string temp = target.string() + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool written = fchmod(fd, mode) == 0;
+  for (std::size_t done = 0; written && done < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    written = n > 0;
+    if (written) done += static_cast<std::size_t>(n);
+  }
+  written = written && fsync(fd) == 0;
+  written = close(fd) == 0 && written;
+  if (written) fs::rename(temp, target, ec);
+  if (!written || ec) {
+    fs::remove(temp, ec);
     return false;
   }
-  std::error_code ec;
-  fs::rename(ToFsPath(temp), ToFsPath(systemPath), ec);
-  if (ec) RemoveFile(temp);
-  return !ec;
+  return true;
 }
 
 bool ReadFileBytes(std::string_view systemPath, std::string& bytes, std::size_t limit) {

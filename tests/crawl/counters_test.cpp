@@ -17,7 +17,10 @@ std::vector<CounterValues> Walk(const CounterRanges& ranges, int stopAfterSteps 
   int steps = 0;
   ForEachCombination(
       ranges, [&] { return stopAfterSteps < 0 || steps++ < stopAfterSteps; },
-      [&](const CounterValues& values) { seen.push_back(values); });
+      [&](const CounterValues& values) {
+        seen.push_back(values);
+        return true;
+      });
   return seen;
 }
 

@@ -60,8 +60,23 @@ TEST(Files, AtomicReplaceLeavesNoTemporaryFile) {
   ASSERT_TRUE(ReplaceFileAtomically(target, "one"));
   ASSERT_TRUE(ReplaceFileAtomically(target, "two"));
   EXPECT_EQ(ReadAll(dir.native() / "p.ini"), "two");
-  EXPECT_EQ(dir.List(), std::vector<std::string>{"p.ini"});
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"p.ini"});  // no temporary file left
   EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "missing\\p.ini", "x"));
+}
+
+TEST(Files, AtomicReplaceKeepsPermissionsLinksAndReadOnlyFiles) {
+  TempDir dir;
+  const fs::path file = dir.native() / "p.ini";
+  ASSERT_TRUE(WriteFileBytes(dir.system() + "p.ini", "old"));
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(file, dir.native() / "link.ini");
+  ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "link.ini", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir.native() / "link.ini"));
+  EXPECT_EQ(ReadAll(file), "new");
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(file, fs::perms::owner_read);
+  EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "p.ini", "refused"));
+  EXPECT_EQ(ReadAll(file), "new");
 }
 
 TEST(Files, ReadHonoursItsLimit) {
