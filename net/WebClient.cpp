@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <utility>
+
 #include "net/CurlTransfer.h"
 #include "net/RequestProfile.h"
 #include "net/UrlParts.h"

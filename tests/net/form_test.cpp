@@ -19,6 +19,8 @@ struct Method {
   Submit submit;
 };
 
+void PrintTo(const Method& method, std::ostream* out) { *out << method.name; }
+
 const Method kMethods[] = {
     {"GET", [](WebClient& c, const std::string& b, std::string& r,
                const std::string& u) { return c.SubmitFormGet(b, r, u, 80); }},

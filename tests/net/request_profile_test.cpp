@@ -16,10 +16,5 @@ TEST(HeaderLines, AddIfAbsentLinesGiveWayToHeadersAlreadyPresent) {
   EXPECT_EQ(HeaderLines(profile), expected);
 }
 
-TEST(HeaderLines, FetchesCarryMySessionAndAcceptText) {
-  const std::vector<std::string> expected = {"User-Agent: My Session", "Accept: text"};
-  EXPECT_EQ(HeaderLines(FetchProfile()), expected);
-}
-
 }  // namespace
 }  // namespace pagelark::net

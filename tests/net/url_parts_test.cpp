@@ -55,15 +55,15 @@ TEST(SplitUrl, RefusesWhatCannotBeSplitAndKeepsThePassedPort) {
   }
 }
 
+// The wire tests show the encoding end to end; these rows add the scheme and
+// host forms and the bytes that stay as written.
 TEST(RequestUrl, EncodesWhatARequestLineCannotCarry) {
   const struct {
     UrlParts parts;
     std::string url;
   } rows[] = {
-      {{"http", "h.example", 80, "/a b/c?d e"}, "http://h.example:80/a%20b/c?d%20e"},
       {{"https", "h.example", 443, "/"}, "https://h.example:443/"},
       {{"ftp", "h.example", 21, "/f"}, "http://h.example:21/f"},
-      {{"http", "h.example", 80, "/\x95\x5C.html?q=\x82\xA0"}, "http://h.example:80/%95%5C.html?q=%82%A0"},
       {{"http", "h.example", 80, "/x\r\nHost: evil\t\x7F"}, "http://h.example:80/x%0D%0AHost:%20evil%09%7F"},
       {{"http", "h.example", 80, "/%41/a\\b|c?x=%zz"}, "http://h.example:80/%41/a\\b|c?x=%zz"},
       {{"http", "h.example", 80, "/\xFD\x81"}, "http://h.example:80/%FD%81"},
