@@ -1,0 +1,43 @@
+// pagelark: the window program. Runs the main window for the life of the
+// process. --program-dir DIR puts set.ini and log\ in DIR instead of the
+// executable's folder (tests and portable set-ups).
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/fs.h"
+#include "ui/DownloadApp.h"
+#include "ui/qt/QtMainWindow.h"
+
+namespace {
+
+constexpr char kUsage[] = "usage: pagelark [--program-dir DIR]\n";
+
+// The program folder given on the command line, in system form; "" for the
+// executable's own folder. False for anything it does not understand.
+bool ParseArguments(int argc, char** argv, std::string& programDir) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--program-dir") == 0 && i + 1 < argc) {
+      programDir = pagelark::platform::SystemPath(argv[++i]);
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  std::string programDir;
+  if (!ParseArguments(argc, argv, programDir)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  pagelark::ui::QtMainWindow view;
+  pagelark::ui::CDownloadApp app(view, pagelark::ui::DefaultWindowServices(programDir));
+  app.InitInstance();
+  return 0;
+}

@@ -1,0 +1,79 @@
+// The help, view, version and home-page commands.
+#include <gtest/gtest.h>
+
+#include "WindowHarness.h"
+#include "ui/AboutDlg.h"
+#include "ui/ControlIds.h"
+#include "ui/Messages.h"
+
+namespace pagelark::ui::test {
+namespace {
+
+class HelpCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { h.window->OnInitDialog(); }
+  WindowHarness h{false};
+};
+
+TEST_F(HelpCommandTest, HelpOpensTheFileBesideTheProgram) {
+  h.window->OnCommand(id::kMenuHelp);
+  const std::string path = h.programDir.system() + "help\\PagelarkCGI.html";
+  ASSERT_EQ(h.view.opened.size(), 1u);
+  EXPECT_EQ(h.view.opened[0], path);
+  EXPECT_TRUE(h.view.messages.empty());
+
+  h.view.openSucceeds = false;
+  h.window->OnCommand(id::kToolHelp);
+  ASSERT_EQ(h.view.messages.size(), 1u);
+  EXPECT_EQ(h.view.messages[0], Sjis("HELPファイルがありません。 パス=") + path);
+}
+
+TEST_F(HelpCommandTest, ViewComposesTheFolderFieldAndTheIndexFile) {
+  h.window->SetIndexFile("pages\\index.html");
+  struct Case {
+    const char* field;
+    const char* opened;
+  };
+  for (const Case& c : {Case{"C:\\dl", "C:\\dl\\pages\\index.html"}, Case{"C:\\dl\\", "C:\\dl\\pages\\index.html"},
+                        Case{"/home/me/dl/", "/home/me/dl/pages\\index.html"}}) {
+    h.view.opened.clear();
+    h.view.at(id::kDownloadFolder).text = c.field;
+    h.window->OnCommand(id::kMenuShowHtml);
+    ASSERT_EQ(h.view.opened.size(), 1u);
+    EXPECT_EQ(h.view.opened[0], c.opened);
+  }
+  // A folder whose last byte is 0x5C inside a double-byte character still
+  // gets its separator.
+  h.view.opened.clear();
+  h.view.at(id::kDownloadFolder).text = "C:\\\x95\x5C";
+  h.window->OnCommand(id::kToolShowHtml);
+  EXPECT_EQ(h.view.opened.at(0), "C:\\\x95\x5C\\pages\\index.html");
+  EXPECT_TRUE(h.view.messages.empty());
+}
+
+TEST_F(HelpCommandTest, ViewNeedsAFolderAndReportsAFailedOpen) {
+  h.view.at(id::kDownloadFolder).text = "";
+  h.window->OnCommand(id::kMenuShowHtml);
+  EXPECT_TRUE(h.view.opened.empty());
+  ASSERT_EQ(h.view.messages.size(), 1u);
+  EXPECT_EQ(h.view.messages[0], Sjis("パスが指定されていません"));
+
+  h.view.openSucceeds = false;
+  h.view.at(id::kDownloadFolder).text = "C:\\dl";
+  h.window->OnCommand(id::kMenuShowHtml);
+  EXPECT_EQ(h.view.messages.back(), Sjis("HTMLファイルがありません。 パス=C:\\dl\\"));
+}
+
+TEST_F(HelpCommandTest, VersionDialogAndHomePage) {
+  h.view.onAboutDialog = [](CAboutDlg& about) { about.OnHomePage(); };
+  h.window->OnCommand(id::kMenuVersion);
+  h.window->OnCommand(id::kToolHomePage);
+  EXPECT_EQ(h.view.aboutDialogs, 1);
+  EXPECT_EQ(h.view.opened, (std::vector<std::string>{kHomePageAddress, kHomePageAddress}));
+  h.view.openSucceeds = false;
+  h.window->OnCommand(id::kToolHomePage);
+  EXPECT_TRUE(h.view.messages.empty());
+}
+
+}  // namespace
+}  // namespace pagelark::ui::test

@@ -1,0 +1,187 @@
+// Start-up, the command table, the close question, and starting or closing
+// while a run goes on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "WindowHarness.h"
+#include "platform/fs.h"
+#include "ui/ControlIds.h"
+#include "ui/Layout.h"
+#include "ui/Messages.h"
+
+namespace pagelark::ui::test {
+namespace {
+
+TEST(WindowStartup, FirstStartShowsTheFirstStartValuesAndWritesNothing) {
+  WindowHarness h;
+  h.window->OnInitDialog();
+  EXPECT_EQ(h.view.at(id::kStartUrl).text, "http://");
+  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "C:\\");
+  EXPECT_EQ(h.view.at(id::kMaxFiles).text, "100");
+  EXPECT_EQ(h.view.at(id::kKindList).lines, (std::vector<std::string>{"htm", "html"}));
+  EXPECT_TRUE(h.view.at(id::kAllFiles).checked);
+  EXPECT_FALSE(h.view.at(id::kKindEdit).enabled);
+  EXPECT_FALSE(h.view.at(id::kGet).checked);
+  EXPECT_FALSE(h.view.at(id::kPost).checked);
+  EXPECT_EQ(h.window->state().profilePath, h.programDir.system() + "Pagelark.ini");
+  EXPECT_TRUE(h.programDir.List().empty());
+  EXPECT_TRUE(h.view.messages.empty());
+}
+
+TEST(WindowStartup, IconToolbarAndBrowsePicture) {
+  WindowHarness h;
+  h.window->OnInitDialog();
+  EXPECT_TRUE(h.view.iconSet);
+  EXPECT_EQ(h.view.toolBar, (std::vector<int>{40010, 40011, 32771, 32773, 0, 32774, 40000, 32777, 0, 32781, 40012}));
+  EXPECT_TRUE(h.view.browseBitmap);
+  EXPECT_TRUE(h.view.systemMenu.empty());  // this view has no system menu
+}
+
+TEST(WindowStartup, WithoutToolbarTheBrowseButtonKeepsItsCaption) {
+  WindowHarness h;
+  h.view.toolBarFails = true;
+  h.window->OnInitDialog();
+  EXPECT_FALSE(h.view.browseBitmap);
+  EXPECT_EQ(h.view.at(id::kStartUrl).text, "http://");
+}
+
+TEST(WindowStartup, TheSystemMenuGetsTheVersionItemWhereThereIsOne) {
+  WindowHarness h;
+  h.view.hasSystemMenu = true;
+  h.window->OnInitDialog();
+  ASSERT_EQ(h.view.systemMenu.size(), 1u);
+  EXPECT_EQ(h.view.systemMenu[0].first, 16);
+  EXPECT_EQ(h.view.systemMenu[0].second, Sjis("Pagelark のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+  h.window->OnSysCommand(16);
+  h.window->OnSysCommand(0x1F);
+  h.window->OnSysCommand(0xF060);  // the close item belongs to the default handling
+  EXPECT_EQ(h.view.aboutDialogs, 2);
+}
+
+TEST(WindowCommands, MenuAndToolbarTwinsRunTheSameOperation) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.fileReply = "\\p\\a.ini";
+  for (int command : {40005, 40010}) h.window->OnCommand(command);
+  for (int command : {40006, 40011}) h.window->OnCommand(command);
+  for (int command : {32775, 32771}) h.window->OnCommand(command);
+  h.window->OnCommand(40007);
+  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "reset", "reset", "read \\p\\a.ini", "read \\p\\a.ini",
+                                             "write \\p\\a.ini", "write \\p\\a.ini", "write \\p\\a.ini"}));
+  for (int command : {32772, 32774}) h.window->OnCommand(command);
+  EXPECT_EQ(std::count(h.log.begin(), h.log.end(), "start"), 2);
+  for (int command : {32779}) h.window->OnCommand(command);
+  EXPECT_EQ(h.view.aboutDialogs, 1);
+  h.window->OnCommand(id::kFilterDetail);
+  EXPECT_EQ(h.view.filterDialogs, 1);
+  h.view.opened.clear();
+  h.view.at(id::kDownloadFolder).text = "C:\\dl";
+  for (int command : {32780, 32781, 32782, 32777, 40012}) h.window->OnCommand(command);
+  EXPECT_EQ(h.view.opened.size(), 5u);
+}
+
+TEST(WindowCommands, ExitAndEnterEndWithOkEscapeWithCancel) {
+  for (auto [close, expected] : {std::pair{0, id::kOk}, std::pair{1, id::kOk}, std::pair{2, id::kCancel}}) {
+    WindowHarness h(false);
+    h.view.userSession = [close](WindowCommands& c) {
+      if (close == 0) c.OnCommand(32778);
+      if (close == 1) c.OnCloseRequest(CloseKind::kOk);
+      if (close == 2) c.OnCloseRequest(CloseKind::kCancel);
+    };
+    EXPECT_EQ(h.window->DoModal(), expected);
+  }
+}
+
+TEST(WindowClose, CancelInTheQuestionWritesNothing) {
+  WindowHarness h;
+  h.view.answers = {MessageResult::kCancel};
+  h.view.userSession = [](WindowCommands& c) { c.OnCloseRequest(CloseKind::kOk); };
+  h.window->DoModal();
+  ASSERT_EQ(h.view.messages.size(), 1u);
+  EXPECT_EQ(h.view.messages[0], h.programDir.system() + "Pagelark.ini" + Sjis("を保存しますか？"));
+  EXPECT_TRUE(h.programDir.List().empty());
+}
+
+TEST(WindowClose, OkWritesTheProfileAndTheStartupRecord) {
+  {
+    WindowHarness h;
+    h.view.userSession = [&h](WindowCommands& c) {
+      h.view.at(id::kStartUrl).text = "http://127.0.0.1/";
+      c.OnCloseRequest(CloseKind::kCancel);
+    };
+    h.window->DoModal();
+    EXPECT_EQ(h.programDir.List(), (std::vector<std::string>{"Pagelark.ini", "set.ini"}));
+    std::string profile;
+    ASSERT_TRUE(platform::ReadFileBytes(h.programDir.system() + "Pagelark.ini", profile));
+    EXPECT_NE(profile.find("URL=http://127.0.0.1/"), std::string::npos);
+
+    // The next start loads what was saved.
+    FakeWindowView again;
+    WindowServices services{MakeSettingsProfileStore(),
+                            [](Host& host) {
+                              static std::vector<std::string> unused;
+                              return std::make_unique<FakeRunner>(host, unused);
+                            },
+                            h.programDir.system()};
+    CDownloadDlg second(again, std::move(services));
+    second.OnInitDialog();
+    EXPECT_EQ(again.at(id::kStartUrl).text, "http://127.0.0.1/");
+  }
+}
+
+TEST(WindowRun, AStartDuringARunIsRefused) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.pendingEvents.push_back([&h] { h.window->OnCommand(id::kToolStart); });
+  h.window->OnCommand(id::kMenuStart);
+  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "start", "end"}));
+  ASSERT_EQ(h.view.messages.size(), 1u);
+  EXPECT_EQ(h.view.messages[0], Sjis("ダウンロード中です。中止してから開始してください。"));
+}
+
+TEST(WindowRun, TheStopCommandReachesTheRun) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.pendingEvents.push_back([&h] { h.window->OnCommand(id::kToolStop); });
+  h.window->OnCommand(id::kMenuStart);
+  EXPECT_EQ(h.view.at(id::kProgressList).lines.back(), "stopped");
+}
+
+TEST(WindowRun, ClosingDuringARunStopsItThenAsksTheQuestion) {
+  WindowHarness h(false);
+  h.view.answers = {MessageResult::kOk};
+  h.view.userSession = [&h](WindowCommands& c) {
+    h.view.pendingEvents.push_back([&c] { c.OnCloseRequest(CloseKind::kCancel); });
+    c.OnCommand(id::kMenuStart);
+  };
+  // The window must not end while the run is on the stack: EndModal comes
+  // after the start command has returned.
+  EXPECT_EQ(h.window->DoModal(), id::kCancel);
+  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "start", "stop", "end",
+                                             "write " + h.programDir.system() + "Pagelark.ini"}));
+  EXPECT_EQ(h.view.at(id::kProgressList).lines.back(), "stopped");
+  ASSERT_EQ(h.view.messages.size(), 1u);
+}
+
+TEST(WindowHost, ProgressLinesAndStatus) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.window->AppendLine("a");
+  h.window->AppendLine("\tb");
+  EXPECT_EQ(h.window->LineCount(), 2);
+  EXPECT_EQ(h.window->Line(1), "\tb");
+  h.window->SetStatus("s");
+  EXPECT_EQ(h.view.at(id::kStatusLine).text, "s");
+  h.window->FocusControl(1110);
+  EXPECT_EQ(h.view.focus, 1110);
+  h.window->ShowMessage("m");
+  EXPECT_EQ(h.view.messages.back(), "m");
+  h.window->SetIndexFile("x\\index.html");
+  EXPECT_EQ(h.window->CurrentSettings().indexFile, "x\\index.html");
+  h.window->ClearLines();
+  EXPECT_EQ(h.window->LineCount(), 0);
+}
+
+}  // namespace
+}  // namespace pagelark::ui::test
