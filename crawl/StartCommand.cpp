@@ -12,13 +12,6 @@ namespace {
 constexpr int kCounterFieldBase = 1108;  // From, To, Step of counter i: 1108 + 4i, +1, +2
 constexpr int kFieldsPerCounter = 4;
 
-bool IsAbsolute(const std::string& path) {
-  if (path.empty()) return false;
-  const bool rooted = path[0] == '\\' || path[0] == '/';
-  const bool drive = path.size() > 1 && path[1] == ':';
-  return rooted || drive;
-}
-
 bool EnterDownloadFolder(Host& host, const std::string& folder) {
   if (platform::SetCurrentDirectory(folder)) return true;
   host.ShowMessage(msg::kFolderMissingCreating);
@@ -54,9 +47,9 @@ bool CheckLimit(Host& host, const std::string& field, const std::string& message
 }  // namespace
 
 std::string PrepareDownloadFolder(const std::string& typed) {
-  std::string folder = typed;
+  if (typed.empty()) return platform::CurrentDirectory();
+  std::string folder = platform::AbsolutePath(typed);
   if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
-  if (!IsAbsolute(typed)) folder = platform::CurrentDirectory() + (folder == "\\" ? "" : folder);
   return folder;
 }
 

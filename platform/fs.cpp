@@ -137,6 +137,13 @@ bool OutputFile::Close() {
   return ok && closed;
 }
 
+std::string AbsolutePath(std::string_view systemPath) {
+  const bool rooted = !systemPath.empty() && (systemPath[0] == '\\' || systemPath[0] == '/');
+  const bool drive = systemPath.size() > 1 && systemPath[1] == ':';
+  if (rooted || drive) return std::string(systemPath);
+  return CurrentDirectory() + std::string(systemPath);
+}
+
 std::string CurrentDirectory() {
   std::error_code ec;
   const fs::path cwd = fs::current_path(ec);

@@ -62,6 +62,10 @@ class OutputFile {
   std::FILE* file_ = nullptr;
 };
 
+// A relative path taken from the current directory; a rooted path ("\x",
+// "/x") or one with a drive ("C:x") is returned as it is.
+std::string AbsolutePath(std::string_view systemPath);
+
 // The process's current directory, in system form with a trailing "\".
 std::string CurrentDirectory();
 bool SetCurrentDirectory(std::string_view systemPath);

@@ -13,6 +13,7 @@
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliProfile.h"
 #include "crawl/CrawlEngine.h"
+#include "links/LocalFiles.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "settings/ProfileKeys.h"
@@ -32,10 +33,19 @@ int UsageError(const std::string& reason) {
   return kExitUsage;
 }
 
+// The run makes the download folder the current directory, so every path
+// given on the command line is made absolute first.
+std::string AbsoluteSystemPath(const std::string& native) {
+  return platform::AbsolutePath(platform::SystemPath(native));
+}
+
+// The folder of set.ini and log\: the executable's own, or the one given
+// (created when missing).
 std::string ProgramDir(const std::string& given) {
   if (given.empty()) return platform::ExecutableDirectory();
-  std::string dir = platform::SystemPath(given);
+  std::string dir = AbsoluteSystemPath(given);
   if (!cp932::EndsWithChar(dir, '\\')) dir += '\\';
+  CreateDirectories(dir);
   return dir;
 }
 
@@ -55,7 +65,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> profileBytes;
   std::string profilePath = programDir + std::string(keys::kDefaultProfileFile);
   if (!options->profile.empty()) {
-    profilePath = platform::SystemPath(options->profile);
+    profilePath = AbsoluteSystemPath(options->profile);
     std::string bytes;
     if (!platform::FileExists(profilePath) || !platform::ReadFileBytes(profilePath, bytes)) {
       return UsageError("cannot read profile " + options->profile);
@@ -67,7 +77,7 @@ int main(int argc, char** argv) {
 
   cli::CliHost host(stdout, stderr);
   host.ApplySettings(*settings);
-  if (!options->saveAs.empty()) return Save(host, platform::SystemPath(options->saveAs), programDir);
+  if (!options->saveAs.empty()) return Save(host, AbsoluteSystemPath(options->saveAs), programDir);
 
   CrawlEngine engine(host);
   return engine.StartDownload(programDir, profilePath) == 1 ? kExitDone : kExitRefused;

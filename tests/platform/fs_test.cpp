@@ -98,6 +98,13 @@ TEST(Directories, CurrentDirectoryRoundTrips) {
   ASSERT_TRUE(SetCurrentDirectory(before));
 }
 
+TEST(Directories, AbsolutePathPrefixesTheCurrentDirectory) {
+  EXPECT_EQ(AbsolutePath("\\x\\y"), "\\x\\y");
+  EXPECT_EQ(AbsolutePath("/x/y"), "/x/y");
+  EXPECT_EQ(AbsolutePath("C:\\dl"), "C:\\dl");
+  EXPECT_EQ(AbsolutePath("dl\\a"), CurrentDirectory() + "dl\\a");
+}
+
 TEST(Directories, ExecutableDirectoryHoldsThisTest) {
   const std::string dir = ExecutableDirectory();
   ASSERT_TRUE(dir.ends_with("\\"));
