@@ -8,6 +8,8 @@
 namespace pagelark::ui {
 
 class QtAboutDialog final : public QDialog {
+  Q_OBJECT
+
  public:
   QtAboutDialog(CAboutDlg& logic, QWidget* owner);
 };

