@@ -48,11 +48,11 @@ std::vector<FileTypeFilter> ParseFileFilter(std::string_view filter) {
   std::vector<FileTypeFilter> types;
   std::size_t at = 0;
   while (at < filter.size()) {
-    const std::size_t descriptionEnd = filter.find('|', at);
-    if (descriptionEnd == std::string_view::npos || descriptionEnd == at) break;
-    const std::size_t patternEnd = std::min(filter.find('|', descriptionEnd + 1), filter.size());
-    FileTypeFilter type{std::string(filter.substr(at, descriptionEnd - at)), {}};
-    const std::string_view patterns = filter.substr(descriptionEnd + 1, patternEnd - descriptionEnd - 1);
+    const std::size_t labelEnd = filter.find('|', at);
+    if (labelEnd == std::string_view::npos || labelEnd == at) break;
+    const std::size_t patternEnd = std::min(filter.find('|', labelEnd + 1), filter.size());
+    FileTypeFilter type{std::string(filter.substr(at, labelEnd - at)), {}};
+    const std::string_view patterns = filter.substr(labelEnd + 1, patternEnd - labelEnd - 1);
     for (std::size_t p = 0; p < patterns.size();) {
       const std::size_t end = std::min(patterns.find(';', p), patterns.size());
       if (end > p) type.patterns.emplace_back(patterns.substr(p, end - p));

@@ -30,14 +30,14 @@ class CWebTool {
 };
 
 // One entry of a file-type filter: "設定ファイル *.ini|*.ini;||" gives the
-// description "設定ファイル *.ini" with the pattern "*.ini".
+// label "設定ファイル *.ini" with the pattern "*.ini".
 struct FileTypeFilter {
-  std::string description;
+  std::string label;
   std::vector<std::string> patterns;
 };
 
-// The entries of a filter written as description|patterns| pairs (patterns
-// separated by ";"), ending at an empty description.
+// The entries of a filter written as label|patterns| pairs (patterns
+// separated by ";"), ending at an empty label.
 std::vector<FileTypeFilter> ParseFileFilter(std::string_view filter);
 
 // `path` with ".ini" appended when its file name has no extension.

@@ -131,7 +131,7 @@ TEST(DialogUnits, ConvertWithTheFontsBaseUnits) {
 TEST(FileDialogHelpers, FilterAndDefaultExtension) {
   const auto types = ParseFileFilter(kProfileFilter);
   ASSERT_EQ(types.size(), 1u);
-  EXPECT_EQ(types[0].description, Sjis("設定ファイル *.ini"));
+  EXPECT_EQ(types[0].label, Sjis("設定ファイル *.ini"));
   EXPECT_EQ(types[0].patterns, (std::vector<std::string>{"*.ini"}));
   EXPECT_EQ(ParseFileFilter("A|*.a;*.b|B|*.c||").size(), 2u);
   EXPECT_EQ(WithProfileExtension("\\w\\abc"), "\\w\\abc.ini");

@@ -40,7 +40,7 @@ QStringList NameFilters(const std::string& filter) {
   for (const FileTypeFilter& type : ParseFileFilter(filter)) {
     QStringList patterns;
     for (const std::string& pattern : type.patterns) patterns << ToQt(pattern);
-    filters << ToQt(type.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    filters << ToQt(type.label) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return filters;
 }
