@@ -1,0 +1,97 @@
+#include "links/DownloadFilters.h"
+
+#include <algorithm>
+
+#include "platform/cp932.h"
+
+namespace pagelark {
+namespace {
+
+// Outside links recorded as URLs are capped at this many.
+constexpr int kOutsideUrlLimit = 100;
+
+constexpr std::string_view kPageMarks[] = {".html", ".htm", ".css", ".shtml", ".cgi"};
+
+bool Holds(std::string_view text, std::string_view part) { return cp932::Find(text, part) != cp932::npos; }
+
+bool HoldsAnyUpperCased(std::string_view url, const std::vector<std::string>& entries) {
+  const std::string upper = cp932::ToUpper(url);
+  return std::any_of(entries.begin(), entries.end(),
+                     [&](const std::string& entry) { return Holds(upper, cp932::ToUpper(entry)); });
+}
+
+bool IsOnServer(std::string_view url, const CrawlSettings& settings, const LinkState& state) {
+  return !settings.sameServerOnly || Holds(url, state.serverName);
+}
+
+bool PassesEnableList(std::string_view url, const CrawlSettings& settings, const LinkState& state) {
+  if (!settings.useFilter || !settings.useEnableList) return true;
+  return Holds(url, state.startFolderUrl) || HoldsAnyUpperCased(url, settings.enableUrls);
+}
+
+bool PassesDisableList(std::string_view url, const CrawlSettings& settings) {
+  return !settings.useFilter || !settings.useDisableList || !HoldsAnyUpperCased(url, settings.disableUrls);
+}
+
+bool IsMailLink(std::string_view url) { return Holds(cp932::ToLower(url), "mailto"); }
+
+bool StartsWithIgnoringCase(std::string_view url, std::string_view prefix) {
+  return url.size() >= prefix.size() && cp932::ToLower(url.substr(0, prefix.size())) == cp932::ToLower(prefix);
+}
+
+// Drops what lies outside the start URL's folder; for an anchor, records
+// what the saved page should lose: the tag text of a link above the folder,
+// the URL of a link beside it.
+bool IsBelowStartUrl(std::string_view url, std::string_view anchorTagText, const CrawlSettings& settings,
+                     LinkState& state) {
+  if (!settings.belowStartUrlOnly) return true;
+  if (url.size() < state.startFolderUrl.size()) {
+    if (!anchorTagText.empty()) {
+      RecordOutsideLink(state.outsideLinks, std::string(anchorTagText), state.maxDuplicateLinksValue);
+    }
+    return false;
+  }
+  if (!StartsWithIgnoringCase(url, state.startFolderUrl) || url.starts_with('/')) {
+    if (!anchorTagText.empty()) RecordOutsideLink(state.outsideLinks, std::string(url), kOutsideUrlLimit);
+    return false;
+  }
+  return true;
+}
+
+bool IsWantedFile(std::string_view url, const CrawlSettings& settings) {
+  return IsPageUrl(url) || IsWantedKind(settings, url);
+}
+
+// What is left of a "../" that resolution could not apply.
+bool HasParentStep(std::string_view url) { return Holds(url, "./"); }
+
+}  // namespace
+
+bool IsPageUrl(std::string_view url) {
+  const std::string lower = cp932::ToLower(url);
+  return std::any_of(std::begin(kPageMarks), std::end(kPageMarks),
+                     [&](std::string_view mark) { return Holds(lower, mark); }) ||
+         cp932::EndsWithChar(url, '/');
+}
+
+bool IsWantedKind(const CrawlSettings& settings, std::string_view url) {
+  if (settings.allKinds) return true;
+  return std::any_of(settings.kinds.begin(), settings.kinds.end(),
+                     [&](const std::string& kind) { return Holds(url, "." + kind); });
+}
+
+bool PassesAdmissionTests(std::string_view url, std::string_view anchorTagText, const CrawlSettings& settings,
+                          LinkState& state) {
+  return IsOnServer(url, settings, state) && PassesEnableList(url, settings, state) &&
+         PassesDisableList(url, settings) && !IsMailLink(url) && IsBelowStartUrl(url, anchorTagText, settings, state) &&
+         IsWantedFile(url, settings) && !HasParentStep(url);
+}
+
+void RecordOutsideLink(std::vector<std::string>& outsideLinks, std::string entry, int limit) {
+  outsideLinks.push_back(std::move(entry));
+  // A negative limit would name no index: treat it as an empty record.
+  const std::size_t cap = static_cast<std::size_t>(std::max(limit, 0));
+  if (outsideLinks.size() > cap) outsideLinks.erase(outsideLinks.begin() + static_cast<std::ptrdiff_t>(cap));
+}
+
+}  // namespace pagelark

@@ -1,0 +1,107 @@
+#include "links/LinkRewriting.h"
+
+#include <algorithm>
+
+#include "links/LinkResolution.h"
+#include "links/LocalNames.h"
+#include "links/MirrorLayout.h"
+#include "links/PathFields.h"
+#include "platform/cp932.h"
+
+namespace pagelark {
+namespace {
+
+constexpr std::string_view kIndexPage = "index.html";
+
+using Steps = std::vector<std::string_view>;
+
+// The steps of a backslash path as a file system walks them: empty and "."
+// steps vanish, ".." climbs. False when a ".." would climb above the start.
+bool WalkSteps(std::string_view path, Steps& steps) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(cp932::Find(path, "\\", start), path.size());
+    const std::string_view step = path.substr(start, end - start);
+    if (step == "..") {
+      if (steps.empty()) return false;
+      steps.pop_back();
+    } else if (!step.empty() && step != ".") {
+      steps.push_back(step);
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+// Letter case aside, as a file system that ignores it compares names.
+bool SameStep(std::string_view a, std::string_view b) { return a == b || cp932::ToLower(a) == cp932::ToLower(b); }
+
+bool SameSteps(const Steps& a, const Steps& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameStep);
+}
+
+// The path from the folder `from` to `to`, both as steps below one root.
+std::string RelativePath(const Steps& from, const Steps& to) {
+  std::size_t common = 0;
+  while (common < from.size() && common + 1 < to.size() && SameStep(from[common], to[common])) {
+    ++common;
+  }
+  std::string path;
+  for (std::size_t i = common; i < from.size(); ++i) path.append("..\\");
+  for (std::size_t i = common; i < to.size(); ++i) path.append(i > common ? "\\" : "").append(to[i]);
+  return path;
+}
+
+// Where the mirror layout stores `url`, relative to the download folder.
+std::string StoredPath(std::string_view url, std::string_view kind) {
+  std::string path = kind == kKindSrc ? PlaceFile("", url, false).filePath : PlacePage("", url, false).filePath;
+  if (cp932::EndsWithChar(path, '\\')) path.append(kIndexPage);
+  return path;
+}
+
+// The link's own local form: what it becomes when its text, read as a
+// relative path, names the stored file.
+std::string WrittenLocalForm(std::string_view link, std::string_view kind) {
+  std::string local = ToLocalForm(link);
+  if (cp932::Find(local, "?") != cp932::npos) return kind == kKindSrc ? QueryFileName(local) : QueryPageName(local);
+  if (cp932::EndsWithChar(local, '\\')) local.append(kIndexPage);
+  return local;
+}
+
+}  // namespace
+
+LinkRewriter::LinkRewriter(std::string_view downloadFolder, std::string_view pageUrl)
+    : downloadFolder_(downloadFolder) {
+  std::string name;
+  SplitPath(StoredPath(pageUrl, kKindUrl), pageFolderPath_, name, '\\');
+  WalkSteps(pageFolderPath_, pageFolder_);
+}
+
+std::string LinkRewriter::Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const {
+  if (!outcome.downloaded()) return outcome.url.empty() ? std::string(link) : outcome.url;
+  return LocalTarget(link, kind, outcome.url);
+}
+
+std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const {
+  const std::string stored = StoredPath(url, kind);
+  if (IsRootedLink(link)) return downloadFolder_ + stored;
+  Steps storedSteps;
+  WalkSteps(stored, storedSteps);
+  // Keep the link's own form where it opens the stored file (a leading "\"
+  // would start at the drive's root).
+  const std::string written = WrittenLocalForm(link, kind);
+  Steps writtenSteps = pageFolder_;
+  if (!written.starts_with('\\') && WalkSteps(written, writtenSteps) && SameSteps(writtenSteps, storedSteps)) {
+    return written;
+  }
+  return RelativePath(pageFolder_, storedSteps);
+}
+
+const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,
+                               const CandidateOutcome& outcome) {
+  const std::string target = LinkRewriter(state.downloadFolder, pageUrl).Target(link, kind, outcome);
+  ReplaceInPage(state.page, link, target, MatchScope::kWholeValue);
+  return state.page.pageText();
+}
+
+}  // namespace pagelark

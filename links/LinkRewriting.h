@@ -1,0 +1,44 @@
+// What a link becomes in the saved copy of its page. A link the run
+// downloads points at the local copy, where the mirror layout stores it: a
+// link relative to its page keeps a relative local form, a rooted link
+// ("http://h/x", "//h/x", "/x") becomes the download folder followed by the
+// local form of its URL. A link the run never downloads becomes its absolute
+// URL, so that it still opens online.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "links/AddCandidate.h"
+#include "links/LinkState.h"
+
+namespace pagelark {
+
+// The targets of the links of one page.
+class LinkRewriter {
+ public:
+  // `downloadFolder` ends with "\"; `pageUrl` is the URL of the page that
+  // holds the links, query included.
+  LinkRewriter(std::string_view downloadFolder, std::string_view pageUrl);
+  LinkRewriter(const LinkRewriter&) = delete;
+  LinkRewriter& operator=(const LinkRewriter&) = delete;
+
+  // The text that replaces `link` (as written in the page, letter case
+  // restored). `kind` "src" names a file, any other kind a page.
+  std::string Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const;
+
+ private:
+  std::string LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const;
+
+  std::string downloadFolder_;
+  std::string pageFolderPath_;                // where the page is stored, below the download folder
+  std::vector<std::string_view> pageFolder_;  // its steps
+};
+
+// Replaces `link` wherever it stands as a whole link value in the state's
+// page by its target, and returns the rewritten page text.
+const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,
+                               const CandidateOutcome& outcome);
+
+}  // namespace pagelark

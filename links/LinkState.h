@@ -1,0 +1,60 @@
+// The run's link state: the candidate list, the outside-link record, the
+// values the filters compare against, and the page being rewritten.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "links/PageText.h"
+
+namespace pagelark {
+
+// Candidate kinds, kept as the texts the candidate list holds.
+inline constexpr std::string_view kKindUrl = "url";  // a page: fetch as text, scan, save
+inline constexpr std::string_view kKindSrc = "src";  // a file: fetch straight to disk
+inline constexpr std::string_view kKindCgi = "cgi";  // a URL with a query: a form request
+
+// Every URL of a run in the order found, with its kind at the same index.
+// Entries are only appended; a set beside the lists answers "already
+// listed?" (an exact, case-sensitive comparison of whole texts) at once.
+class CandidateList {
+ public:
+  const std::vector<std::string>& candidateUrls() const { return urls_; }
+  const std::vector<std::string>& candidateKinds() const { return kinds_; }
+  std::size_t size() const { return urls_.size(); }
+
+  bool Contains(std::string_view url) const;
+  // Appends even a URL that is listed already (the start URLs are not tested).
+  void Append(std::string url, std::string kind);
+  void Clear();
+
+ private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::vector<std::string> urls_;
+  std::vector<std::string> kinds_;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> listed_;
+};
+
+struct LinkState {
+  CandidateList candidates;
+  // Anchor tag texts and URLs that a saved page loses while only links below
+  // the start URL are followed.
+  std::vector<std::string> outsideLinks;
+  std::string serverName;      // host of the last expanded start URL
+  std::string startFolderUrl;  // the start URL as typed, up to its last "/"
+  int maxDuplicateLinksValue = 0;
+  std::string downloadFolder;  // ends with "\"; rooted links are rewritten into it
+  PageText page;
+
+  // Empties what a run starts without: the candidates, the outside links,
+  // the server name and the page. The start command's values
+  // (startFolderUrl, maxDuplicateLinksValue, downloadFolder) stay.
+  void Reset();
+};
+
+}  // namespace pagelark

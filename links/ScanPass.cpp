@@ -1,0 +1,59 @@
+#include "links/ScanPass.h"
+
+#include "links/AddCandidate.h"
+#include "links/DownloadFilters.h"
+#include "links/LinkRewriting.h"
+#include "links/TagScanner.h"
+#include "platform/cp932.h"
+
+namespace pagelark {
+namespace {
+
+// Decided on the lower-cased link, as the scanner returns it.
+std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
+  switch (rule) {
+    case LinkKindRule::kFile:
+      return kKindSrc;
+    case LinkKindRule::kPage:
+      return kKindUrl;
+    case LinkKindRule::kByLink:
+      break;
+  }
+  if (lowerLink.find('?') != std::string_view::npos) return kKindCgi;
+  return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
+}
+
+bool ListIsFull(const LinkState& state, int maxFilesValue) {
+  return maxFilesValue <= 0 || state.candidates.size() >= static_cast<std::size_t>(maxFilesValue);
+}
+
+}  // namespace
+
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
+  const std::string_view source = state.page.pageText();
+  const std::string_view lower = state.page.pageTextLower();
+  AttributeScanner scanner(lower, pass.tagWord, pass.attributeWord);
+  const LinkRewriter rewriter(state.downloadFolder, pageUrl);
+  LinkValueReplacer replacer;
+  for (std::size_t base = 0;;) {
+    const ScanResult found = pass.anchorScanner ? scanner.ScanAnchor(base) : scanner.ScanAttribute(base);
+    if (found.end || ListIsFull(state, maxFilesValue)) break;
+    if (pass.pumpsMessages) host.PumpMessages();
+    if (found.value.empty()) {
+      base = found.next;
+      continue;
+    }
+    // The link keeps the letter case of its first occurrence in the rest of the page.
+    const std::size_t first = cp932::Find(lower, found.value, base);
+    const std::string_view link = source.substr(first, found.value.size());
+    base = found.next;
+    const std::string_view kind = KindOf(pass.kindRule, found.value);
+    const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
+    const CandidateOutcome outcome = AddCandidate(pageUrl, link, kind, tagText, state, host);
+    // Of links with the same text the first decides the replacement.
+    if (!replacer.Has(found.value)) replacer.Add(found.value, rewriter.Target(link, kind, outcome));
+  }
+  replacer.Apply(state.page);
+}
+
+}  // namespace pagelark

@@ -1,0 +1,46 @@
+// One pass of the page scan: walk the page for one kind of tag, hand every
+// link found to AddCandidate, and rewrite the links in the page. A page scan
+// runs the five passes of kScanPasses in order, each over the page as the
+// passes before it left it.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "links/LinkState.h"
+#include "settings/Host.h"
+
+namespace pagelark {
+
+// How a pass decides the kind of each link it finds.
+enum class LinkKindRule {
+  kFile,    // always "src"
+  kPage,    // always "url"
+  kByLink,  // "cgi" when the link holds "?", else "url" for a page URL, else "src"
+};
+
+struct ScanPass {
+  std::string_view tagWord;
+  std::string_view attributeWord;
+  bool anchorScanner;  // ScanAnchor (tag texts go to AddCandidate) instead of ScanAttribute
+  LinkKindRule kindRule;
+  bool pumpsMessages;  // window events are dispatched after every scanner call
+};
+
+inline constexpr std::array<ScanPass, 5> kScanPasses = {{
+    {"img", "src", false, LinkKindRule::kFile, true},
+    {"body", "background", false, LinkKindRule::kFile, false},
+    {"a", "href", true, LinkKindRule::kByLink, true},
+    {"option", "value", false, LinkKindRule::kByLink, true},
+    {"frame", "src", false, LinkKindRule::kPage, false},
+}};
+
+// Runs one pass over state.page for the page at `pageUrl` (the candidate's
+// URL, query included). The pass ends when the scanner finds no further tag,
+// or when the candidate list holds `maxFilesValue` entries (tested after
+// every scanner call, before the link is used). Each link, its letter case
+// taken from its first occurrence in the rest of the page, goes to
+// AddCandidate; then every link found is rewritten in one sweep over the page.
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue);
+
+}  // namespace pagelark

@@ -1,0 +1,57 @@
+// Remembered searches over one text for a series of positions that only move
+// forward, so that scanning a whole page reads each stretch of it a bounded
+// number of times instead of once per finding. Every search matches only at
+// CP932 character boundaries; every position handed in must be a boundary.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/cp932.h"
+
+namespace pagelark {
+
+// True for a byte that is never the second byte of a double-byte character:
+// a text searched for a needle that starts with such a byte can be searched
+// byte by byte, every match lying on a character boundary.
+constexpr bool StartsCharacter(char c) { return static_cast<unsigned char>(c) < 0x40; }
+
+// The first occurrence of a needle at or after a position.
+class NextOccurrence {
+ public:
+  NextOccurrence(std::string_view text, std::string needle)
+      : text_(text), needle_(std::move(needle)), bytewise_(!needle_.empty() && StartsCharacter(needle_.front())) {}
+
+  // cp932::npos when the needle does not occur at or after `from`.
+  std::size_t From(std::size_t from);
+
+  std::size_t size() const { return needle_.size(); }
+
+ private:
+  std::string_view text_;
+  std::string needle_;
+  bool bytewise_;
+  std::size_t searchedFrom_ = cp932::npos;  // npos: nothing remembered yet
+  std::size_t found_ = cp932::npos;
+};
+
+// The last occurrence of a one-character needle before a position, not
+// earlier than a floor.
+class LastOccurrence {
+ public:
+  LastOccurrence(std::string_view text, char needle) : text_(text), needle_(needle) {}
+
+  // The last occurrence in [floor, before), or cp932::npos.
+  std::size_t Before(std::size_t floor, std::size_t before);
+
+ private:
+  std::size_t LastIn(std::size_t from, std::size_t before) const;
+
+  std::string_view text_;
+  char needle_;
+  std::size_t scannedTo_ = 0;       // every occurrence before this is known...
+  std::size_t last_ = cp932::npos;  // ...and this is the last of them
+};
+
+}  // namespace pagelark

@@ -1,0 +1,112 @@
+#include "links/UriReference.h"
+
+#include <algorithm>
+
+namespace pagelark {
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsSchemeName(std::string_view text) {
+  if (text.empty() || !IsAsciiLetter(text.front())) return false;
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.'; });
+}
+
+// Cuts `text` at the first of `stops` and returns the part before it.
+std::string_view TakeUntil(std::string_view& text, std::string_view stops) {
+  const std::size_t at = std::min(text.find_first_of(stops), text.size());
+  const std::string_view part = text.substr(0, at);
+  text.remove_prefix(at);
+  return part;
+}
+
+// Drops the last segment of `output` together with the "/" before it.
+void DropLastSegment(std::string& output) {
+  const std::size_t slash = output.rfind('/');
+  output.erase(slash == std::string::npos ? 0 : slash);
+}
+
+std::string MergePaths(const UriReference& base, std::string_view relative) {
+  if (base.authority && base.path.empty()) return "/" + std::string(relative);
+  const std::size_t slash = base.path.rfind('/');
+  return std::string(base.path.substr(0, slash == std::string_view::npos ? 0 : slash + 1)).append(relative);
+}
+
+}  // namespace
+
+std::optional<std::string_view> SchemeOf(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon > text.find_first_of("/?#")) return std::nullopt;
+  const std::string_view name = text.substr(0, colon);
+  return IsSchemeName(name) ? std::optional(name) : std::nullopt;
+}
+
+UriReference ParseUriReference(std::string_view text) {
+  UriReference uri;
+  uri.scheme = SchemeOf(text);
+  if (uri.scheme) text.remove_prefix(uri.scheme->size() + 1);
+  if (text.starts_with("//")) {
+    text.remove_prefix(2);
+    uri.authority = TakeUntil(text, "/?#");
+  }
+  uri.path = TakeUntil(text, "?#");
+  if (text.starts_with('?')) {
+    text.remove_prefix(1);
+    uri.query = TakeUntil(text, "#");
+  }
+  if (text.starts_with('#')) uri.fragment = text.substr(1);
+  return uri;
+}
+
+std::string ComposeUri(const UriReference& uri, std::string_view path) {
+  std::string out;
+  if (uri.scheme) out.append(*uri.scheme).append(":");
+  if (uri.authority) out.append("//").append(*uri.authority);
+  out.append(path);
+  if (uri.query) out.append("?").append(*uri.query);
+  if (uri.fragment) out.append("#").append(*uri.fragment);
+  return out;
+}
+
+std::string RemoveDotSegments(std::string_view path) {
+  std::string output;
+  std::string_view input = path;
+  while (!input.empty()) {
+    if (input.starts_with("../") || input.starts_with("./")) {
+      input.remove_prefix(input.find('/') + 1);
+    } else if (input.starts_with("/./") || input == "/.") {
+      input.remove_prefix(2);
+      if (input.empty()) output.append("/");
+    } else if (input.starts_with("/../") || input == "/..") {
+      input.remove_prefix(3);
+      DropLastSegment(output);
+      if (input.empty()) output.append("/");
+    } else if (input == "." || input == "..") {
+      input = {};
+    } else {
+      // Move the first segment, with its leading "/", to the output.
+      const std::size_t next = input.find('/', 1);
+      output.append(input.substr(0, next));
+      input.remove_prefix(std::min(next, input.size()));
+    }
+  }
+  return output;
+}
+
+std::string ResolveReference(const UriReference& base, const UriReference& reference) {
+  UriReference target = reference;
+  if (reference.scheme) return ComposeUri(target, RemoveDotSegments(reference.path));
+  target.scheme = base.scheme;
+  if (reference.authority) return ComposeUri(target, RemoveDotSegments(reference.path));
+  target.authority = base.authority;
+  if (reference.path.empty()) {
+    if (!reference.query) target.query = base.query;
+    return ComposeUri(target, base.path);
+  }
+  if (reference.path.starts_with('/')) return ComposeUri(target, RemoveDotSegments(reference.path));
+  return ComposeUri(target, RemoveDotSegments(MergePaths(base, reference.path)));
+}
+
+}  // namespace pagelark
