@@ -1,22 +1,75 @@
 #include "crawl/CrawlEngine.h"
 
+#include "crawl/Clock.h"
+#include "crawl/CrawlJob.h"
+#include "crawl/CrawlRun.h"
+#include "crawl/Messages.h"
+#include "crawl/StartCommand.h"
+#include "links/PathFields.h"
+#include "net/WebClient.h"
+#include "platform/clock.h"
+
 namespace pagelark {
 
-// Placeholder until the run is built: runs nothing.
 struct CrawlEngine::Impl {
-  explicit Impl(Host& h) : host(h) {}
+  Impl(Host& h, WebClientOptions options) : host(h), web(std::move(options)) {}
   Host& host;
-  bool running = false;
-  bool stopRequested = false;
-  std::string indexFile;
+  WebClient web;
+  CrawlJob job;
 };
 
-CrawlEngine::CrawlEngine(Host& host, WebClientOptions) : impl_(std::make_unique<Impl>(host)) {}
+namespace {
+
+// Marks the job running for the life of the run, also when it throws.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+std::string ClockNow() { return FormatClock(platform::LocalTimeNow()); }
+
+}  // namespace
+
+CrawlEngine::CrawlEngine(Host& host, WebClientOptions webOptions)
+    : impl_(std::make_unique<Impl>(host, std::move(webOptions))) {}
 CrawlEngine::~CrawlEngine() = default;
 
-int CrawlEngine::StartDownload(const std::string&, const std::string&) { return 0; }
-void CrawlEngine::StopDownload() { impl_->stopRequested = true; }
-bool CrawlEngine::IsRunning() const { return impl_->running; }
-const std::string& CrawlEngine::IndexFile() const { return impl_->indexFile; }
+int CrawlEngine::StartDownload(const std::string& programDir, const std::string& profilePath) {
+  Host& host = impl_->host;
+  CrawlJob& job = impl_->job;
+  if (job.running) {
+    host.ShowMessage(msg::kRunInProgress);
+    return -1;
+  }
+  const RunningFlag running(job.running);
+  StartValues values;
+  if (!CheckStartSettings(host, values)) return 0;
+  job.startUrl = values.startUrl;
+  job.downloadFolder = values.downloadFolder;
+  job.maxFilesValue = values.maxFilesValue;
+  std::string fileName;
+  SplitPath(values.startUrl, job.links.startFolderUrl, fileName, '/');
+  job.links.maxDuplicateLinksValue = values.maxDuplicateLinksValue;
+  job.links.downloadFolder = values.downloadFolder;
+
+  host.ClearLines();
+  host.AppendLine("");
+  host.AppendLine(msg::kStartLine + ClockNow());
+  const int result = CrawlRun(host, impl_->web, job).RunCrawl(programDir, profilePath);
+  host.AppendLine(msg::kEndLine + ClockNow());
+  return result;
+}
+
+void CrawlEngine::StopDownload() { impl_->job.stopRequested = true; }
+
+bool CrawlEngine::IsRunning() const { return impl_->job.running; }
+
+const std::string& CrawlEngine::IndexFile() const { return impl_->job.indexFile; }
 
 }  // namespace pagelark

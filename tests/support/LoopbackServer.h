@@ -108,6 +108,11 @@ class LoopbackServer {
     const std::lock_guard lock(mutex_);
     handlers_[path] = std::move(handler);
   }
+  // Answers every path that has no handler of its own (instead of 404).
+  void HandleOthers(Handler handler) {
+    const std::lock_guard lock(mutex_);
+    fallback_ = std::move(handler);
+  }
   // A fixed answer; `body` may hold any bytes.
   void Serve(const std::string& path, int status, std::string body, std::string contentType = "text/html") {
     Handle(path, [=](const httplib::Request&, httplib::Response& response) {
@@ -137,6 +142,10 @@ class LoopbackServer {
     };
     server_->Get(".*", answer).Post(".*", answer).Put(".*", answer).Patch(".*", answer).Delete(".*", answer);
     server_->set_keep_alive_timeout(1);
+    // Headers and body go out in separate writes: without this, Nagle and the
+    // client's delayed acknowledgement hold every answer on a kept-alive
+    // connection for tens of milliseconds.
+    server_->set_tcp_nodelay(true);
     const int port = server_->bind_to_any_port("127.0.0.1");
     if (port <= 0) throw std::runtime_error("the loopback server cannot listen");
     port_ = static_cast<unsigned short>(port);
@@ -153,7 +162,8 @@ class LoopbackServer {
     {
       const std::lock_guard lock(mutex_);
       requests_.push_back(Record(request));
-      if (const auto found = handlers_.find(request.path); found != handlers_.end()) handler = found->second;
+      const auto found = handlers_.find(request.path);
+      handler = found != handlers_.end() ? found->second : fallback_;
     }
     if (handler) {
       handler(request, response);
@@ -180,6 +190,7 @@ class LoopbackServer {
   std::atomic<bool> stopped_ = false;
   mutable std::mutex mutex_;
   std::map<std::string, Handler> handlers_;
+  Handler fallback_;
   std::vector<RecordedRequest> requests_;
 };
 

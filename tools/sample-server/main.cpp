@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   AddSearch(server);
+  server.set_tcp_nodelay(true);  // one answer, not one wait per kept-alive request
   const int wanted = argc == 3 ? std::atoi(argv[2]) : 0;
   const int port = wanted > 0 ? (server.bind_to_port("127.0.0.1", wanted) ? wanted : -1)
                               : server.bind_to_any_port("127.0.0.1");

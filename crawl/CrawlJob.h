@@ -1,0 +1,22 @@
+// The state of a download run, kept between runs: the next run resets it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "links/LinkState.h"
+
+namespace pagelark {
+
+struct CrawlJob {
+  // Candidate lists, outside links, server name, start folder, page text.
+  LinkState links;
+  std::string startUrl;        // as typed, placeholders unexpanded
+  std::string downloadFolder;  // absolute, ending with "\"
+  std::string indexFile;       // local form of the first start page
+  std::int32_t maxFilesValue = 0;
+  bool stopRequested = false;
+  bool running = false;
+};
+
+}  // namespace pagelark

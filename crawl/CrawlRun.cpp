@@ -1,0 +1,214 @@
+#include "crawl/CrawlRun.h"
+
+#include <cstdio>
+
+#include "crawl/Messages.h"
+#include "crawl/PageScan.h"
+#include "crawl/RunLog.h"
+#include "crawl/StatusFormat.h"
+#include "links/DownloadFilters.h"
+#include "links/LocalFiles.h"
+#include "links/LocalNames.h"
+#include "links/MirrorLayout.h"
+#include "links/PageText.h"
+#include "links/PathFields.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+constexpr unsigned short kPort = 80;  // replaced by the URL's own port or its scheme's
+constexpr const char* kIndexPageNames[] = {"index.html", "index.htm", "index.shtml"};
+constexpr char kFileLinePrefix[] = "\t";
+constexpr char kFormLinePrefix[] = " ";
+
+bool Holds(const std::string& text, std::string_view what) { return cp932::Find(text, what) != cp932::npos; }
+
+std::string KindOfStartUrl(const std::string& url) {
+  if (Holds(url, "?")) return std::string(kKindCgi);
+  return std::string(IsPageUrl(url) ? kKindUrl : kKindSrc);
+}
+
+}  // namespace
+
+CrawlRun::CrawlRun(Host& host, WebClient& web, CrawlJob& job) : host_(host), web_(web), job_(job) {}
+
+int CrawlRun::RunCrawl(const std::string& programDir, const std::string& profilePath) {
+  Reset();
+  // The run's one catch-all: whatever escapes a step (a network error in a
+  // form submission, a full disk) drops the candidate in hand and ends the
+  // run in its end sequence with the counts reached so far.
+  try {
+    CounterRanges ranges;
+    if (!ReadCounterRanges(host_, ranges)) return 0;
+    if (!ExpandStartUrls(ranges)) return 0;
+    FindServerName(lastStartUrl_);
+    MainLoop();
+  } catch (...) {
+  }
+  EndSequence(programDir, profilePath);
+  return 1;
+}
+
+void CrawlRun::Reset() {
+  job_.links.Reset();
+  job_.indexFile.clear();
+  host_.SetIndexFile(job_.indexFile);
+  job_.stopRequested = false;
+  nextIndex_ = 0;
+  downloadedCount_ = 0;
+  lastStartUrl_.clear();
+}
+
+bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
+  bool abandoned = false;
+  ForEachCombination(
+      ranges,
+      [this] {
+        host_.PumpMessages();
+        return !job_.stopRequested;
+      },
+      [&](const CounterValues& values) {
+        abandoned = !AddStartUrl(ExpandCounters(job_.startUrl, values, ranges));
+        return !abandoned;
+      });
+  host_.SetIndexFile(job_.indexFile);
+  return !abandoned;
+}
+
+bool CrawlRun::AddStartUrl(std::string url) {
+  if (cp932::EndsWithChar(url, '/')) {
+    const std::string page = ProbeIndexPage(url);
+    if (page.empty()) {
+      host_.AppendLine(kFileLinePrefix + url + msg::kCannotDownload);
+      return false;
+    }
+    url += page;
+    job_.indexFile = url;
+  }
+  job_.links.candidates.Append(url, KindOfStartUrl(url));
+  if (job_.indexFile.empty()) job_.indexFile = url;
+  job_.indexFile = ToLocalForm(job_.indexFile);
+  lastStartUrl_ = url;
+  return true;
+}
+
+std::string CrawlRun::ProbeIndexPage(const std::string& folderUrl) {
+  for (const char* name : kIndexPageNames) {
+    std::string scratch;
+    if (web_.FetchText(folderUrl + name, kPort, scratch)) return name;
+  }
+  return {};
+}
+
+void CrawlRun::FindServerName(const std::string& lastStartUrl) {
+  job_.links.serverName.clear();
+  if (!lastStartUrl.empty()) web_.ExtractServer(lastStartUrl, kPort, job_.links.serverName);
+}
+
+void CrawlRun::MainLoop() {
+  while (nextIndex_ < job_.links.candidates.size() &&
+         nextIndex_ < static_cast<std::size_t>(job_.maxFilesValue)) {
+    host_.PumpMessages();
+    if (job_.stopRequested) break;
+    ProcessCandidate();
+  }
+}
+
+void CrawlRun::ProcessCandidate() {
+  const std::string url = job_.links.candidates.candidateUrls()[nextIndex_];
+  const std::string kind = job_.links.candidates.candidateKinds()[nextIndex_];
+  std::string folder, name;
+  SplitPath(url, folder, name, '/');
+  if (kind != kKindUrl || Wanted(url)) {
+    host_.AppendLine(url + msg::kDownloading);
+    host_.SetStatus(FormatStatus(msg::kStatusDownloading, static_cast<int>(nextIndex_ + 1),
+                                 static_cast<int>(job_.links.candidates.size()), url));
+  }
+  if (kind == kKindSrc) {
+    FetchFile(url, name);
+    ++nextIndex_;
+    return;
+  }
+  std::string text;
+  const bool fetched = kind == kKindCgi ? SubmitForm(url, text) : FetchPage(url, text);
+  if (!fetched) {
+    ++nextIndex_;
+    return;
+  }
+  if (IsPageUrl(url)) {
+    ScanPage(host_, job_, url, text);
+  } else {
+    job_.links.page.Assign(std::move(text));
+  }
+  SavePage(url, kind);
+}
+
+void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
+  const bool oneFolder = host_.CurrentSettings().oneFolder;
+  const MirrorPlace place = PlaceFile(job_.downloadFolder, url, oneFolder);
+  if (!oneFolder) CreateDirectories(place.folder);
+  const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
+                                      : web_.FetchToFile(place.filePath, url, kPort);
+  Report(kFileLinePrefix, url, saved);
+}
+
+bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {
+  const RequestMethod method = host_.CurrentSettings().requestMethod;
+  std::string shown = url;
+  std::string query;
+  const std::size_t mark = cp932::Find(url, "?");
+  if (method == RequestMethod::kPost && mark != cp932::npos) {
+    query = url.substr(mark + 1);
+    shown = url.substr(0, mark);
+  }
+  const bool answered = method == RequestMethod::kGet ? web_.SubmitFormGet(query, answer, url, kPort)
+                                                      : web_.SubmitFormPost(query, answer, url, kPort);
+  Report(kFormLinePrefix, shown, answered);
+  return answered;
+}
+
+bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
+  const bool fetched = web_.FetchText(url, kPort, text);
+  if (Wanted(url)) Report(kFileLinePrefix, url, fetched);
+  return fetched;
+}
+
+void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
+  const CrawlSettings& settings = host_.CurrentSettings();
+  const bool stored = kind != kKindUrl || Wanted(url);
+  const MirrorPlace place = PlacePage(job_.downloadFolder, url, settings.oneFolder, stored);
+  if (stored && !settings.oneFolder) CreateDirectories(place.folder);
+  if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
+  if (stored && !WriteTextFile(place.filePath, job_.links.page.pageText())) {
+    host_.AppendLine(kFileLinePrefix + url + msg::kCannotCreate);
+    --downloadedCount_;
+    ++nextIndex_;
+    return;
+  }
+  if (!place.twinSource.empty()) platform::CopyFileReplacing(place.twinSource, place.twinPath);
+  ++nextIndex_;
+}
+
+// Cuts every recorded outside link out of the page, wherever it stands.
+void CrawlRun::StripOutsideLinks() {
+  for (const std::string& entry : job_.links.outsideLinks) {
+    if (!entry.empty()) ReplaceInPage(job_.links.page, entry, "", MatchScope::kAnywhere);
+  }
+}
+
+void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath) {
+  host_.SetStatus(FormatStatus(msg::kStatusCount, downloadedCount_));
+  if (host_.CurrentSettings().writeLog) WriteRunLog(host_, programDir, profilePath);
+  host_.ShowMessage(msg::kDownloadComplete);
+}
+
+bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }
+
+void CrawlRun::Report(const char* prefix, const std::string& url, bool succeeded) {
+  host_.AppendLine(prefix + url + (succeeded ? msg::kSucceeded : msg::kFailed));
+  if (succeeded) ++downloadedCount_;
+}
+
+}  // namespace pagelark

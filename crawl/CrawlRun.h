@@ -1,0 +1,49 @@
+// One run: the start URLs expanded from the counters, then every candidate
+// fetched in list order up to the file limit, pages scanned and saved.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "crawl/Counters.h"
+#include "crawl/CrawlJob.h"
+#include "net/WebClient.h"
+#include "settings/Host.h"
+
+namespace pagelark {
+
+class CrawlRun {
+ public:
+  CrawlRun(Host& host, WebClient& web, CrawlJob& job);
+
+  // 1 when the run reached its end sequence; 0 when it was abandoned (a
+  // counter field refused, or no index page for a start URL ending in "/").
+  int RunCrawl(const std::string& programDir, const std::string& profilePath);
+
+ private:
+  void Reset();
+  bool ExpandStartUrls(const CounterRanges& ranges);
+  bool AddStartUrl(std::string url);
+  std::string ProbeIndexPage(const std::string& folderUrl);
+  void FindServerName(const std::string& lastStartUrl);
+  void MainLoop();
+  void ProcessCandidate();
+  void FetchFile(const std::string& url, const std::string& name);
+  bool SubmitForm(const std::string& url, std::string& answer);
+  bool FetchPage(const std::string& url, std::string& text);
+  void SavePage(const std::string& url, const std::string& kind);
+  void StripOutsideLinks();
+  void EndSequence(const std::string& programDir, const std::string& profilePath);
+
+  bool Wanted(const std::string& url);
+  void Report(const char* prefix, const std::string& url, bool succeeded);
+
+  Host& host_;
+  WebClient& web_;
+  CrawlJob& job_;
+  std::size_t nextIndex_ = 0;
+  std::int32_t downloadedCount_ = 0;
+  std::string lastStartUrl_;
+};
+
+}  // namespace pagelark

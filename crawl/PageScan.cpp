@@ -1,0 +1,12 @@
+#include "crawl/PageScan.h"
+
+#include "links/ScanPass.h"
+
+namespace pagelark {
+
+void ScanPage(Host& host, CrawlJob& job, const std::string& url, const std::string& text) {
+  job.links.page.Assign(text);
+  for (const ScanPass& pass : kScanPasses) RunScanPass(pass, url, job.links, host, job.maxFilesValue);
+}
+
+}  // namespace pagelark

@@ -1,0 +1,16 @@
+// The scan of a fetched page: five passes, one per kind of tag that carries
+// links, each over the page as the passes before it rewrote it.
+#pragma once
+
+#include <string>
+
+#include "crawl/CrawlJob.h"
+#include "settings/Host.h"
+
+namespace pagelark {
+
+// Puts `text` into the job's page, runs the passes for the page at `url`
+// (query included) and leaves the rewritten page in the job's page.
+void ScanPage(Host& host, CrawlJob& job, const std::string& url, const std::string& text);
+
+}  // namespace pagelark

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/LoopbackServer.h"
+#include "support/TempDir.h"
+
+namespace pagelark {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs pagelark-cli with `args` (already quoted for the shell) in `dir`.
+CliResult RunCli(const test::TempDir& dir, const std::string& args) {
+  const fs::path out = dir.native() / "stdout.txt";
+  const fs::path err = dir.native() / "stderr.txt";
+  const std::string command = "cd '" + dir.native().string() + "' && '" + PAGELARK_CLI_PATH +
+                              "' --program-dir prog " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+}
+
+TEST(PagelarkCli, RunsAProfileAndPrintsTheProgressInUtf8) {
+  test::TempDir dir;
+  test::LoopbackServer server;
+  server.Serve("/a.html", 200, "<img src=\"b.gif\">");
+  server.Serve("/b.gif", 200, "gif");
+  const CliResult result = RunCli(dir, "--set 'URL=" + server.Url("/a.html") + "' --set DownLoad=dl --set LOG=on");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find(server.Url("/b.gif") + "のダウンロードに成功しました。\n"), std::string::npos) << result.out;
+  EXPECT_TRUE(result.out.starts_with("\nHTMLダウンロードを開始します。 時間="));
+  EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード完了\n"), std::string::npos) << result.err;
+  const std::string site = "dl/http/127.0.0.1" + std::to_string(server.port());
+  EXPECT_EQ(ReadAll(dir.native() / site / "b.gif"), "gif");
+  EXPECT_TRUE(fs::is_directory(dir.native() / "prog/log"));
+}
+
+TEST(PagelarkCli, ExitsWithOneWhenTheStartCommandRefuses) {
+  test::TempDir dir;
+  const CliResult result = RunCli(dir, "--set Count=0 --set DownLoad=dl");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード数は0以上を指定してください。"), std::string::npos);
+}
+
+TEST(PagelarkCli, ExitsWithTwoOnUsageErrors) {
+  test::TempDir dir;
+  EXPECT_EQ(RunCli(dir, "--nope").status, 2);
+  EXPECT_EQ(RunCli(dir, "missing.ini").status, 2);
+  EXPECT_EQ(RunCli(dir, "--set Bogus=1").status, 2);
+}
+
+TEST(PagelarkCli, SaveAsWritesTheProfileAndSetIniWithoutRunning) {
+  test::TempDir dir;
+  const CliResult result = RunCli(dir, "--set URL=http://例/ --save-as saved.ini");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.out.empty());
+  const std::string profile = ReadAll(dir.native() / "saved.ini");
+  EXPECT_NE(profile.find("URL=http://\x97\xE1/\r\n"), std::string::npos);  // 例 in CP932
+  EXPECT_NE(ReadAll(dir.native() / "prog/set.ini").find("saved.ini\r\n"), std::string::npos);
+  // The saved profile runs as it was saved.
+  const CliResult again = RunCli(dir, "--save-as copy.ini saved.ini");
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(ReadAll(dir.native() / "copy.ini"), profile);
+}
+
+}  // namespace
+}  // namespace pagelark

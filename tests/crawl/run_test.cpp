@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "crawl/Messages.h"
+#include "crawl/RunFixture.h"
+#include "support/GeneratedSite.h"
+#include "support/QuietHost.h"
+
+namespace pagelark {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunFixture;
+
+std::string Downloading(const std::string& url) { return url + msg::kDownloading; }
+std::string Succeeded(const std::string& url) { return "\t" + url + msg::kSucceeded; }
+std::string Failed(const std::string& url) { return "\t" + url + msg::kFailed; }
+
+using StartCommand = RunFixture;
+
+TEST_F(StartCommand, RefusesBadLimitsWithoutTouchingTheProgressList) {
+  host.lines = {"kept"};
+  host.settings.maxFiles = "abc";
+  EXPECT_EQ(Run(), 0);
+  host.settings.maxFiles = "5";
+  host.settings.maxDuplicateLinks = "0";
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(host.messages, (std::vector<std::string>{msg::kMaxFilesAboveZero, msg::kMaxDuplicateLinksAboveZero}));
+  EXPECT_EQ(host.lines, std::vector<std::string>{"kept"});
+}
+
+TEST_F(StartCommand, FocusesTheFirstEmptyCounterField) {
+  host.settings.counters[1] = {true, "1", "", ""};
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(host.messages, std::vector<std::string>{msg::kValueNotSet});
+  EXPECT_EQ(host.focusedControls, std::vector<int>{1113});  // To of @b@
+}
+
+TEST_F(StartCommand, CreatesAMissingFolderAndMakesItCurrent) {
+  host.settings.downloadFolder = root.system() + "new\\dl";
+  host.settings.startUrl = server.Url("/a.html");
+  server.Serve("/a.html", 200, "<p>a</p>");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(host.messages.front(), msg::kFolderMissingCreating);
+  EXPECT_TRUE(fs::is_directory(root.native() / "new/dl"));
+  EXPECT_EQ(fs::current_path(), fs::canonical(root.native() / "new/dl"));
+}
+
+TEST_F(StartCommand, GivesUpWhenTheFolderCannotBeCreated) {
+  std::ofstream(root.native() / "file") << "x";
+  host.settings.downloadFolder = root.system() + "file\\dl";
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(host.messages, (std::vector<std::string>{msg::kFolderMissingCreating, msg::kFolderCannotBeCreated}));
+  EXPECT_TRUE(host.lines.empty());
+}
+
+TEST_F(StartCommand, RefusesASecondStartDuringARun) {
+  server.Serve("/a.html", 200, "<p>a</p>");
+  host.settings.startUrl = server.Url("/a.html");
+  int nested = 0;
+  host.onPump = [&](int) {
+    if (nested++ == 0) {
+      EXPECT_EQ(Run(), -1);
+    }
+  };
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(host.messages.front(), msg::kRunInProgress);
+}
+
+using CrawlRunTest = RunFixture;
+
+TEST_F(CrawlRunTest, MirrorsAPageWithItsImagesAndLinks) {
+  server.Serve("/dir/index.html", 200,
+               "<html><img src=\"Img/Logo.GIF\"><a href=\"next.html\">next</a><a href=\"data.html\">d</a></html>");
+  server.Serve("/dir/Img/Logo.GIF", 200, std::string("GIF89a\0\1", 8), "image/gif");
+  server.Serve("/dir/next.html", 200, "<p>next</p>");
+  server.Serve("/dir/data.html", 200, "<p>data</p>");
+  host.settings.startUrl = server.Url("/dir/");
+  EXPECT_EQ(Run(), 1);
+
+  const std::string start = server.Url("/dir/index.html");
+  EXPECT_EQ(RunLines(), (std::vector<std::string>{
+                            Downloading(start), Succeeded(start),
+                            Downloading(server.Url("/dir/Img/Logo.GIF")), Succeeded(server.Url("/dir/Img/Logo.GIF")),
+                            Downloading(server.Url("/dir/next.html")), Succeeded(server.Url("/dir/next.html")),
+                            Downloading(server.Url("/dir/data.html")), Succeeded(server.Url("/dir/data.html"))}));
+  EXPECT_EQ(ReadStored("dir/index.html"),
+            "<html><img src=\"img\\logo.gif\"><a href=\"next.html\">next</a><a href=\"data.html\">d</a></html>");
+  EXPECT_TRUE(fs::exists(Stored("dir/index.htm")));
+  EXPECT_EQ(ReadStored("dir/img/logo.gif"), std::string("GIF89a\0\1", 8));
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 4"));
+  EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
+  EXPECT_EQ(host.lines.front(), "");
+  EXPECT_TRUE(host.lines[1].starts_with(msg::kStartLine));
+  EXPECT_TRUE(host.lines.back().starts_with(msg::kEndLine));
+  EXPECT_EQ(host.settings.indexFile, "http\\127.0.0.1" + std::to_string(server.port()) + "\\dir\\index.html");
+}
+
+TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
+  for (const char* page : {"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}) server.Serve(page, 200, "x");
+  host.settings.startUrl = server.Url("/p@a@-@b@.html");
+  host.settings.counters[0] = {true, "08", "10", "2"};
+  host.settings.counters[1] = {true, "1", "2", "1"};
+  EXPECT_EQ(Run(), 1);
+  std::vector<std::string> fetched;
+  for (const auto& request : server.Requests()) fetched.push_back(request.target);
+  EXPECT_EQ(fetched, (std::vector<std::string>{"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}));
+}
+
+TEST_F(CrawlRunTest, FromAboveToGivesAnEmptyRunThatStillEnds) {
+  host.settings.startUrl = server.Url("/p@a@.html");
+  host.settings.counters[0] = {true, "10", "1", "1"};
+  EXPECT_EQ(Run(), 1);
+  EXPECT_TRUE(RunLines().empty());
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
+}
+
+TEST_F(CrawlRunTest, AStepBelowOneAbandonsTheRun) {
+  host.settings.startUrl = server.Url("/p@a@.html");
+  host.settings.counters[0] = {true, "1", "3", "0"};
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(host.messages, std::vector<std::string>{msg::kStepAtLeastOne});
+  EXPECT_EQ(host.lines.size(), 3u);  // empty, start and end lines
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(CrawlRunTest, ProbesIndexPagesInOrder) {
+  server.Serve("/d/index.htm", 200, "<p>htm</p>");
+  host.settings.startUrl = server.Url("/d/");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines().front(), Downloading(server.Url("/d/index.htm")));
+  EXPECT_EQ(host.settings.indexFile, "http\\127.0.0.1" + std::to_string(server.port()) + "\\d\\index.htm");
+}
+
+TEST_F(CrawlRunTest, NoIndexPageAbandonsTheRun) {
+  host.settings.startUrl = server.Url("/none/");
+  host.settings.writeLog = true;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(RunLines(), std::vector<std::string>{"\t" + server.Url("/none/") + msg::kCannotDownload});
+  EXPECT_TRUE(host.statuses.empty());
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_FALSE(fs::exists(root.native() / "prog/log"));
+}
+
+TEST_F(CrawlRunTest, TheFileLimitStopsTheScanAndTheLoop) {
+  server.Serve("/a.html", 200, "<img src=\"1.gif\"><img src=\"2.gif\"><a href=\"b.html\">b</a>");
+  server.Serve("/1.gif", 200, "1");
+  host.settings.startUrl = server.Url("/a.html");
+  host.settings.maxFiles = "2";
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines().size(), 4u);  // two candidates, two lines each
+  EXPECT_EQ(ReadStored("a.html"), "<img src=\"1.gif\"><img src=\"2.gif\"><a href=\"b.html\">b</a>");
+}
+
+TEST_F(CrawlRunTest, OneFolderPutsEveryFileInTheDownloadFolder) {
+  server.Serve("/a/b/p.html", 200, "<img src=\"x/pic.gif\">");
+  server.Serve("/a/b/x/pic.gif", 200, "gif");
+  host.settings.startUrl = server.Url("/a/b/p.html");
+  host.settings.oneFolder = true;
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(root.List(), (std::vector<std::string>{"dl", "dl/p.html", "dl/pic.gif"}));
+}
+
+TEST_F(CrawlRunTest, FailuresAreProgressLines) {
+  server.Serve("/a.html", 200, "<a href=\"empty.html\">e</a><img src=\"gone.gif\">");
+  server.Serve("/empty.html", 200, "");
+  host.settings.startUrl = server.Url("/a.html");
+  EXPECT_EQ(Run(), 1);
+  const auto lines = RunLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/gone.gif"))), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/empty.html"))), lines.end());
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
+}
+
+TEST_F(CrawlRunTest, FormsGoByGetWithTheWholeUrl) {
+  server.Serve("/find.cgi", 200, "<p>found</p>");
+  host.settings.startUrl = server.Url("/find.cgi?q=1");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi?q=1") + msg::kSucceeded);
+  EXPECT_EQ(server.Requests().at(0).method, "GET");
+  EXPECT_EQ(server.Requests().at(0).target, "/find.cgi?q=1");
+  EXPECT_EQ(ReadStored("find.cgiq=1.html"), "<p>found</p>");
+}
+
+TEST_F(CrawlRunTest, FormsGoByPostWithTheQueryAsBodyAndAreShownWithoutIt) {
+  server.Serve("/find.cgi", 200, "<p>found</p>");
+  host.settings.startUrl = server.Url("/find.cgi?q=1");
+  host.settings.requestMethod = RequestMethod::kPost;
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi") + msg::kSucceeded);
+  EXPECT_EQ(server.Requests().at(0).method, "POST");
+  EXPECT_EQ(server.Requests().at(0).body, "q=1");
+}
+
+TEST_F(CrawlRunTest, NeitherMethodSendsAnEmptyPostAndShowsTheWholeUrl) {
+  server.Serve("/find.cgi", 200, "<p>found</p>");
+  host.settings.startUrl = server.Url("/find.cgi?q=1");
+  host.settings.requestMethod = RequestMethod::kNone;
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi?q=1") + msg::kSucceeded);
+  EXPECT_EQ(server.Requests().at(0).method, "POST");
+  EXPECT_EQ(server.Requests().at(0).body, "");
+}
+
+TEST_F(CrawlRunTest, AnUnwantedPageIsScannedButNeitherReportedNorStored) {
+  server.Serve("/a.html", 200, "<img src=\"p.png\">");
+  server.Serve("/p.png", 200, "png");
+  host.settings.startUrl = server.Url("/a.html");
+  host.settings.allKinds = false;
+  host.settings.kinds = {"png"};
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines(), (std::vector<std::string>{Downloading(server.Url("/p.png")), Succeeded(server.Url("/p.png"))}));
+  EXPECT_FALSE(fs::exists(Stored("a.html")));
+  EXPECT_TRUE(fs::exists(Stored("p.png")));
+}
+
+TEST_F(CrawlRunTest, AStopDuringTheExpansionProcessesNothing) {
+  host.settings.startUrl = server.Url("/p@a@.html");
+  host.settings.counters[0] = {true, "1", "1000", "1"};
+  host.onPump = [&](int pump) {
+    if (pump == 3) engine.StopDownload();
+  };
+  EXPECT_EQ(Run(), 1);
+  EXPECT_TRUE(RunLines().empty());
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
+}
+
+TEST_F(CrawlRunTest, AStopDuringTheMainLoopEndsAtTheNextCandidate) {
+  server.Serve("/a.html", 200, "<a href=\"b.html\">b</a><a href=\"c.html\">c</a>");
+  server.Serve("/b.html", 200, "b");
+  host.settings.startUrl = server.Url("/a.html");
+  host.onPump = [&](int) {
+    if (host.lines.size() >= 4) engine.StopDownload();  // from the start page's result line on
+  };
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines().size(), 2u);
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
+}
+
+TEST_F(CrawlRunTest, AnExceptionEndsTheRunInItsEndSequence) {
+  server.Serve("/a.html", 200, "<a href=\"b.html\">b</a>");
+  host.settings.startUrl = server.Url("/a.html");
+  host.settings.writeLog = true;
+  host.onPump = [&](int) {
+    if (host.lines.size() > 3) throw std::runtime_error("boom");
+  };
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
+  EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));
+}
+
+TEST_F(CrawlRunTest, TheLogHoldsTheListUpToTheCountLine) {
+  server.Serve("/a.html", 200, "a");
+  host.settings.startUrl = server.Url("/a.html");
+  host.settings.writeLog = true;
+  EXPECT_EQ(Run(), 1);
+  const auto entries = root.List();
+  const auto log = std::find_if(entries.begin(), entries.end(), [](const std::string& e) {
+    return e.starts_with("prog/log/work") && e.ends_with(".log") && e.size() == std::string("prog/log/work").size() + 18;
+  });
+  ASSERT_NE(log, entries.end());
+  std::ifstream in(root.native() / *log, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  std::string expected;
+  for (std::size_t i = 0; i + 1 < host.lines.size(); ++i) expected += host.lines[i] + "\r\n";
+  EXPECT_EQ(bytes, expected);
+}
+
+// Twenty thousand URLs over loopback: the run completes, every URL once.
+TEST(LargeSite, ARunOverTwentyThousandUrlsCompletes) {
+  test::TempDir dir;
+  test::LoopbackServer server;
+  test::ServeGeneratedSite(server, 10000);  // 10,000 pages, each with one image
+  test::QuietHost host;
+  host.settings.startUrl = server.Url("/p0.html");
+  host.settings.downloadFolder = dir.system();
+  host.settings.maxFiles = "100000";
+  host.settings.maxDuplicateLinks = "500";
+  const std::string before = platform::CurrentDirectory();
+  CrawlEngine engine(host);
+  EXPECT_EQ(engine.StartDownload(dir.system(), "big.ini"), 1);
+  platform::SetCurrentDirectory(before);
+  EXPECT_EQ(host.lines.size(), 3u + 2u * 20000u);
+  EXPECT_EQ(host.status, cp932::FromUtf8("ダウンロード件数 20000"));
+  EXPECT_EQ(server.Requests().size(), 20000u);
+}
+
+}  // namespace
+}  // namespace pagelark
