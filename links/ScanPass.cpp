@@ -29,30 +29,37 @@ bool ListIsFull(const LinkState& state, int maxFilesValue) {
 
 }  // namespace
 
-void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
-  const std::string_view source = state.page.pageText();
-  const std::string_view lower = state.page.pageTextLower();
+void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower,
+               const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink) {
   AttributeScanner scanner(lower, pass.tagWord, pass.attributeWord);
-  const LinkRewriter rewriter(state.downloadFolder, pageUrl);
-  LinkValueReplacer replacer;
   for (std::size_t base = 0;;) {
     const ScanResult found = pass.anchorScanner ? scanner.ScanAnchor(base) : scanner.ScanAttribute(base);
-    if (found.end || ListIsFull(state, maxFilesValue)) break;
-    if (pass.pumpsMessages) host.PumpMessages();
-    if (found.value.empty()) {
-      base = found.next;
-      continue;
+    if (found.end || !carryOn()) return;
+    if (!found.value.empty()) {
+      // The link keeps the letter case of its first occurrence in the rest of the page.
+      const std::size_t first = cp932::Find(lower, found.value, base);
+      onLink({source.substr(first, found.value.size()), found.value, found.tagText});
     }
-    // The link keeps the letter case of its first occurrence in the rest of the page.
-    const std::size_t first = cp932::Find(lower, found.value, base);
-    const std::string_view link = source.substr(first, found.value.size());
     base = found.next;
-    const std::string_view kind = KindOf(pass.kindRule, found.value);
-    const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
-    const CandidateOutcome outcome = AddCandidate(pageUrl, link, kind, tagText, state, host);
-    // Of links with the same text the first decides the replacement.
-    if (!replacer.Has(found.value)) replacer.Add(found.value, rewriter.Target(link, kind, outcome));
   }
+}
+
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
+  const LinkRewriter rewriter(state.downloadFolder, pageUrl);
+  LinkValueReplacer replacer;
+  const auto carryOn = [&] {
+    if (ListIsFull(state, maxFilesValue)) return false;
+    if (pass.pumpsMessages) host.PumpMessages();
+    return true;
+  };
+  const auto onLink = [&](const FoundLink& found) {
+    const std::string_view kind = KindOf(pass.kindRule, found.lowerLink);
+    const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
+    const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
+    // Of links with the same text the first decides the replacement.
+    if (!replacer.Has(found.lowerLink)) replacer.Add(found.lowerLink, rewriter.Target(found.link, kind, outcome));
+  };
+  WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
   replacer.Apply(state.page);
 }
 

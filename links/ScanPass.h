@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "links/LinkState.h"
@@ -34,6 +35,20 @@ inline constexpr std::array<ScanPass, 5> kScanPasses = {{
     {"option", "value", false, LinkKindRule::kByLink, true},
     {"frame", "src", false, LinkKindRule::kPage, false},
 }};
+
+// A link found by a pass.
+struct FoundLink {
+  std::string_view link;       // as written in the page, from its first occurrence in the rest of the page
+  std::string_view lowerLink;  // as the scanner returned it
+  std::string_view tagText;    // the anchor's tag text (anchor pass, not a style sheet), else empty
+};
+
+// Walks one text (`source` as written, `lower` its lower-cased twin) as the
+// pass's scanner reads it, from the start to the end. After every scanner
+// call that found a tag, `carryOn` decides whether the walk goes on; then a
+// non-empty value goes to `onLink`.
+void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower,
+               const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink);
 
 // Runs one pass over state.page for the page at `pageUrl` (the candidate's
 // URL, query included). The pass ends when the scanner finds no further tag,

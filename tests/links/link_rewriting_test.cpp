@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "links/LinkRewriting.h"
+#include "links/MirrorLayout.h"
+#include "links/PathFields.h"
+#include "platform/cp932.h"
+
+namespace pagelark {
+namespace {
+
+using Result = CandidateOutcome::Result;
+
+constexpr const char* kFolder = "D:\\dl\\";
+constexpr const char* kPage = "http://host/dir/p.html";
+
+struct TargetCase {
+  const char* link;
+  const char* kind;
+  const char* url;     // what resolution made of the link
+  const char* target;  // what the saved page holds
+};
+
+// The page is stored in D:\dl\http\host\dir\: following a relative target
+// from there, or an absolute one, must reach where the file itself is stored.
+std::string Follow(const std::string& target) {
+  if (target.starts_with(kFolder)) return target;
+  std::string folder = std::string(kFolder) + "http\\host\\dir\\", rest = target, name;
+  while (rest.starts_with("..\\")) {
+    SplitPath(folder.substr(0, folder.size() - 1), folder, name, '\\');
+    rest.erase(0, 3);
+  }
+  return folder + (rest.starts_with(".\\") ? rest.substr(2) : rest);
+}
+
+std::string Stored(const TargetCase& c) {
+  return std::string_view(c.kind) == "src" ? PlaceFile(kFolder, c.url, false).filePath
+                                           : PlacePage(kFolder, c.url, false).filePath;
+}
+
+TEST(LinkRewriter, DownloadedLinksPointWhereTheFileIsStored) {
+  const TargetCase cases[] = {
+      // The link's own relative form, where it names the stored file.
+      {"Img/Logo.GIF", "src", "http://host/dir/Img/Logo.GIF", "img\\logo.gif"},
+      {"sub/B.html", "url", "http://host/dir/sub/B.html", "sub\\b.html"},
+      {"./x.html", "url", "http://host/dir/x.html", ".\\x.html"},
+      {"../a.html", "url", "http://host/a.html", "..\\a.html"},
+      {"list.cgi?page=2", "cgi", "http://host/dir/list.cgi?page=2", "list.cgipage=2.html"},
+      {"pic.cgi?id=7", "src", "http://host/dir/pic.cgi?id=7", "picid=7.cgi"},
+      {"sub/", "url", "http://host/dir/sub/", "sub\\index.html"},
+      {"\x95\x5C/X.gif", "src", "http://host/dir/\x95\x5C/X.gif", "\x95\x5C\\x.gif"},
+      // Where it does not, the path that does.
+      {"?q=1", "cgi", "http://host/dir/p.html?q=1", "p.htmlq=1.html"},
+      {"../../x.html", "url", "http://host/x.html", "..\\x.html"},
+      {"a.b/pic?x=1", "src", "http://host/dir/a.b/pic?x=1", "a.b\\picx=1.jpg"},
+      // Rooted links: the download folder and the local form of the URL.
+      {"/x/y.gif", "src", "http://host/x/y.gif", "D:\\dl\\http\\host\\x\\y.gif"},
+      {"//cdn/Y.gif", "src", "http://cdn/Y.gif", "D:\\dl\\http\\cdn\\y.gif"},
+      {"http://host/dir/", "url", "http://host/dir/", "D:\\dl\\http\\host\\dir\\index.html"},
+      {"HTTP://Other:81/A.html", "url", "HTTP://Other:81/A.html", "D:\\dl\\http\\other81\\a.html"},
+      {"http://www.host.com/pic?x=1", "src", "http://www.host.com/pic?x=1", "D:\\dl\\http\\www.host.com\\picx=1.jpg"},
+  };
+  const LinkRewriter rewriter(kFolder, kPage);
+  for (const TargetCase& c : cases) {
+    const std::string target = rewriter.Target(c.link, c.kind, {Result::kAdded, c.url});
+    EXPECT_EQ(target, c.target) << c.link;
+    EXPECT_EQ(cp932::ToLower(Follow(target)), cp932::ToLower(Stored(c))) << c.link;
+    EXPECT_EQ(rewriter.Target(c.link, c.kind, {Result::kListed, c.url}), target) << c.link;
+  }
+}
+
+TEST(LinkRewriter, LinksThatAreNotDownloadedBecomeTheirUrl) {
+  const LinkRewriter rewriter(kFolder, kPage);
+  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, "http://host/dir/x.html"}), "http://host/dir/x.html");
+  EXPECT_EQ(rewriter.Target("Mailto:Me@Host", "url", {Result::kDropped, "Mailto:Me@Host"}), "Mailto:Me@Host");
+  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, ""}), "x.html");
+}
+
+TEST(ReplaceInPage, WholeValuesOnly) {
+  PageText page;
+  page.Assign("<a href=\"A.HTML\">a.html</a> <a href=data.html>x</a> <a href=a.html>y</a> 'a.html#s' xa.html");
+  ReplaceInPage(page, "a.html", "b\\B.html", MatchScope::kWholeValue);
+  EXPECT_EQ(page.pageText(),
+            "<a href=\"b\\B.html\">a.html</a> <a href=data.html>x</a> <a href=b\\B.html>y</a> 'b\\B.html#s' xa.html");
+  EXPECT_EQ(page.pageTextLower(), cp932::ToLower(page.pageText()));
+}
+
+TEST(ReplaceInPage, AnywhereCutsEveryOccurrenceIgnoringCase) {
+  PageText page;
+  page.Assign("<A HREF=\"DATA.html\">x</a> a.htmla.html \x83\x61.html");
+  ReplaceInPage(page, "A.html", "", MatchScope::kAnywhere);
+  // ヂ ends in "a": its ".html" is no match.
+  EXPECT_EQ(page.pageText(), "<A HREF=\"DAT\">x</a>  \x83\x61.html");
+  EXPECT_EQ(page.pageTextLower(), cp932::ToLower(page.pageText()));
+}
+
+TEST(LinkValueReplacer, FirstLinkDecidesAndOverlapsGoLeftmostLongest) {
+  PageText page;
+  page.Assign("\"x\" \"X\" =a?b=c\" \"c\" \"m\r\nn\" \"n\"");
+  LinkValueReplacer replacer;
+  EXPECT_TRUE(replacer.Add("x", "1"));
+  EXPECT_FALSE(replacer.Add("x", "2"));
+  replacer.Add("a?b=c", "3");
+  replacer.Add("c", "4");
+  replacer.Add("m\r\nn", "5");
+  replacer.Add("n", "6");
+  replacer.Apply(page);
+  EXPECT_EQ(page.pageText(), "\"1\" \"1\" =3\" \"4\" \"5\" \"6\"");
+}
+
+}  // namespace
+}  // namespace pagelark

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "links/ScanPass.h"
+#include "platform/cp932.h"
+#include "support/FakeHost.h"
+
+namespace pagelark {
+namespace {
+
+constexpr const char* kPage = "http://host/dir/p.html";
+
+class ScanPassTest : public ::testing::Test {
+ protected:
+  ScanPassTest() { state.downloadFolder = "D:\\dl\\"; }
+
+  // All five passes, as a page scan runs them.
+  std::string Scan(const std::string& text, int maxFiles = INT_MAX) {
+    state.page.Assign(text);
+    for (const ScanPass& pass : kScanPasses) RunScanPass(pass, kPage, state, host, maxFiles);
+    EXPECT_EQ(state.page.pageTextLower(), cp932::ToLower(state.page.pageText()));
+    return state.page.pageText();
+  }
+
+  const std::vector<std::string>& Urls() const { return state.candidates.candidateUrls(); }
+
+  test::FakeHost host;
+  LinkState state;
+};
+
+TEST_F(ScanPassTest, ReplacesALinkOnlyWhereItIsAWholeValue) {
+  host.settings.useFilter = host.settings.useDisableList = true;
+  host.settings.disableUrls = {"/A.HTML"};
+  EXPECT_EQ(Scan("<a href=\"a.html\">A</a><a href=\"data.html\">D</a>"),
+            "<a href=\"http://host/dir/a.html\">A</a><a href=\"data.html\">D</a>");
+}
+
+TEST_F(ScanPassTest, LinksThatAreNotFollowedStayAbsolute) {
+  host.settings.sameServerOnly = true;
+  state.serverName = "host";
+  EXPECT_EQ(Scan("<a href=\"HTTP://Other/X.html\">x</a><img src=\"../../Pic.gif\"><a href=\"mailto:a@b\">m</a>"),
+            "<a href=\"HTTP://Other/X.html\">x</a><img src=\"..\\pic.gif\"><a href=\"mailto:a@b\">m</a>");
+  EXPECT_EQ(Urls(), std::vector<std::string>{"http://host/Pic.gif"});
+}
+
+TEST_F(ScanPassTest, AnchorsToDownloadedFilesAreRewrittenLikeImages) {
+  EXPECT_EQ(Scan("<a href=\"Doc/Manual.PDF\">pdf</a><option value=\"/Get?id=1\">"),
+            "<a href=\"doc\\manual.pdf\">pdf</a><option value=\"D:\\dl\\http\\host\\getid=1.html\">");
+  EXPECT_EQ(state.candidates.candidateKinds(), (std::vector<std::string>{"src", "cgi"}));
+}
+
+TEST_F(ScanPassTest, RootedLinksGoIntoTheDownloadFolder) {
+  EXPECT_EQ(Scan("<frame src=\"/Top.html\"><img src=\"//cdn/A.gif\"><a href=\"sub/\">s</a>"),
+            "<frame src=\"D:\\dl\\http\\host\\top.html\"><img src=\"D:\\dl\\http\\cdn\\a.gif\">"
+            "<a href=\"sub\\index.html\">s</a>");
+  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://cdn/A.gif", "http://host/dir/sub/", "http://host/Top.html"}));
+}
+
+TEST_F(ScanPassTest, ALinkTakesTheLetterCaseOfItsFirstOccurrence) {
+  Scan("see IMG/X.gif <img src=\"img/x.gif\"> and <a href=\"B.html\">b</a>");
+  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/dir/IMG/X.gif", "http://host/dir/B.html"}));
+}
+
+TEST_F(ScanPassTest, LaterPassesSeeTheRewrittenPage) {
+  EXPECT_EQ(Scan("<img src=\"http://host/p.gif\"><a href=\"http://host/p.gif\">p</a>"),
+            "<img src=\"D:\\dl\\http\\host\\p.gif\"><a href=\"D:\\dl\\http\\host\\p.gif\">p</a>");
+  EXPECT_EQ(Urls(), std::vector<std::string>{"http://host/p.gif"});
+}
+
+TEST_F(ScanPassTest, StopsWhenTheListHoldsMaxFiles) {
+  state.candidates.Append(kPage, "url");
+  EXPECT_EQ(Scan("<img src=A.gif><img src=B.gif><a href=c.html>c</a>", 2),
+            "<img src=a.gif><img src=B.gif><a href=c.html>c</a>");
+  EXPECT_EQ(Urls(), (std::vector<std::string>{kPage, "http://host/dir/A.gif"}));
+  // Pass 1 pumped after its first call only; pass 3 stopped before pumping.
+  EXPECT_EQ(host.pumpCount, 1);
+}
+
+TEST_F(ScanPassTest, PumpsInTheImageAnchorAndOptionPasses) {
+  Scan(
+      "<body background=b.gif><img src=i.gif><a href=#x>a</a><a href=y.html>y</a>"
+      "<option value=o><frame src=f.html>");
+  EXPECT_EQ(host.pumpCount, 4);
+}
+
+TEST_F(ScanPassTest, OutsideAnchorsAreRecordedWithTheirTagText) {
+  host.settings.belowStartUrlOnly = true;
+  state.startFolderUrl = "http://host/dir/";
+  state.maxDuplicateLinksValue = 5;
+  Scan("<a href=\"../\">up</a><a href=\"/other/x.html\">o</a><img src=\"/other/y.gif\">");
+  EXPECT_EQ(state.outsideLinks, (std::vector<std::string>{"<a href=\"../\">", "http://host/other/x.html"}));
+}
+
+}  // namespace
+}  // namespace pagelark
