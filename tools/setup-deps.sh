@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libcurl4-openssl-dev libssl-dev
   googletest libgmock-dev libgtest-dev libcpp-httplib-dev
-  fonts-noto-cjk openssl python3
+  fonts-noto-cjk fonts-ipafont-gothic openssl
 )
 
 missing=()

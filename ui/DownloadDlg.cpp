@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "crawl/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
@@ -132,7 +133,7 @@ void CDownloadDlg::OnCloseRequest(CloseKind kind) {
 
 void CDownloadDlg::OnStartDownload() {
   if (runner_->IsRunning()) {
-    ShowMessage(kMsgRunInProgress);
+    ShowMessage(msg::kRunInProgress);
     return;
   }
   runner_->StartDownload(state_.programDir, state_.profilePath);

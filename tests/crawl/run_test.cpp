@@ -97,6 +97,32 @@ TEST_F(CrawlRunTest, MirrorsAPageWithItsImagesAndLinks) {
   EXPECT_EQ(host.settings.indexFile, "http\\127.0.0.1" + std::to_string(server.port()) + "\\dir\\index.html");
 }
 
+TEST_F(CrawlRunTest, FivePassesFindLinksInTheirOrder) {
+  const std::string page =
+      "<frameset><frame src=\"f.html\"></frameset><select><option value=\"o.html\">o</option></select>"
+      "<a href=\"a.html\">a</a><body background=\"bg.gif\"><img src=\"i.gif\">";
+  server.Serve("/p.html", 200, page);
+  for (const char* path : {"/f.html", "/o.html", "/a.html", "/bg.gif", "/i.gif"}) server.Serve(path, 200, "x");
+  host.settings.startUrl = server.Url("/p.html");
+  EXPECT_EQ(Run(), 1);
+  std::vector<std::string> order;
+  for (const auto& request : server.Requests()) order.push_back(request.target);
+  EXPECT_EQ(order, (std::vector<std::string>{"/p.html", "/i.gif", "/bg.gif", "/a.html", "/o.html", "/f.html"}));
+  EXPECT_EQ(ReadStored("p.html"), page);  // every link is relative and keeps its form
+}
+
+TEST_F(CrawlRunTest, ALinkLeftOutOfTheRunStaysOnlineInTheSavedPage) {
+  server.Serve("/p.html", 200, "<a href=\"mailto:x@y\">m</a><a href=\"/r.html\">r</a><a href=\"x.pdf\">x</a>");
+  server.Serve("/r.html", 200, "r");
+  host.settings.startUrl = server.Url("/p.html");
+  host.settings.allKinds = false;
+  host.settings.kinds = {"html"};
+  EXPECT_EQ(Run(), 1);
+  const std::string site = "http\\127.0.0.1" + std::to_string(server.port()) + "\\";
+  EXPECT_EQ(ReadStored("p.html"), "<a href=\"mailto:x@y\">m</a><a href=\"" + host.settings.downloadFolder + "\\" +
+                                      site + "r.html\">r</a><a href=\"" + server.Url("/x.pdf") + "\">x</a>");
+}
+
 TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
   for (const char* page : {"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}) server.Serve(page, 200, "x");
   host.settings.startUrl = server.Url("/p@a@-@b@.html");
