@@ -34,8 +34,10 @@ std::string ResolveTextually(std::string_view pageUrl, std::string_view link) {
   if (link.starts_with('/') || link.starts_with('\\')) return pageFolder + std::string(link.substr(1));
   if (linkFolder.empty()) return pageFolder + std::string(link);
   const std::size_t dots = LeadingDots(link);
-  if (dots == 0)
-    return cp932::ToLower(linkFolder).starts_with("http") ? std::string(link) : pageFolder + std::string(link);
+  if (dots == 0) {
+    const bool absolute = cp932::ToLower(linkFolder).starts_with("http");
+    return absolute ? std::string(link) : pageFolder + std::string(link);
+  }
   const std::size_t slash = link.find('/');
   const std::string_view rest = slash + 1 < link.size() ? link.substr(slash + 1) : link;
   return ClimbFolder(pageFolder, dots) + std::string(rest);

@@ -56,6 +56,8 @@ void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view l
 // every scanner call, before the link is used). Each link, its letter case
 // taken from its first occurrence in the rest of the page, goes to
 // AddCandidate; then every link found is rewritten in one sweep over the page.
+// The walk reads state.page in place: nothing may change it while a pass
+// runs, the window events it pumps included.
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue);
 
 }  // namespace pagelark
