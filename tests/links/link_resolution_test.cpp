@@ -109,12 +109,5 @@ TEST(HasOtherScheme, OnlyHttpAndHttpsAreFetched) {
   for (const char* link : web) EXPECT_FALSE(HasOtherScheme(link)) << link;
 }
 
-TEST(RemoveDotSegments, FollowsTheRfcExamples) {
-  EXPECT_EQ(RemoveDotSegments("/a/b/c/./../../g"), "/a/g");
-  EXPECT_EQ(RemoveDotSegments("mid/content=5/../6"), "mid/6");
-  EXPECT_EQ(RemoveDotSegments("/.."), "/");
-  EXPECT_EQ(RemoveDotSegments("../"), "");
-}
-
 }  // namespace
 }  // namespace pagelark
