@@ -52,9 +52,10 @@ TEST(CreateDirectories, PassesOverLevelsItCannotCreate) {
 
 TEST(WriteTextFile, WritesTheBytesAsTheyAre) {
   TempDir dir;
-  const std::string page = "<html>\r\n<p>\x95\x5C</p>\n\0tail";
-  ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", std::string(page.data(), page.size() + 5)));
-  EXPECT_EQ(ReadAll(dir.native() / "p.html"), std::string(page.data(), page.size() + 5));
+  static const char kPage[] = "<html>\r\n<p>\x95\x5C</p>\n\0tail";  // CR LF kept, LF not widened, NUL kept
+  const std::string page(kPage, sizeof kPage - 1);
+  ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", page));
+  EXPECT_EQ(ReadAll(dir.native() / "p.html"), page);
   ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", "short"));
   EXPECT_EQ(ReadAll(dir.native() / "p.html"), "short");
 }
