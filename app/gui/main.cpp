@@ -19,7 +19,8 @@ constexpr char kUsage[] = "usage: pagelark [--program-dir DIR]\n";
 bool ParseArguments(int argc, char** argv, std::string& programDir) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--program-dir") == 0 && i + 1 < argc) {
-      programDir = pagelark::platform::SystemPath(argv[++i]);
+      // Absolute: a run makes the download folder the current directory.
+      programDir = pagelark::platform::AbsolutePath(pagelark::platform::SystemPath(argv[++i]));
     } else {
       return false;
     }
