@@ -11,6 +11,7 @@ namespace pagelark {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
 
 struct CliResult {
   int status;
@@ -18,10 +19,6 @@ struct CliResult {
   std::string err;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Runs pagelark-cli with `args` (already quoted for the shell) in `dir`.
 CliResult RunCli(const test::TempDir& dir, const std::string& args) {

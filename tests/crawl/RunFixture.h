@@ -53,10 +53,7 @@ class RunFixture : public ::testing::Test {
   // "http\127.0.0.1<port>\" : the mirrored folder of the server's root.
   std::string SiteFolder() const { return "dl/http/127.0.0.1" + std::to_string(server.port()) + "/"; }
   std::filesystem::path Stored(const std::string& relative) const { return root.native() / (SiteFolder() + relative); }
-  std::string ReadStored(const std::string& relative) const {
-    std::ifstream in(Stored(relative), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string ReadStored(const std::string& relative) const { return ReadAll(Stored(relative)); }
   // The progress lines after the empty line and the start line, without the end line.
   std::vector<std::string> RunLines() const {
     if (host.lines.size() < 3) return {};

@@ -41,9 +41,7 @@ TEST(WriteRunLog, CopiesEveryLineWholeWithCrLf) {
   const auto entries = dir.List();
   ASSERT_EQ(entries.size(), 2u);  // log and the file in it
   EXPECT_TRUE(entries[1].starts_with("log/work") && entries[1].ends_with(".log")) << entries[1];
-  std::ifstream in(dir.native() / entries[1], std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(bytes, "\r\nstart\r\n" + longLine + "\r\n");
+  EXPECT_EQ(test::ReadAll(dir.native() / entries[1]), "\r\nstart\r\n" + longLine + "\r\n");
 }
 
 TEST(WriteRunLog, SkipsALogThatCannotBeCreated) {

@@ -287,8 +287,7 @@ TEST_F(CrawlRunTest, TheLogHoldsTheListUpToTheCountLine) {
     return e.starts_with("prog/log/work") && e.ends_with(".log") && e.size() == std::string("prog/log/work").size() + 18;
   });
   ASSERT_NE(log, entries.end());
-  std::ifstream in(root.native() / *log, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const std::string bytes = test::ReadAll(root.native() / *log);
   std::string expected;
   for (std::size_t i = 0; i + 1 < host.lines.size(); ++i) expected += host.lines[i] + "\r\n";
   EXPECT_EQ(bytes, expected);

@@ -12,12 +12,9 @@ namespace pagelark {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
 using test::TempDir;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(CreateDirectories, CreatesEveryLevelAndReportsWhetherItDid) {
   TempDir dir;

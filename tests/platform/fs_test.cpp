@@ -11,12 +11,9 @@ namespace pagelark::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
 using test::TempDir;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(NativePath, TurnsBackslashesIntoSlashesAndConvertsToUtf8) {
   EXPECT_EQ(NativePath("C:\\dl\\a.html"), "C:/dl/a.html");
