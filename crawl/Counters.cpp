@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
+#include "platform/cp932.h"
 
 namespace pagelark {
 namespace {

@@ -3,7 +3,7 @@
 #include "crawl/Clock.h"
 #include "crawl/CrawlJob.h"
 #include "crawl/CrawlRun.h"
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "crawl/StartCommand.h"
 #include "links/PathFields.h"
 #include "net/WebClient.h"

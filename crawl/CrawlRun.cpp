@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "crawl/PageScan.h"
 #include "crawl/RunLog.h"
 #include "crawl/StatusFormat.h"

@@ -1,7 +1,7 @@
 #include "crawl/StartCommand.h"
 
 #include "crawl/Counters.h"
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "links/LocalFiles.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"

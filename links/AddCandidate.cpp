@@ -1,7 +1,7 @@
 #include "links/AddCandidate.h"
 
 #include "links/DownloadFilters.h"
-#include "links/LinkMessages.h"
+#include "messages/Messages.h"
 #include "links/LinkResolution.h"
 #include "platform/cp932.h"
 
@@ -26,7 +26,7 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
   state.candidates.Append(url, std::string(kind));
   const std::size_t count = state.candidates.size();
   if (count % kStatusStep == 0)
-    host.SetStatus(cp932::ReplaceAll(links_msg::kAddingCandidate, "%d", std::to_string(count)));
+    host.SetStatus(cp932::ReplaceAll(msg::kAddingCandidate, "%d", std::to_string(count)));
   return {Result::kAdded, std::move(url)};
 }
 

@@ -7,7 +7,7 @@
 #include "settings/IniFile.h"
 #include "settings/IniLine.h"
 #include "settings/ProfileKeys.h"
-#include "settings/SettingsMessages.h"
+#include "messages/Messages.h"
 
 namespace pagelark {
 namespace {
@@ -127,7 +127,7 @@ CrawlSettings ReadProfile(const std::string& profilePath, Host& host) {
   host.ClearLines();
   const CrawlSettings settings = SettingsFromProfile(ini::LoadForReading(profilePath));
   host.ApplySettings(settings);
-  host.SetStatus(settings_msg::kReadFinished);
+  host.SetStatus(msg::kReadFinished);
   return settings;
 }
 

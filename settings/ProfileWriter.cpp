@@ -6,7 +6,7 @@
 #include "settings/IniFile.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProgramFiles.h"
-#include "settings/SettingsMessages.h"
+#include "messages/Messages.h"
 
 namespace pagelark {
 namespace {
@@ -84,14 +84,14 @@ std::vector<ProfileEntry> ProfileEntries(const CrawlSettings& settings) {
 
 bool WriteProfile(const std::string& profilePath, const std::string& programDir, Host& host) {
   if (!ini::WriteString(SetIniPath(programDir), keys::kSection, keys::kSetIniProfile, profilePath)) {
-    host.ShowMessage(settings_msg::kSetIniWriteFailed);
+    host.ShowMessage(msg::kSetIniWriteFailed);
     return false;
   }
   const std::vector<ProfileEntry> entries = ProfileEntries(host.CurrentSettings());
   const std::vector<bool> written = WriteEntries(profilePath, entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (written[i] || entries[i].key == keys::kIndexFile) continue;
-    host.ShowMessage(entries[i].key + settings_msg::kKeyWriteFailed);
+    host.ShowMessage(entries[i].key + msg::kKeyWriteFailed);
   }
   return true;
 }

@@ -3,13 +3,13 @@
 #include <array>
 #include <utility>
 
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
 #include "ui/Layout.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 #include "ui/StringTable.h"
 
 namespace pagelark::ui {

@@ -1,7 +1,7 @@
 #include "ui/FilterDlg.h"
 
 #include "ui/ControlIds.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 

@@ -3,7 +3,7 @@
 #include "platform/cp932.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlIds.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 

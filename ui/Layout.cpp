@@ -3,7 +3,7 @@
 #include <array>
 
 #include "ui/ControlIds.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "links/PathFields.h"
 #include "platform/cp932.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 

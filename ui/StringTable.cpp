@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "ui/ControlIds.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 namespace {

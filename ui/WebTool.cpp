@@ -6,7 +6,7 @@
 #include "links/PathFields.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "support/FakeHost.h"
 
 namespace pagelark {

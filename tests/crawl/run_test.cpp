@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "crawl/Messages.h"
+#include "messages/Messages.h"
 #include "crawl/RunFixture.h"
 #include "support/GeneratedSite.h"
 #include "support/QuietHost.h"

@@ -5,7 +5,7 @@
 #include "ProfileFiles.h"
 #include "settings/IniDocument.h"
 #include "settings/ProfileReader.h"
-#include "settings/SettingsMessages.h"
+#include "messages/Messages.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 
@@ -40,7 +40,7 @@ TEST(ReadProfile, MissingFileGivesTheMissingValuesAndReportsProgress) {
   EXPECT_TRUE(host.lines.empty());
   EXPECT_TRUE(host.messages.empty());
   const std::vector<std::string> expected = {"SetStatus ", "ClearLines", "ApplySettings",
-                                             "SetStatus " + settings_msg::kReadFinished};
+                                             std::string("SetStatus ") + msg::kReadFinished};
   EXPECT_EQ(host.events, expected);
   EXPECT_EQ(dir.List(), std::vector<std::string>{});
 }

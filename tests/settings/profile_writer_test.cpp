@@ -7,7 +7,7 @@
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileReader.h"
 #include "settings/ProfileWriter.h"
-#include "settings/SettingsMessages.h"
+#include "messages/Messages.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 
@@ -173,7 +173,7 @@ TEST_F(WriteProfileTest, ValueWithALineBreakFailsOnlyItsKey) {
   host_.settings.kinds = {"ok", "b\rad"};
   ASSERT_TRUE(Write());
   EXPECT_EQ(host_.messages,
-            (std::vector<std::string>{"URL" + settings_msg::kKeyWriteFailed, "Kind2" + settings_msg::kKeyWriteFailed}));
+            (std::vector<std::string>{std::string("URL") + msg::kKeyWriteFailed, std::string("Kind2") + msg::kKeyWriteFailed}));
   const ini::IniDocument profile(Profile());
   EXPECT_EQ(profile.Find(keys::kSection, "URL"), "old");
   EXPECT_EQ(profile.Find(keys::kSection, "Kind1"), "ok");
@@ -200,12 +200,12 @@ TEST_F(WriteProfileTest, UnwritableProfileShowsOneMessagePerKeyInOrder) {
   ASSERT_TRUE(WriteProfile(profilePath, dir_.system(), host_));
   std::vector<std::string> expected;
   for (const ProfileEntry& entry : ProfileEntries(host_.settings)) {
-    if (entry.key != "IndexFile") expected.push_back(entry.key + settings_msg::kKeyWriteFailed);
+    if (entry.key != "IndexFile") expected.push_back(entry.key + msg::kKeyWriteFailed);
   }
   EXPECT_EQ(host_.messages, expected);
-  EXPECT_EQ(expected.front(), "URL" + settings_msg::kKeyWriteFailed);
-  EXPECT_EQ(expected[10], "KindCount" + settings_msg::kKeyWriteFailed);
-  EXPECT_EQ(expected.back(), "DisableURL1" + settings_msg::kKeyWriteFailed);
+  EXPECT_EQ(expected.front(), std::string("URL") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected[10], std::string("KindCount") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected.back(), std::string("DisableURL1") + msg::kKeyWriteFailed);
   EXPECT_EQ(ini::IniDocument(ReadBytes(dir_.native() / "set.ini")).Find(keys::kSection, "INI"), profilePath);
 }
 
@@ -213,7 +213,7 @@ TEST_F(WriteProfileTest, UnwritableProfileShowsOneMessagePerKeyInOrder) {
 TEST_F(WriteProfileTest, SetIniFailureStopsBeforeTheProfile) {
   test::WriteBytes(dir_.native() / "prog", "x");
   ASSERT_FALSE(WriteProfile(ProfilePath(), dir_.system() + "prog\\", host_));
-  EXPECT_EQ(host_.messages, std::vector<std::string>{settings_msg::kSetIniWriteFailed});
+  EXPECT_EQ(host_.messages, std::vector<std::string>{msg::kSetIniWriteFailed});
   EXPECT_EQ(dir_.List(), std::vector<std::string>{"prog"});
 }
 

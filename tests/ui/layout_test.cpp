@@ -10,7 +10,7 @@
 #include "platform/cp932.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogUnits.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 #include "ui/StringTable.h"
 #include "ui/WebTool.h"
 

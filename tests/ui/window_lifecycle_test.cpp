@@ -8,7 +8,7 @@
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "WindowHarness.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 
 namespace pagelark::ui::test {
 namespace {

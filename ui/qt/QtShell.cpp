@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "platform/fs.h"
-#include "ui/Messages.h"
+#include "messages/Messages.h"
 #include "ui/WebTool.h"
 #include "ui/qt/QtText.h"
 
