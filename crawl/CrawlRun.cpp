@@ -140,7 +140,7 @@ void CrawlRun::ProcessCandidate() {
   if (IsPageUrl(url)) {
     ScanPage(host_, job_, url, text);
   } else {
-    job_.links.page.Assign(std::move(text));
+    job_.links.BeginPage(std::move(text));
   }
   SavePage(url, kind);
 }

@@ -21,6 +21,12 @@ void LinkState::Reset() {
   outsideLinks.clear();
   serverName.clear();
   page.Clear();
+  pageTargets.clear();
+}
+
+void LinkState::BeginPage(std::string text) {
+  page.Assign(std::move(text));
+  pageTargets.clear();
 }
 
 }  // namespace pagelark

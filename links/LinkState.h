@@ -50,11 +50,19 @@ struct LinkState {
   int maxDuplicateLinksValue = 0;
   std::string downloadFolder;  // ends with "\"; rooted links are rewritten into it
   PageText page;
+  // Lower-cased link values that the scan of the current page wrote into it
+  // in place of other links. A later pass that meets one of them (a link in
+  // an img tag and in an anchor) leaves it as it is: it is a local path now,
+  // not a link of the site.
+  std::unordered_set<std::string> pageTargets;
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values
   // (startFolderUrl, maxDuplicateLinksValue, downloadFolder) stay.
   void Reset();
+
+  // Makes `text` the page being processed.
+  void BeginPage(std::string text);
 };
 
 }  // namespace pagelark

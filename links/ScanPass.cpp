@@ -52,15 +52,22 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& stat
     if (pass.pumpsMessages) host.PumpMessages();
     return true;
   };
+  std::vector<std::string> written;
   const auto onLink = [&](const FoundLink& found) {
+    if (state.pageTargets.contains(std::string(found.lowerLink))) return;
     const std::string_view kind = KindOf(pass.kindRule, found.lowerLink);
     const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
     const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
     // Of links with the same text the first decides the replacement.
-    if (!replacer.Has(found.lowerLink)) replacer.Add(found.lowerLink, rewriter.Target(found.link, kind, outcome));
+    if (replacer.Has(found.lowerLink)) return;
+    std::string target = rewriter.Target(found.link, kind, outcome);
+    std::string lowerTarget = cp932::ToLower(target);
+    if (lowerTarget != found.lowerLink) written.push_back(std::move(lowerTarget));
+    replacer.Add(found.lowerLink, std::move(target));
   };
   WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
   replacer.Apply(state.page);
+  state.pageTargets.insert(written.begin(), written.end());
 }
 
 }  // namespace pagelark

@@ -12,9 +12,10 @@ namespace {
 constexpr const char* kAllowedProtocols = "http,https";
 
 struct CallbackState {
-  CallbackState(CURL* curl, BodySink& bodySink) : handle(curl), sink(bodySink) {}
+  CallbackState(CURL* curl, BodySink& bodySink, bool follows) : handle(curl), sink(bodySink), followsRedirects(follows) {}
   CURL* handle;
   BodySink& sink;
+  bool followsRedirects;
   bool headArrived = false;
   bool bodyNotRead = false;
   bool sinkFailed = false;
@@ -29,15 +30,27 @@ long ResponseCode(CURL* handle) {
 
 bool IsEndOfHead(std::string_view line) { return line == "\r\n" || line == "\n"; }
 
+// Only a 200 answer's body is read; a redirect that libcurl follows leads to
+// the next answer.
+bool BodyWanted(long status, bool followsRedirects) {
+  return status == 200 || (followsRedirects && status >= 300 && status < 400);
+}
+
 // Exceptions must not unwind through libcurl's C frames: each callback parks
 // one in the state, ends the transfer, and RunTransfer rethrows it.
 std::size_t OnHeaderLine(char* data, std::size_t size, std::size_t count, void* user) {
   auto& state = *static_cast<CallbackState*>(user);
   const std::size_t length = size * count;
   try {
-    if (IsEndOfHead({data, length}) && ResponseCode(state.handle) >= 200) {
+    const long status = ResponseCode(state.handle);
+    if (IsEndOfHead({data, length}) && status >= 200) {
       state.headArrived = true;
       state.sink.OnHead();
+      // The answer ends with its head: an error page's body is not waited for.
+      if (!BodyWanted(status, state.followsRedirects)) {
+        state.bodyNotRead = true;
+        return 0;
+      }
     }
     return length;
   } catch (...) {
@@ -180,7 +193,7 @@ TransferResult RunTransfer(CURL* handle, const TransferRequest& request, const W
   if (!transfer.headers) return Failed(TransferEnd::kNotSetUp, "out of memory for header lines");
   curl_easy_reset(handle);
   const ResetOnExit resetOnExit{handle};
-  CallbackState state(handle, sink);
+  CallbackState state(handle, sink, request.profile.followRedirects);
   if (const CURLcode code = SetUp(handle, request, options, transfer, state); code != CURLE_OK) {
     return Failed(TransferEnd::kNotSetUp, curl_easy_strerror(code));
   }

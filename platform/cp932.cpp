@@ -7,7 +7,10 @@
 namespace pagelark::cp932 {
 namespace {
 
-constexpr char32_t kEscapeBase = 0xF700;  // U+F780..U+F7FF carry raw bytes
+// U+F740..U+F7FF carry raw bytes 0x40..0xFF that CP932 cannot decode (the
+// lower ones only as trail bytes of an unmapped pair).
+constexpr char32_t kEscapeBase = 0xF700;
+constexpr unsigned char kFirstEscapedByte = 0x40;
 const std::string kSubstitute = "\x81\xAC";  // 〓
 
 // Moves `cursor` (a boundary) forward over whole characters until it reaches
@@ -120,6 +123,7 @@ std::size_t FindLast(std::string_view text, std::string_view needle) {
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size());
   std::size_t start = 0;
@@ -147,9 +151,14 @@ bool EndsWithChar(std::string_view text, char c) {
 
 std::string ToUtf8(std::string_view text) {
   return Convert("UTF-8", "CP932", text, [](std::string& out, std::string_view in, std::size_t pos) {
-    const auto byte = static_cast<unsigned char>(in[pos]);
-    AppendUtf8(out, byte < 0x80 ? byte : kEscapeBase + byte);
-    return std::size_t{1};
+    // A pair that CP932 leaves unmapped is escaped whole, so that its trail
+    // byte (a "\" perhaps) never turns into a character of its own.
+    const std::size_t length = CharLength(in, pos);
+    for (std::size_t i = 0; i < length; ++i) {
+      const auto byte = static_cast<unsigned char>(in[pos + i]);
+      AppendUtf8(out, byte < kFirstEscapedByte ? byte : kEscapeBase + byte);
+    }
+    return length;
   });
 }
 
@@ -161,7 +170,7 @@ std::string FromUtf8(std::string_view text) {
       out += kSubstitute;
       return std::size_t{1};
     }
-    if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF) {
+    if (cp >= kEscapeBase + kFirstEscapedByte && cp <= kEscapeBase + 0xFF) {
       out += static_cast<char>(cp - kEscapeBase);
     } else {
       out += kSubstitute;

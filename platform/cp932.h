@@ -33,7 +33,8 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
 // Last occurrence of `needle` that starts on a character boundary, or npos.
 std::size_t FindLast(std::string_view text, std::string_view needle);
 
-// Replaces every boundary-aligned occurrence of `from` (non-empty) by `to`.
+// Replaces every boundary-aligned occurrence of `from` by `to` (an empty
+// `from` changes nothing).
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 // A to Z become a to z (and back for ToUpper); trail bytes are left alone.
@@ -45,12 +46,12 @@ std::string ToUpper(std::string_view text);
 bool EndsWithChar(std::string_view text, char c);
 
 // CP932 to UTF-8. A byte that CP932 cannot decode (a lone lead byte, a byte
-// such as 0x80 or 0xFD, an unmapped pair) is carried losslessly as the
-// private-use code point U+F700 + byte, which FromUtf8 turns back into the
-// same byte.
+// such as 0x80 or 0xFD, both bytes of an unmapped pair) is carried
+// losslessly as the private-use code point U+F700 + byte, which FromUtf8
+// turns back into the same byte.
 std::string ToUtf8(std::string_view text);
 
-// UTF-8 to CP932. U+F780..U+F7FF give back the bytes escaped by ToUtf8. A
+// UTF-8 to CP932. U+F740..U+F7FF give back the bytes escaped by ToUtf8. A
 // character that CP932 cannot hold, and each byte of malformed UTF-8, is
 // replaced by the visible substitution mark "〓" (0x81 0xAC).
 std::string FromUtf8(std::string_view text);

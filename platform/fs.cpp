@@ -29,6 +29,25 @@ std::string WithTrailingBackslash(std::string path) {
   return path;
 }
 
+// The file a symbolic link names (followed link by link, also when that
+// file does not exist yet); any other path as it is.
+fs::path LinkTarget(fs::path path) {
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(path, ec); ++hops) {
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+// What a newly created file gets: read and write for all, less the umask.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
 }  // namespace
 
 std::string NativePath(std::string_view systemPath) {
@@ -76,15 +95,14 @@ bool WriteFileBytes(std::string_view systemPath, std::string_view bytes) {
 }
 
 bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes) {
-  fs::path target = ToFsPath(systemPath);
+  const fs::path target = LinkTarget(ToFsPath(systemPath));
   std::error_code ec;
-  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec);
   const fs::file_status old = fs::status(target, ec);
   const bool exists = fs::exists(old);
   // A file without its owner's write permission is read-only: keep it, as
   // the Windows profile functions do.
   if (exists && (old.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
-  const mode_t mode = exists ? static_cast<mode_t>(old.permissions() & fs::perms::mask) : 0644;
+  const mode_t mode = exists ? static_cast<mode_t>(old.permissions() & fs::perms::mask) : NewFileMode();
 
   std::string temp = target.string() + ".XXXXXX";
   const int fd = mkstemp(temp.data());
@@ -138,9 +156,7 @@ bool OutputFile::Close() {
 }
 
 std::string AbsolutePath(std::string_view systemPath) {
-  const bool rooted = !systemPath.empty() && (systemPath[0] == '\\' || systemPath[0] == '/');
-  const bool drive = systemPath.size() > 1 && systemPath[1] == ':';
-  if (rooted || drive) return std::string(systemPath);
+  if (fs::path(NativePath(systemPath)).is_absolute()) return std::string(systemPath);
   return CurrentDirectory() + std::string(systemPath);
 }
 

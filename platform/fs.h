@@ -62,8 +62,9 @@ class OutputFile {
   std::FILE* file_ = nullptr;
 };
 
-// A relative path taken from the current directory; a rooted path ("\x",
-// "/x") or one with a drive ("C:x") is returned as it is.
+// A relative path taken from the current directory; an absolute one (here:
+// "\x" or "/x"; "C:\x" is a folder named "C:" in the current directory) is
+// returned as it is.
 std::string AbsolutePath(std::string_view systemPath);
 
 // The process's current directory, in system form with a trailing "\".

@@ -53,8 +53,15 @@ std::string_view StripOuterQuotes(std::string_view value) {
 
 std::string FoldName(std::string_view name) { return cp932::ToLower(name); }
 
+// A name ending in a lone lead byte would swallow the "]" behind it.
+bool EndsInLoneLeadByte(std::string_view name) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) last = i;
+  return !name.empty() && cp932::CharLength(name, last) == 1 && cp932::IsLeadByte(static_cast<unsigned char>(name[last]));
+}
+
 bool IsWritableSectionName(std::string_view name) {
-  return !name.empty() && !HasLineBreak(name) && cp932::Find(name, "]") == cp932::npos;
+  return !name.empty() && !HasLineBreak(name) && cp932::Find(name, "]") == cp932::npos && !EndsInLoneLeadByte(name);
 }
 
 bool IsWritableKeyName(std::string_view name) {

@@ -11,7 +11,7 @@
 namespace pagelark::keys {
 
 // The one section of a profile and of set.ini: "初期表示".
-inline const std::string kSection = cp932::FromUtf8("初期表示");
+inline constexpr std::string_view kSection = "\x8F\x89\x8A\xFA\x95\x5C\x8E\xA6";
 
 inline constexpr std::string_view kSetIniFile = "set.ini";
 inline constexpr std::string_view kSetIniProfile = "INI";  // full path of the current profile

@@ -27,7 +27,7 @@ build/app/cli/pagelark-cli --program-dir "$out/program" \
   --set "DownLoad=$out/mirror" \
   examples/sample.ini || status=$?
 
-files=$(find "$out/mirror" -type f | wc -l)
+files=$( (find "$out/mirror" -type f 2>/dev/null || true) | wc -l)
 echo
 echo "Mirror: $out/mirror ($files files)"
 echo "Run log: $(ls "$out"/program/log/*.log 2>/dev/null | head -1)"

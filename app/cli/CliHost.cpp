@@ -9,7 +9,31 @@ namespace {
 constexpr char kCaption[] = "PagelarkCGI: ";
 constexpr char kEraseLine[] = "\r\x1b[K";
 
+void Write(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+// The first `columns` - 1 display columns of a CP932 text: in CP932 a
+// double-byte character is also two columns wide.
+std::string ClipToColumns(const std::string& text, int columns) {
+  if (columns <= 1 || text.size() < static_cast<std::size_t>(columns)) return text;
+  std::size_t end = 0;
+  while (end < text.size() && end + cp932::CharLength(text, end) < static_cast<std::size_t>(columns)) {
+    end += cp932::CharLength(text, end);
+  }
+  return text.substr(0, end);
+}
+
 }  // namespace
+
+std::string TerminalText(const std::string& line) {
+  std::string escaped;
+  for (char c : line) {
+    if (c == '\r') escaped += "\\r";
+    else if (c == '\n') escaped += "\\n";
+    else if (c == '\0') escaped += "\\0";
+    else escaped += c;
+  }
+  return cp932::ToUtf8(escaped);
+}
 
 CliHost::CliHost(std::FILE* out, std::FILE* err) : out_(out), err_(err), liveStatus_(platform::IsTerminal(err)) {}
 
@@ -21,9 +45,9 @@ CliHost::~CliHost() {
 void CliHost::AppendLine(const std::string& line) {
   lines_.push_back(line);
   ClearStatusLine();
-  std::fprintf(out_, "%s\n", cp932::ToUtf8(line).c_str());
+  Write(out_, TerminalText(line) + "\n");
   std::fflush(out_);
-  if (!status_.empty()) SetStatus(status_);
+  DrawStatusLine();
 }
 
 std::string CliHost::Line(int index) {
@@ -33,17 +57,27 @@ std::string CliHost::Line(int index) {
 
 void CliHost::SetStatus(const std::string& text) {
   status_ = text;
-  if (!liveStatus_) return;
-  std::fprintf(err_, "%s%s", kEraseLine, cp932::ToUtf8(text).c_str());
-  std::fflush(err_);
-  statusShown_ = !text.empty();
+  DrawStatusLine();
 }
 
 void CliHost::ShowMessage(const std::string& text) {
   ++messageCount_;
   ClearStatusLine();
-  std::fprintf(err_, "%s%s\n", kCaption, cp932::ToUtf8(text).c_str());
+  Write(err_, kCaption + TerminalText(text) + "\n");
   std::fflush(err_);
+}
+
+void CliHost::PumpMessages() {
+  if (interruptPassed_ || !platform::InterruptRequested() || !onInterrupt_) return;
+  interruptPassed_ = true;
+  onInterrupt_();
+}
+
+void CliHost::DrawStatusLine() {
+  if (!liveStatus_ || status_.empty()) return;
+  Write(err_, kEraseLine + TerminalText(ClipToColumns(status_, platform::TerminalColumns(err_))));
+  std::fflush(err_);
+  statusShown_ = true;
 }
 
 void CliHost::ClearStatusLine() {

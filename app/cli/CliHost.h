@@ -1,9 +1,11 @@
 // The headless front end's side of the engine: progress lines go to standard
 // output in UTF-8, message boxes to standard error, and the status line is a
-// live line on standard error when that is a terminal.
+// live line on standard error when that is a terminal. Ctrl-C during a run
+// asks the run to stop, as the window's stop command does.
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,12 +30,15 @@ class CliHost : public Host {
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
   void FocusControl(int) override {}
-  void PumpMessages() override {}
+  // Passes a Ctrl-C on to `onInterrupt`, once.
+  void PumpMessages() override;
 
+  void OnInterrupt(std::function<void()> stop) { onInterrupt_ = std::move(stop); }
   int MessageCount() const { return messageCount_; }
 
  private:
   void ClearStatusLine();
+  void DrawStatusLine();
 
   std::FILE* out_;
   std::FILE* err_;
@@ -41,8 +46,14 @@ class CliHost : public Host {
   bool statusShown_ = false;
   std::string status_;
   int messageCount_ = 0;
+  bool interruptPassed_ = false;
+  std::function<void()> onInterrupt_;
   CrawlSettings settings_;
   std::vector<std::string> lines_;
 };
+
+// The line as the terminal gets it: UTF-8, with CR, LF and NUL written as
+// "\r", "\n" and "\0" so that one line stays one line.
+std::string TerminalText(const std::string& line);
 
 }  // namespace pagelark::cli

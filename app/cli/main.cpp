@@ -4,7 +4,8 @@
 //
 // Exit status: 0 when the run reached its end, 1 when the start command
 // refused the settings or the run was abandoned (or a save failed), 2 for a
-// usage error.
+// usage error. The first Ctrl-C stops the run at its next candidate, which
+// then ends normally; a second one ends the program at once.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "links/LocalFiles.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/terminal.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileWriter.h"
 
@@ -29,7 +31,7 @@ constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
 int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "pagelark-cli: %s\n%s\n", reason.c_str(), kUsage);
+  std::fprintf(stderr, "pagelark-cli: %s (%s)\n", reason.c_str(), kUsage);
   return kExitUsage;
 }
 
@@ -75,10 +77,14 @@ int main(int argc, char** argv) {
   const auto settings = cli::EffectiveSettings(profileBytes, options->sets, error);
   if (!settings) return UsageError(error);
 
+  // Everything is checked: now the given program folder may be created.
+  if (!options->programDir.empty()) CreateDirectories(programDir);
   cli::CliHost host(stdout, stderr);
   host.ApplySettings(*settings);
   if (!options->saveAs.empty()) return Save(host, AbsoluteSystemPath(options->saveAs), programDir);
 
   CrawlEngine engine(host);
+  host.OnInterrupt([&engine] { engine.StopDownload(); });
+  platform::CatchFirstInterrupt();
   return engine.StartDownload(programDir, profilePath) == 1 ? kExitDone : kExitRefused;
 }

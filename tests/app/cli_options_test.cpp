@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/cli/CliHost.h"
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliProfile.h"
 #include "platform/cp932.h"
@@ -28,9 +29,9 @@ TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
 }
 
 TEST(IsProfileKey, KnowsPlainAndNumberedKeys) {
-  for (const char* key : {"URL", "url", "DownLoad", "KindCount", "Kind1", "Cgi6", "From12", "EnableURL3", "DISABLEURL1"})
+  for (const char* key : {"URL", "url", "DownLoad", "KindCount", "Kind1", "Kind12", "Cgi6", "EnableURL3", "DISABLEURL1"})
     EXPECT_TRUE(IsProfileKey(key)) << key;  // "Kind" is KIND: names ignore case
-  for (const char* key : {"Kind0", "Kind1a", "Nope", "INI", ""}) EXPECT_FALSE(IsProfileKey(key)) << key;
+  for (const char* key : {"Kind0", "Kind1a", "From7", "Step12", "Nope", "INI", ""}) EXPECT_FALSE(IsProfileKey(key)) << key;
 }
 
 TEST(EffectiveSettings, SetsAreReadAsIfTheFileHeldThem) {
@@ -59,6 +60,12 @@ TEST(EffectiveSettings, RefusesUnknownKeysAndLineBreaks) {
   std::string error;
   EXPECT_FALSE(EffectiveSettings(std::nullopt, {{"Bogus", "1"}}, error));
   EXPECT_FALSE(EffectiveSettings(std::nullopt, {{"URL", "a\r\n[x]"}}, error));
+  EXPECT_FALSE(EffectiveSettings(std::nullopt, {{"URL", "http://h/\xF0\x9F\x98\x80"}}, error));  // an emoji
+  EXPECT_TRUE(EffectiveSettings(std::nullopt, {{"URL", "http://h/〓"}}, error));
+}
+
+TEST(TerminalText, KeepsOneLineOneLine) {
+  EXPECT_EQ(TerminalText(std::string("a\r\nb\0c\t\x95\x5C", 9)), "a\\r\\nb\\0c\t表");
 }
 
 }  // namespace

@@ -123,6 +123,51 @@ TEST_F(CrawlRunTest, ALinkLeftOutOfTheRunStaysOnlineInTheSavedPage) {
                                       site + "r.html\">r</a><a href=\"" + server.Url("/x.pdf") + "\">x</a>");
 }
 
+TEST_F(CrawlRunTest, ALinkRewrittenByAnEarlierPassIsNotTakenForANewLink) {
+  server.Serve("/top/p.html", 200, "<a href=\"/top/pic.gif\"><img src=\"/top/pic.gif\"></a>");
+  server.Serve("/top/pic.gif", 200, "gif");
+  host.settings.startUrl = server.Url("/top/p.html");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(server.Requests().size(), 2u);
+  const std::string local = root.system() + "dl\\http\\127.0.0.1" + std::to_string(server.port()) + "\\top\\pic.gif";
+  EXPECT_EQ(ReadStored("top/p.html"), "<a href=\"" + local + "\"><img src=\"" + local + "\"></a>");
+}
+
+TEST_F(CrawlRunTest, APageThatCannotBeWrittenTakesBackItsCount) {
+  server.Serve("/a.html", 200, "<p>a</p>");
+  host.settings.startUrl = server.Url("/a.html");
+  fs::create_directories(Stored("a.html"));  // a folder where the page should go
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(RunLines().back(), "\t" + server.Url("/a.html") + msg::kCannotCreate);
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
+}
+
+TEST_F(CrawlRunTest, OutsideLinksAreCutFromSavedPagesOnlyWhileBelowStartUrlOnlyIsOn) {
+  const std::string page = "<a href=\"../up.html\">up</a><a href=\"in.html\">in</a>";
+  server.Serve("/a/b/index.html", 200, page);
+  server.Serve("/a/up.html", 200, "up");
+  server.Serve("/a/b/in.html", 200, "in");
+  host.settings.startUrl = server.Url("/a/b/index.html");
+  host.settings.belowStartUrlOnly = true;
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(ReadStored("a/b/index.html"), "<a href=\"\">up</a><a href=\"in.html\">in</a>");
+  EXPECT_EQ(server.Requests().size(), 2u);
+
+  host.settings.belowStartUrlOnly = false;
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(ReadStored("a/b/index.html"), "<a href=\"..\\up.html\">up</a><a href=\"in.html\">in</a>");
+}
+
+TEST_F(CrawlRunTest, EveryStartUrlIsListedButOnlyTheFileLimitIsProcessed) {
+  for (const char* path : {"/p1.html", "/p2.html", "/p3.html", "/p4.html", "/p5.html"}) server.Serve(path, 200, "x");
+  host.settings.startUrl = server.Url("/p@a@.html");
+  host.settings.counters[0] = {true, "1", "5", "1"};
+  host.settings.maxFiles = "2";
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(server.Requests().size(), 2u);
+  EXPECT_EQ(host.statuses.front(), test::RunFixture::J("1 / 5:     ") + server.Url("/p1.html") + msg::kDownloading);
+}
+
 TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
   for (const char* page : {"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}) server.Serve(page, 200, "x");
   host.settings.startUrl = server.Url("/p@a@-@b@.html");
@@ -247,10 +292,13 @@ TEST_F(CrawlRunTest, AStopDuringTheExpansionProcessesNothing) {
   host.onPump = [&](int pump) {
     if (pump == 3) engine.StopDownload();
   };
+  host.settings.writeLog = true;
   EXPECT_EQ(Run(), 1);
   EXPECT_TRUE(RunLines().empty());
   EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
   EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
+  EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));  // a stopped run keeps its log
 }
 
 TEST_F(CrawlRunTest, AStopDuringTheMainLoopEndsAtTheNextCandidate) {
@@ -275,6 +323,13 @@ TEST_F(CrawlRunTest, AnExceptionEndsTheRunInItsEndSequence) {
   EXPECT_EQ(Run(), 1);
   EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
   EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));
+}
+
+TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
+  server.Serve("/a.html", 200, "a");
+  host.settings.startUrl = server.Url("/a.html");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_FALSE(fs::exists(root.native() / "prog/log"));
 }
 
 TEST_F(CrawlRunTest, TheLogHoldsTheListUpToTheCountLine) {

@@ -55,6 +55,20 @@ TEST_F(FetchFailureTest, BodyThatStallsGivesFalse) {
   EXPECT_EQ(test::ReadBytes(dir_.native() / "p.html"), "0123456789") << "what arrived stays";
 }
 
+// An answer other than 200 ends with its head: a body cut short or never
+// sent does not matter, and a form gives false rather than an error.
+TEST_F(FetchFailureTest, ErrorPagesEndWithTheirHead) {
+  for (const bool holdOpen : {false, true}) {
+    test::RawSocketServer notFound("HTTP/1.1 404 Not Found\r\nContent-Length: 100\r\n\r\nshort", holdOpen);
+    ExpectAllFetchesFail(notFound.Url("/gone.html"));
+    std::string response = "old";
+    EXPECT_FALSE(client_.SubmitFormPost("a=1", response, notFound.Url("/f.cgi?a=1"), 80));
+    EXPECT_EQ(response, "");
+    test::RawSocketServer moved("HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 50\r\n\r\n", holdOpen);
+    EXPECT_FALSE(client_.SubmitFormGet("", response, moved.Url("/f.cgi?a=1"), 80));
+  }
+}
+
 TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
   test::RawSocketServer server("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nbytes", false);
   EXPECT_THROW(client_.FetchToFile("\\dev\\full", server.Url("/f.bin"), 80), DownloadWriteError);

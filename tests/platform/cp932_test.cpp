@@ -76,6 +76,14 @@ TEST(Cp932Convert, UndecodableBytesSurviveTheRoundTrip) {
   }
 }
 
+TEST(Cp932Convert, AnUnmappedPairKeepsItsTrailByteInside) {
+  const std::string unmapped = "a\x85\x5C" "b";  // row 0x85 holds no characters
+  const std::string utf8 = ToUtf8(unmapped);
+  EXPECT_EQ(utf8.find('\\'), std::string::npos);
+  EXPECT_EQ(FromUtf8(utf8), unmapped);
+  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
 TEST(Cp932Convert, UnmappableCharactersBecomeTheSubstitutionMark) {
   EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80" "b"), "a\x81\xAC" "b");  // an emoji
   EXPECT_EQ(FromUtf8("a\xC3"), "a\x81\xAC");                        // cut sequence

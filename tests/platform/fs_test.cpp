@@ -20,6 +20,7 @@ TEST(NativePath, TurnsBackslashesIntoSlashesAndConvertsToUtf8) {
   EXPECT_EQ(NativePath("\\tmp\\\x95\x5C\\x"), "/tmp/表/x");  // 表 ends in 0x5C
   EXPECT_EQ(NativePath("/home/me/dl\\"), "/home/me/dl/");
   EXPECT_EQ(SystemPath("/tmp/表/"), "\\tmp\\\x95\x5C\\");
+  EXPECT_EQ(NativePath("a\x85\x5C" "b").find('/'), std::string::npos);  // an unmapped pair stays one name
 }
 
 TEST(Files, JapaneseNamesAreCreatedInUtf8) {
@@ -74,6 +75,9 @@ TEST(Files, AtomicReplaceKeepsPermissionsLinksAndReadOnlyFiles) {
   fs::permissions(file, fs::perms::owner_read);
   EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "p.ini", "refused"));
   EXPECT_EQ(ReadAll(file), "new");
+  fs::create_symlink("later.ini", dir.native() / "dangling.ini");  // names a file not there yet
+  ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "dangling.ini", "made"));
+  EXPECT_EQ(ReadAll(dir.native() / "later.ini"), "made");
 }
 
 TEST(Files, ReadHonoursItsLimit) {
@@ -98,7 +102,7 @@ TEST(Directories, CurrentDirectoryRoundTrips) {
 TEST(Directories, AbsolutePathPrefixesTheCurrentDirectory) {
   EXPECT_EQ(AbsolutePath("\\x\\y"), "\\x\\y");
   EXPECT_EQ(AbsolutePath("/x/y"), "/x/y");
-  EXPECT_EQ(AbsolutePath("C:\\dl"), "C:\\dl");
+  EXPECT_EQ(AbsolutePath("C:\\dl"), CurrentDirectory() + "C:\\dl");  // a folder "C:" here
   EXPECT_EQ(AbsolutePath("dl\\a"), CurrentDirectory() + "dl\\a");
 }
 

@@ -70,7 +70,6 @@ const std::map<std::string, Policy>& Policies() {
       {"write_line_without_equals", SkippedOps({2}, "a word line is no key", true)},
       {"write_section_spaces_inside_brackets", ByMeaning("headers keep their layout")},
       {"write_utf8_bom", Skipped("a byte-order mark is ordinary bytes here")},
-      {"write_readonly_file", Skipped("root writes read-only files; see the unwritable-path tests")},
   };
   return policies;
 }
@@ -172,7 +171,11 @@ class GoldenRun {
         fs::remove(WindowsFile(op.where));
         return;
       case GoldenOp::Kind::kReadOnly:
+        fs::permissions(caseFile_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        return;
       case GoldenOp::Kind::kWritable:
+        fs::permissions(caseFile_, fs::perms::owner_write, fs::perm_options::add);
         return;
     }
   }

@@ -50,6 +50,17 @@ TEST_F(StartupTest, FirstStartIgnoresAnExistingDefaultProfile) {
   EXPECT_EQ(host_.settings, ExpectedFirstStart());
 }
 
+TEST_F(StartupTest, FirstStartWithoutSetIniLeavesPagelarkIniToBeOverwrittenBySave) {
+  test::WriteBytes(dir_.native() / "Pagelark.ini", ProfileText({"URL=http://kept/", "Count=7"}));
+  const std::string profilePath = Load();
+  EXPECT_EQ(host_.settings, ExpectedFirstStart());
+  ASSERT_TRUE(WriteProfile(profilePath, dir_.system(), host_));
+  test::FakeHost second;
+  LoadStartupProfile(dir_.system(), second);
+  EXPECT_EQ(second.settings.startUrl, "http://");
+  EXPECT_EQ(second.settings.maxFiles, "100");
+}
+
 TEST_F(StartupTest, SaveAtCloseThenSecondStartLoadsTheProfile) {
   const std::string profilePath = Load();
   host_.settings.startUrl = "http://www.example.jp/";
