@@ -10,8 +10,6 @@
 namespace pagelark {
 namespace {
 
-constexpr int kStepFieldBase = 1110;  // Step of counter i is 1110 + 4i
-constexpr int kFieldsPerCounter = 4;
 constexpr char kPlaceholders[kCounterCount][4] = {"@a@", "@b@", "@c@", "@d@", "@e@", "@f@"};
 
 CounterRange ReadCounter(const CounterSetting& counter) {
@@ -53,7 +51,7 @@ bool ReadCounterRanges(Host& host, CounterRanges& ranges) {
     ranges[static_cast<std::size_t>(i)] = ReadCounter(host.CurrentSettings().counters[static_cast<std::size_t>(i)]);
     if (ranges[static_cast<std::size_t>(i)].step < 1) {
       host.ShowMessage(msg::kStepAtLeastOne);
-      host.FocusControl(kStepFieldBase + kFieldsPerCounter * i);
+      host.FocusControl(CounterStepId(i));
       return false;
     }
   }

@@ -51,7 +51,6 @@ int CrawlEngine::StartDownload(const std::string& programDir, const std::string&
   StartValues values;
   if (!CheckStartSettings(host, values)) return 0;
   job.startUrl = values.startUrl;
-  job.downloadFolder = values.downloadFolder;
   job.maxFilesValue = values.maxFilesValue;
   std::string fileName;
   SplitPath(values.startUrl, job.links.startFolderUrl, fileName, '/');

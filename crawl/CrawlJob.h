@@ -9,10 +9,10 @@
 namespace pagelark {
 
 struct CrawlJob {
-  // Candidate lists, outside links, server name, start folder, page text.
+  // Candidate lists, outside links, server name, start folder, download
+  // folder (absolute, ending with "\"), page text.
   LinkState links;
   std::string startUrl;        // as typed, placeholders unexpanded
-  std::string downloadFolder;  // absolute, ending with "\"
   std::string indexFile;       // local form of the first start page
   std::int32_t maxFilesValue = 0;
   bool stopRequested = false;

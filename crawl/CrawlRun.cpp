@@ -123,8 +123,8 @@ void CrawlRun::ProcessCandidate() {
   SplitPath(url, folder, name, '/');
   if (kind != kKindUrl || Wanted(url)) {
     host_.AppendLine(url + msg::kDownloading);
-    host_.SetStatus(FormatStatus(msg::kStatusDownloading, static_cast<int>(nextIndex_ + 1),
-                                 static_cast<int>(job_.links.candidates.size()), url));
+    host_.SetStatus(FormatStatus(msg::kStatusDownloading, {std::to_string(nextIndex_ + 1),
+                                                           std::to_string(job_.links.candidates.size()), url}));
   }
   if (kind == kKindSrc) {
     FetchFile(url, name);
@@ -147,7 +147,7 @@ void CrawlRun::ProcessCandidate() {
 
 void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
-  const MirrorPlace place = PlaceFile(job_.downloadFolder, url, oneFolder);
+  const MirrorPlace place = PlaceFile(job_.links.downloadFolder, url, oneFolder);
   if (!oneFolder) CreateDirectories(place.folder);
   const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
                                       : web_.FetchToFile(place.filePath, url, kPort);
@@ -178,7 +178,7 @@ bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
 void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const CrawlSettings& settings = host_.CurrentSettings();
   const bool stored = kind != kKindUrl || Wanted(url);
-  const MirrorPlace place = PlacePage(job_.downloadFolder, url, settings.oneFolder, stored);
+  const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
   if (stored && !settings.oneFolder) CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
   if (stored && !WriteTextFile(place.filePath, job_.links.page.pageText())) {
@@ -199,7 +199,7 @@ void CrawlRun::StripOutsideLinks() {
 }
 
 void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath) {
-  host_.SetStatus(FormatStatus(msg::kStatusCount, downloadedCount_));
+  host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
   if (host_.CurrentSettings().writeLog) WriteRunLog(host_, programDir, profilePath);
   host_.ShowMessage(msg::kDownloadComplete);
 }

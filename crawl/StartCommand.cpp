@@ -1,5 +1,7 @@
 #include "crawl/StartCommand.h"
 
+#include <utility>
+
 #include "crawl/Counters.h"
 #include "messages/Messages.h"
 #include "links/LocalFiles.h"
@@ -8,9 +10,6 @@
 
 namespace pagelark {
 namespace {
-
-constexpr int kCounterFieldBase = 1108;  // From, To, Step of counter i: 1108 + 4i, +1, +2
-constexpr int kFieldsPerCounter = 4;
 
 bool EnterDownloadFolder(Host& host, const std::string& folder) {
   if (platform::SetCurrentDirectory(folder)) return true;
@@ -26,11 +25,12 @@ bool CheckCounterFields(Host& host) {
   for (int i = 0; i < kCounterCount; ++i) {
     const CounterSetting& counter = settings.counters[static_cast<std::size_t>(i)];
     if (!counter.enabled) continue;
-    const std::string* fields[] = {&counter.from, &counter.to, &counter.step};
-    for (int f = 0; f < 3; ++f) {
-      if (!fields[f]->empty()) continue;
+    const std::pair<const std::string*, int> fields[] = {
+        {&counter.from, CounterFromId(i)}, {&counter.to, CounterToId(i)}, {&counter.step, CounterStepId(i)}};
+    for (const auto& [text, id] : fields) {
+      if (!text->empty()) continue;
       host.ShowMessage(msg::kValueNotSet);
-      host.FocusControl(kCounterFieldBase + kFieldsPerCounter * i + f);
+      host.FocusControl(id);
       return false;
     }
   }

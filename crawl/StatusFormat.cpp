@@ -2,13 +2,13 @@
 
 namespace pagelark {
 
-std::string FormatStatus(const std::string& format, int first, int second, const std::string& text) {
+std::string FormatStatus(const std::string& format, const std::vector<std::string>& values) {
   std::string out;
-  const int numbers[] = {first, second};
-  std::size_t nextNumber = 0;
+  std::size_t next = 0;
   for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 'd' || format[i + 1] == 's')) {
-      out += format[i + 1] == 's' ? text : std::to_string(numbers[nextNumber < 2 ? nextNumber++ : 1]);
+    const bool marker = format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 'd' || format[i + 1] == 's');
+    if (marker && next < values.size()) {
+      out += values[next++];
       ++i;
     } else {
       out += format[i];

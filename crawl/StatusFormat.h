@@ -1,12 +1,13 @@
-// Status line texts from their printf formats ("%d / %d:     %s...").
+// Status line texts from their printf formats.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pagelark {
 
-// Replaces each "%d" with the next number and "%s" with `text`, in order;
-// CP932 bytes of the format are kept as they are (no trail byte is "%").
-std::string FormatStatus(const std::string& format, int first, int second = 0, const std::string& text = {});
+// Replaces the format's "%d" and "%s" markers, in order, by `values`; CP932
+// bytes of the format stay as they are (no trail byte is "%").
+std::string FormatStatus(const std::string& format, const std::vector<std::string>& values);
 
 }  // namespace pagelark

@@ -10,11 +10,18 @@
 
 namespace pagelark {
 
+// The window's IDs of the From, To and Step fields of counter i (0 for @a@
+// to 5 for @f@): the start command gives the focus to an empty or refused
+// one.
+constexpr int CounterFromId(int counter) { return 1108 + 4 * counter; }
+constexpr int CounterToId(int counter) { return CounterFromId(counter) + 1; }
+constexpr int CounterStepId(int counter) { return CounterFromId(counter) + 2; }
+
 class Host {
  public:
   virtual ~Host() = default;
 
-  // The settings as they stand now.
+  // The settings as they stand now. The reference holds until the next call.
   virtual const CrawlSettings& CurrentSettings() = 0;
 
   // Puts a whole profile into the front end (the window writes its controls
