@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libcurl4-openssl-dev libssl-dev
+  qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev libssl-dev
   googletest libgmock-dev libgtest-dev libcpp-httplib-dev
   fonts-noto-cjk fonts-ipafont-gothic openssl
 )

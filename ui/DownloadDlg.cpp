@@ -9,7 +9,6 @@
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
 #include "ui/Layout.h"
-#include "messages/Messages.h"
 #include "ui/StringTable.h"
 
 namespace pagelark::ui {

@@ -1,7 +1,10 @@
 // pagelark: the window program. Runs the main window for the life of the
-// process. --program-dir DIR puts set.ini and log\ in DIR instead of the
-// executable's folder (tests and portable set-ups).
+// process. --program-dir DIR stands in for the executable's folder: set.ini,
+// log\ and help\ are looked for there (tests and portable set-ups).
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,8 +33,19 @@ bool ParseArguments(int argc, char** argv, std::string& programDir) {
 
 }  // namespace
 
+// Qt's own dialogs (file and folder pickers, question buttons) in Japanese,
+// like the rest of the window; without the translation they stay English.
+void InstallJapaneseQtTexts(QApplication& application, QTranslator& translator) {
+  if (translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    application.installTranslator(&translator);
+  }
+}
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QTranslator translator;
+  InstallJapaneseQtTexts(application, translator);
   std::string programDir;
   if (!ParseArguments(argc, argv, programDir)) {
     std::fputs(kUsage, stderr);

@@ -139,4 +139,8 @@ ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits ba
   return controls;
 }
 
+void LetFocusedButtonTakeEnter(QWidget* dialog) {
+  for (QPushButton* button : dialog->findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
+
 }  // namespace pagelark::ui

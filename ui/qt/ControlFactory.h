@@ -22,4 +22,8 @@ using ControlMap = std::map<int, QWidget*>;
 ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits base,
                          const std::function<void(int)>& onClick);
 
+// In a modal dialog, Enter presses the push button that has the focus, and
+// the default button when the focus is elsewhere.
+void LetFocusedButtonTakeEnter(QWidget* dialog);
+
 }  // namespace pagelark::ui

@@ -18,6 +18,7 @@ QtAboutDialog::QtAboutDialog(CAboutDlg& logic, QWidget* owner)
     if (id == id::kOk) accept();
     if (id == id::kAboutHomePage) logic.OnHomePage();
   });
+  LetFocusedButtonTakeEnter(this);
   setFixedSize(DluToPixelsX(spec.width, base), DluToPixelsY(spec.height, base));
 }
 

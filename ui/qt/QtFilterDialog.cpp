@@ -24,6 +24,7 @@ QtFilterDialog::QtFilterDialog(CFilterDlg& logic, QWidget* owner)
   setWindowTitle(ToQt(spec.caption));
   const BaseUnits base = BaseUnitsOf(font());
   controls_ = BuildControls(spec, this, base, [this](int id) { logic_.OnCommand(id); });
+  LetFocusedButtonTakeEnter(this);
   setFixedSize(DluToPixelsX(spec.width, base), DluToPixelsY(spec.height, base));
   logic_.OnInitDialog(*this);
 }

@@ -95,7 +95,7 @@ bool QtMainWindow::CreateToolBar(std::span<const int> buttons) {
 void QtMainWindow::SetBrowseBitmap() {
   auto* button = qobject_cast<QPushButton*>(Control(id::kBrowse));
   if (button == nullptr) return;
-  button->setToolTip(button->text());
+  button->setAccessibleName(button->text());  // only the toolbar shows tooltips
   button->setText(QString());
   button->setIcon(QIcon(QPixmap::fromImage(art::BrowseFolder(kBrowseImageSize))));
   button->setIconSize(QSize(kBrowseImageSize, kBrowseImageSize));

@@ -72,6 +72,7 @@ std::string ShowProfileFileDialog(QWidget* owner, FileDialogMode mode, const std
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setNameFilters(NameFilters(filter));
+  dialog.setOption(QFileDialog::HideNameFilterDetails);  // the entry reads as written
   dialog.setDefaultSuffix(QStringLiteral("ini"));
   dialog.selectFile(QString::fromStdString(platform::NativePath(initialName)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -85,6 +85,15 @@ class FilterDialogTest : public QObject {
     QCOMPARE(d.owner, (FilterLists{{"a"}, {}, true, true}));
   }
 
+  void enterPressesTheButtonThatHasTheFocus() {
+    Dialog d({{"a"}, {}, false, false});
+    QTest::keyClicks(d.view.Control(id::kEnableEdit), "b");
+    d.view.Control(id::kAddEnable)->setFocus();
+    QTest::keyClick(d.view.Control(id::kAddEnable), Qt::Key_Return);
+    QVERIFY(d.view.isVisible());
+    QCOMPARE(d.table(id::kEnableList)->rowCount(), 2);
+  }
+
   void cancelDiscardsEveryEdit() {
     const FilterLists before{{"a", "b"}, {"x"}, true, false};
     Dialog d(before);
