@@ -41,13 +41,11 @@ std::string AbsoluteSystemPath(const std::string& native) {
   return platform::AbsolutePath(platform::SystemPath(native));
 }
 
-// The folder of set.ini and log\: the executable's own, or the one given
-// (created when missing).
+// The folder of set.ini and log\: the executable's own, or the one given.
 std::string ProgramDir(const std::string& given) {
   if (given.empty()) return platform::ExecutableDirectory();
   std::string dir = AbsoluteSystemPath(given);
   if (!cp932::EndsWithChar(dir, '\\')) dir += '\\';
-  CreateDirectories(dir);
   return dir;
 }
 

@@ -52,11 +52,21 @@ TEST(PagelarkCli, ExitsWithOneWhenTheStartCommandRefuses) {
   EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード数は0以上を指定してください。"), std::string::npos);
 }
 
+TEST(PagelarkCli, ExitsWithOneWhenTheRunIsAbandoned) {
+  test::TempDir dir;
+  test::LoopbackServer server;  // answers no index page
+  const CliResult result = RunCli(dir, "--set 'URL=" + server.Url("/none/") + "' --set DownLoad=dl");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.out.find(server.Url("/none/") + "はダウンロードできません。\n"), std::string::npos);
+  EXPECT_EQ(result.err.find("ダウンロード完了"), std::string::npos);
+}
+
 TEST(PagelarkCli, ExitsWithTwoOnUsageErrors) {
   test::TempDir dir;
   EXPECT_EQ(RunCli(dir, "--nope").status, 2);
   EXPECT_EQ(RunCli(dir, "missing.ini").status, 2);
   EXPECT_EQ(RunCli(dir, "--set Bogus=1").status, 2);
+  EXPECT_FALSE(fs::exists(dir.native() / "prog"));  // nothing made before the arguments are checked
 }
 
 TEST(PagelarkCli, SaveAsWritesTheProfileAndSetIniWithoutRunning) {

@@ -103,6 +103,25 @@ TEST_F(ProfileCommandTest, SaveAsWritesWithoutConfirmationAndSaveConfirms) {
   EXPECT_EQ(h.view.messages[0], Work("settings.ini") + Sjis("を保存しました"));
 }
 
+TEST_F(ProfileCommandTest, SaveAsOverAnExistingFileAndNewOnAnExistingNameAskNothing) {
+  platform::WriteFileBytes(Work("old.ini"), "old bytes");
+  h.view.fileReply = Work("old.ini");
+  h.window->OnCommand(id::kMenuSaveAs);
+  EXPECT_TRUE(h.view.messages.empty());
+  std::string saved;
+  platform::ReadFileBytes(Work("old.ini"), saved);
+  EXPECT_NE(saved.find("URL=http://"), std::string::npos);
+
+  platform::WriteFileBytes(Work("kept.ini"), "kept bytes");
+  h.view.fileReply = Work("kept.ini");
+  h.window->OnCommand(id::kMenuNew);
+  EXPECT_TRUE(h.view.messages.empty());
+  EXPECT_EQ(h.window->state().profilePath, Work("kept.ini"));
+  std::string kept;
+  platform::ReadFileBytes(Work("kept.ini"), kept);
+  EXPECT_EQ(kept, "kept bytes");  // New writes nothing
+}
+
 TEST_F(ProfileCommandTest, OpenLoadsTheFileAndTheDialogStartsAtTheCurrentProfile) {
   h.view.at(id::kStartUrl).text = "http://127.0.0.1/saved/";
   h.view.fileReply = Work("one.ini");
