@@ -3,9 +3,9 @@
 #include "crawl/Clock.h"
 #include "crawl/CrawlJob.h"
 #include "crawl/CrawlRun.h"
-#include "messages/Messages.h"
 #include "crawl/StartCommand.h"
 #include "links/PathFields.h"
+#include "messages/Messages.h"
 #include "net/WebClient.h"
 #include "platform/clock.h"
 

@@ -12,8 +12,8 @@ struct CrawlJob {
   // Candidate lists, outside links, server name, start folder, download
   // folder (absolute, ending with "\"), page text.
   LinkState links;
-  std::string startUrl;        // as typed, placeholders unexpanded
-  std::string indexFile;       // local form of the first start page
+  std::string startUrl;   // as typed, placeholders unexpanded
+  std::string indexFile;  // local form of the first start page
   std::int32_t maxFilesValue = 0;
   bool stopRequested = false;
   bool running = false;

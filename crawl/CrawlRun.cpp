@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "messages/Messages.h"
 #include "crawl/PageScan.h"
 #include "crawl/RunLog.h"
 #include "crawl/StatusFormat.h"
@@ -12,6 +11,7 @@
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
 #include "links/PathFields.h"
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 
@@ -108,8 +108,7 @@ void CrawlRun::FindServerName(const std::string& lastStartUrl) {
 }
 
 void CrawlRun::MainLoop() {
-  while (nextIndex_ < job_.links.candidates.size() &&
-         nextIndex_ < static_cast<std::size_t>(job_.maxFilesValue)) {
+  while (nextIndex_ < job_.links.candidates.size() && nextIndex_ < static_cast<std::size_t>(job_.maxFilesValue)) {
     host_.PumpMessages();
     if (job_.stopRequested) break;
     ProcessCandidate();
@@ -123,8 +122,8 @@ void CrawlRun::ProcessCandidate() {
   SplitPath(url, folder, name, '/');
   if (kind != kKindUrl || Wanted(url)) {
     host_.AppendLine(url + msg::kDownloading);
-    host_.SetStatus(FormatStatus(msg::kStatusDownloading, {std::to_string(nextIndex_ + 1),
-                                                           std::to_string(job_.links.candidates.size()), url}));
+    host_.SetStatus(FormatStatus(msg::kStatusDownloading,
+                                 {std::to_string(nextIndex_ + 1), std::to_string(job_.links.candidates.size()), url}));
   }
   if (kind == kKindSrc) {
     FetchFile(url, name);

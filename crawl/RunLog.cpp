@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/clock.h"
 #include "links/LocalFiles.h"
 #include "links/PathFields.h"
+#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 
@@ -22,8 +22,8 @@ std::string ProfileStem(const std::string& profilePath) {
 
 std::string TimeStamp(const std::tm& t) {
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
+                t.tm_min, t.tm_sec);
   return stamp;
 }
 

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "crawl/Counters.h"
-#include "messages/Messages.h"
 #include "links/LocalFiles.h"
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 

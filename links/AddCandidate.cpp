@@ -1,8 +1,8 @@
 #include "links/AddCandidate.h"
 
 #include "links/DownloadFilters.h"
-#include "messages/Messages.h"
 #include "links/LinkResolution.h"
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -25,8 +25,7 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
   if (state.candidates.Contains(url)) return {Result::kListed, std::move(url)};
   state.candidates.Append(url, std::string(kind));
   const std::size_t count = state.candidates.size();
-  if (count % kStatusStep == 0)
-    host.SetStatus(cp932::ReplaceAll(msg::kAddingCandidate, "%d", std::to_string(count)));
+  if (count % kStatusStep == 0) host.SetStatus(cp932::ReplaceAll(msg::kAddingCandidate, "%d", std::to_string(count)));
   return {Result::kAdded, std::move(url)};
 }
 

@@ -14,8 +14,8 @@
 namespace pagelark {
 
 struct MirrorPlace {
-  std::string folder;    // folder chain to create first; empty: create nothing
-  std::string filePath;  // where the file is written
+  std::string folder;      // folder chain to create first; empty: create nothing
+  std::string filePath;    // where the file is written
   std::string twinSource;  // an "index.html" page to copy to twinPath; else empty
   std::string twinPath;    // its "index.htm" twin
 };

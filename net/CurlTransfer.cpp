@@ -12,7 +12,8 @@ namespace {
 constexpr const char* kAllowedProtocols = "http,https";
 
 struct CallbackState {
-  CallbackState(CURL* curl, BodySink& bodySink, bool follows) : handle(curl), sink(bodySink), followsRedirects(follows) {}
+  CallbackState(CURL* curl, BodySink& bodySink, bool follows)
+      : handle(curl), sink(bodySink), followsRedirects(follows) {}
   CURL* handle;
   BodySink& sink;
   bool followsRedirects;

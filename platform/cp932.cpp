@@ -114,8 +114,7 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
 
 std::size_t FindLast(std::string_view text, std::string_view needle) {
   std::size_t last = npos;
-  for (std::size_t at = Find(text, needle, 0); at != npos;
-       at = Find(text, needle, at + CharLength(text, at))) {
+  for (std::size_t at = Find(text, needle, 0); at != npos; at = Find(text, needle, at + CharLength(text, at))) {
     last = at;
     if (at >= text.size()) break;
   }

@@ -57,7 +57,8 @@ std::string FoldName(std::string_view name) { return cp932::ToLower(name); }
 bool EndsInLoneLeadByte(std::string_view name) {
   std::size_t last = 0;
   for (std::size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) last = i;
-  return !name.empty() && cp932::CharLength(name, last) == 1 && cp932::IsLeadByte(static_cast<unsigned char>(name[last]));
+  return !name.empty() && cp932::CharLength(name, last) == 1 &&
+         cp932::IsLeadByte(static_cast<unsigned char>(name[last]));
 }
 
 bool IsWritableSectionName(std::string_view name) {

@@ -4,10 +4,10 @@
 #include <climits>
 #include <string_view>
 
+#include "messages/Messages.h"
 #include "settings/IniFile.h"
 #include "settings/IniLine.h"
 #include "settings/ProfileKeys.h"
-#include "messages/Messages.h"
 
 namespace pagelark {
 namespace {

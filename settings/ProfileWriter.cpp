@@ -2,11 +2,11 @@
 
 #include <string_view>
 
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "settings/IniFile.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProgramFiles.h"
-#include "messages/Messages.h"
 
 namespace pagelark {
 namespace {

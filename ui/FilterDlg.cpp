@@ -1,7 +1,7 @@
 #include "ui/FilterDlg.h"
 
-#include "ui/ControlIds.h"
 #include "messages/Messages.h"
+#include "ui/ControlIds.h"
 
 namespace pagelark::ui {
 

@@ -1,9 +1,9 @@
 #include "ui/HelpCommands.h"
 
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlIds.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui {
 

@@ -1,8 +1,8 @@
 #include "ui/KindEditor.h"
 
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "ui/ControlIds.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui {
 

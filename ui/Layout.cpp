@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "ui/ControlIds.h"
 #include "messages/Messages.h"
+#include "ui/ControlIds.h"
 
 namespace pagelark::ui {
 namespace {

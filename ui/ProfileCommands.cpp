@@ -1,8 +1,8 @@
 #include "ui/ProfileCommands.h"
 
 #include "links/PathFields.h"
-#include "platform/cp932.h"
 #include "messages/Messages.h"
+#include "platform/cp932.h"
 
 namespace pagelark::ui {
 

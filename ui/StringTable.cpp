@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "ui/ControlIds.h"
 #include "messages/Messages.h"
+#include "ui/ControlIds.h"
 
 namespace pagelark::ui {
 namespace {

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "links/PathFields.h"
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui {
 namespace {

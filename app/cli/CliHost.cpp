@@ -27,10 +27,14 @@ std::string ClipToColumns(const std::string& text, int columns) {
 std::string TerminalText(const std::string& line) {
   std::string escaped;
   for (char c : line) {
-    if (c == '\r') escaped += "\\r";
-    else if (c == '\n') escaped += "\\n";
-    else if (c == '\0') escaped += "\\0";
-    else escaped += c;
+    if (c == '\r')
+      escaped += "\\r";
+    else if (c == '\n')
+      escaped += "\\n";
+    else if (c == '\0')
+      escaped += "\\0";
+    else
+      escaped += c;
   }
   return cp932::ToUtf8(escaped);
 }

@@ -19,9 +19,7 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
   return true;
 }
 
-bool IsOption(const std::string& arg, const std::string& name) {
-  return arg == name || arg.rfind(name + "=", 0) == 0;
-}
+bool IsOption(const std::string& arg, const std::string& name) { return arg == name || arg.rfind(name + "=", 0) == 0; }
 
 bool AddSet(const std::string& text, CliOptions& options, std::string& error) {
   const std::size_t eq = text.find('=');

@@ -10,10 +10,10 @@
 namespace pagelark::cli {
 
 struct CliOptions {
-  std::string programDir;                                  // empty: the executable's folder
-  std::vector<std::pair<std::string, std::string>> sets;   // in order, values still UTF-8
-  std::string saveAs;                                      // empty: run
-  std::string profile;                                     // empty: new-profile defaults
+  std::string programDir;                                 // empty: the executable's folder
+  std::vector<std::pair<std::string, std::string>> sets;  // in order, values still UTF-8
+  std::string saveAs;                                     // empty: run
+  std::string profile;                                    // empty: new-profile defaults
 };
 
 // Parses argv[1..]. On a usage error gives nothing and sets `error` to a

@@ -47,18 +47,31 @@ ini::IniDocument DefaultsDocument() {
 }  // namespace
 
 bool IsProfileKey(const std::string& key) {
-  constexpr std::array<std::string_view, 17> kPlain = {
-      keys::kUrl,    keys::kDownLoad,   keys::kCount, keys::kLinkCount, keys::kIndexFile,       keys::kAnotherUrl,
-      keys::kServer, keys::kSame,       keys::kFilter, keys::kLog,      keys::kKind,            keys::kKindCount,
-      keys::kType,   keys::kEnable,     keys::kDisable, keys::kEnableListCount, keys::kDisableListCount};
+  constexpr std::array<std::string_view, 17> kPlain = {keys::kUrl,
+                                                       keys::kDownLoad,
+                                                       keys::kCount,
+                                                       keys::kLinkCount,
+                                                       keys::kIndexFile,
+                                                       keys::kAnotherUrl,
+                                                       keys::kServer,
+                                                       keys::kSame,
+                                                       keys::kFilter,
+                                                       keys::kLog,
+                                                       keys::kKind,
+                                                       keys::kKindCount,
+                                                       keys::kType,
+                                                       keys::kEnable,
+                                                       keys::kDisable,
+                                                       keys::kEnableListCount,
+                                                       keys::kDisableListCount};
   // Lists have any length; there are six counters.
   constexpr std::array<std::pair<std::string_view, int>, 7> kNumbered = {{{keys::kKindPrefix, 0},
-                                                                         {keys::kCgiPrefix, kCounterCount},
-                                                                         {keys::kFromPrefix, kCounterCount},
-                                                                         {keys::kToPrefix, kCounterCount},
-                                                                         {keys::kStepPrefix, kCounterCount},
-                                                                         {keys::kEnableUrlPrefix, 0},
-                                                                         {keys::kDisableUrlPrefix, 0}}};
+                                                                          {keys::kCgiPrefix, kCounterCount},
+                                                                          {keys::kFromPrefix, kCounterCount},
+                                                                          {keys::kToPrefix, kCounterCount},
+                                                                          {keys::kStepPrefix, kCounterCount},
+                                                                          {keys::kEnableUrlPrefix, 0},
+                                                                          {keys::kDisableUrlPrefix, 0}}};
   return std::any_of(kPlain.begin(), kPlain.end(), [&](std::string_view k) { return SameName(key, k); }) ||
          std::any_of(kNumbered.begin(), kNumbered.end(),
                      [&](const auto& numbered) { return IsNumberedKey(key, numbered.first, numbered.second); });

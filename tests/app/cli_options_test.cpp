@@ -14,7 +14,8 @@ TEST(ParseCliOptions, TakesEveryOptionInBothForms) {
       {"--program-dir", "/p", "--set", "URL=http://h/?a=b", "--set=Count=5", "--save-as=/x.ini", "prof.ini"}, error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->programDir, "/p");
-  EXPECT_EQ(options->sets, (std::vector<std::pair<std::string, std::string>>{{"URL", "http://h/?a=b"}, {"Count", "5"}}));
+  EXPECT_EQ(options->sets,
+            (std::vector<std::pair<std::string, std::string>>{{"URL", "http://h/?a=b"}, {"Count", "5"}}));
   EXPECT_EQ(options->saveAs, "/x.ini");
   EXPECT_EQ(options->profile, "prof.ini");
 }
@@ -29,9 +30,11 @@ TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
 }
 
 TEST(IsProfileKey, KnowsPlainAndNumberedKeys) {
-  for (const char* key : {"URL", "url", "DownLoad", "KindCount", "Kind1", "Kind12", "Cgi6", "EnableURL3", "DISABLEURL1"})
+  for (const char* key :
+       {"URL", "url", "DownLoad", "KindCount", "Kind1", "Kind12", "Cgi6", "EnableURL3", "DISABLEURL1"})
     EXPECT_TRUE(IsProfileKey(key)) << key;  // "Kind" is KIND: names ignore case
-  for (const char* key : {"Kind0", "Kind1a", "From7", "Step12", "Nope", "INI", ""}) EXPECT_FALSE(IsProfileKey(key)) << key;
+  for (const char* key : {"Kind0", "Kind1a", "From7", "Step12", "Nope", "INI", ""})
+    EXPECT_FALSE(IsProfileKey(key)) << key;
 }
 
 TEST(EffectiveSettings, SetsAreReadAsIfTheFileHeldThem) {

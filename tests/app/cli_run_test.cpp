@@ -19,13 +19,12 @@ struct CliResult {
   std::string err;
 };
 
-
 // Runs pagelark-cli with `args` (already quoted for the shell) in `dir`.
 CliResult RunCli(const test::TempDir& dir, const std::string& args) {
   const fs::path out = dir.native() / "stdout.txt";
   const fs::path err = dir.native() / "stderr.txt";
-  const std::string command = "cd '" + dir.native().string() + "' && '" + PAGELARK_CLI_PATH +
-                              "' --program-dir prog " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+  const std::string command = "cd '" + dir.native().string() + "' && '" + PAGELARK_CLI_PATH + "' --program-dir prog " +
+                              args + " >'" + out.string() + "' 2>'" + err.string() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
 }
@@ -37,7 +36,8 @@ TEST(PagelarkCli, RunsAProfileAndPrintsTheProgressInUtf8) {
   server.Serve("/b.gif", 200, "gif");
   const CliResult result = RunCli(dir, "--set 'URL=" + server.Url("/a.html") + "' --set DownLoad=dl --set LOG=on");
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.out.find(server.Url("/b.gif") + "のダウンロードに成功しました。\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find(server.Url("/b.gif") + "のダウンロードに成功しました。\n"), std::string::npos)
+      << result.out;
   EXPECT_TRUE(result.out.starts_with("\nHTMLダウンロードを開始します。 時間="));
   EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード完了\n"), std::string::npos) << result.err;
   const std::string site = "dl/http/127.0.0.1" + std::to_string(server.port());

@@ -1,10 +1,9 @@
-#include "crawl/RunLog.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "crawl/RunLog.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 

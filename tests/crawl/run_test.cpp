@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "messages/Messages.h"
 #include "crawl/RunFixture.h"
+#include "messages/Messages.h"
 #include "support/GeneratedSite.h"
 #include "support/QuietHost.h"
 
@@ -81,10 +81,10 @@ TEST_F(CrawlRunTest, MirrorsAPageWithItsImagesAndLinks) {
 
   const std::string start = server.Url("/dir/index.html");
   EXPECT_EQ(RunLines(), (std::vector<std::string>{
-                            Downloading(start), Succeeded(start),
-                            Downloading(server.Url("/dir/Img/Logo.GIF")), Succeeded(server.Url("/dir/Img/Logo.GIF")),
-                            Downloading(server.Url("/dir/next.html")), Succeeded(server.Url("/dir/next.html")),
-                            Downloading(server.Url("/dir/data.html")), Succeeded(server.Url("/dir/data.html"))}));
+                            Downloading(start), Succeeded(start), Downloading(server.Url("/dir/Img/Logo.GIF")),
+                            Succeeded(server.Url("/dir/Img/Logo.GIF")), Downloading(server.Url("/dir/next.html")),
+                            Succeeded(server.Url("/dir/next.html")), Downloading(server.Url("/dir/data.html")),
+                            Succeeded(server.Url("/dir/data.html"))}));
   EXPECT_EQ(ReadStored("dir/index.html"),
             "<html><img src=\"img\\logo.gif\"><a href=\"next.html\">next</a><a href=\"data.html\">d</a></html>");
   EXPECT_TRUE(fs::exists(Stored("dir/index.htm")));
@@ -339,7 +339,8 @@ TEST_F(CrawlRunTest, TheLogHoldsTheListUpToTheCountLine) {
   EXPECT_EQ(Run(), 1);
   const auto entries = root.List();
   const auto log = std::find_if(entries.begin(), entries.end(), [](const std::string& e) {
-    return e.starts_with("prog/log/work") && e.ends_with(".log") && e.size() == std::string("prog/log/work").size() + 18;
+    return e.starts_with("prog/log/work") && e.ends_with(".log") &&
+           e.size() == std::string("prog/log/work").size() + 18;
   });
   ASSERT_NE(log, entries.end());
   const std::string bytes = test::ReadAll(root.native() / *log);

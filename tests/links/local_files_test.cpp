@@ -1,11 +1,10 @@
-#include "links/LocalFiles.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "links/LocalFiles.h"
 #include "support/TempDir.h"
 
 namespace pagelark {
@@ -14,7 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadAll;
 using test::TempDir;
-
 
 TEST(CreateDirectories, CreatesEveryLevelAndReportsWhetherItDid) {
   TempDir dir;

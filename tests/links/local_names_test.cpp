@@ -1,6 +1,6 @@
-#include "links/LocalNames.h"
-
 #include <gtest/gtest.h>
+
+#include "links/LocalNames.h"
 
 namespace pagelark {
 namespace {
@@ -34,8 +34,8 @@ TEST(QueryFileName, MovesTheScriptExtensionBehindTheQuery) {
   EXPECT_EQ(QueryFileName("get?id=7"), "getid=7.jpg");
   EXPECT_EQ(QueryFileName("a.gif"), "a.gif");
   EXPECT_EQ(QueryFileName("x.cgi?f=y.cgi"), "x.cgif=y.cgi.jpg");  // last "." after the "?"
-  EXPECT_EQ(QueryFileName("a.cgi.cgi?q"), "aq.cgi");                 // every ".cgi" goes
-  EXPECT_EQ(QueryFileName("a.?x"), "ax.");                           // empty extension
+  EXPECT_EQ(QueryFileName("a.cgi.cgi?q"), "aq.cgi");              // every ".cgi" goes
+  EXPECT_EQ(QueryFileName("a.?x"), "ax.");                        // empty extension
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-#include "links/MirrorLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "links/LocalFiles.h"
+#include "links/MirrorLayout.h"
 #include "support/TempDir.h"
 
 namespace pagelark {

@@ -1,6 +1,6 @@
-#include "links/PathFields.h"
-
 #include <gtest/gtest.h>
+
+#include "links/PathFields.h"
 
 namespace pagelark {
 namespace {

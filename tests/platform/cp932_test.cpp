@@ -68,8 +68,10 @@ TEST(Cp932Convert, RoundTripsJapaneseText) {
 }
 
 TEST(Cp932Convert, UndecodableBytesSurviveTheRoundTrip) {
-  for (const std::string& bad : {std::string("\x80"), std::string("a\xFD" "b"), std::string("\x95"),
-                                std::string("x\x81"), std::string("\xFF\xFE")}) {
+  for (const std::string& bad : {std::string("\x80"),
+                                 std::string("a\xFD"
+                                             "b"),
+                                 std::string("\x95"), std::string("x\x81"), std::string("\xFF\xFE")}) {
     const std::string utf8 = ToUtf8(bad);
     EXPECT_FALSE(utf8.empty());
     EXPECT_EQ(FromUtf8(utf8), bad);
@@ -77,7 +79,9 @@ TEST(Cp932Convert, UndecodableBytesSurviveTheRoundTrip) {
 }
 
 TEST(Cp932Convert, AnUnmappedPairKeepsItsTrailByteInside) {
-  const std::string unmapped = "a\x85\x5C" "b";  // row 0x85 holds no characters
+  const std::string unmapped =
+      "a\x85\x5C"
+      "b";  // row 0x85 holds no characters
   const std::string utf8 = ToUtf8(unmapped);
   EXPECT_EQ(utf8.find('\\'), std::string::npos);
   EXPECT_EQ(FromUtf8(utf8), unmapped);
@@ -85,9 +89,12 @@ TEST(Cp932Convert, AnUnmappedPairKeepsItsTrailByteInside) {
 }
 
 TEST(Cp932Convert, UnmappableCharactersBecomeTheSubstitutionMark) {
-  EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80" "b"), "a\x81\xAC" "b");  // an emoji
-  EXPECT_EQ(FromUtf8("a\xC3"), "a\x81\xAC");                        // cut sequence
-  EXPECT_EQ(FromUtf8("\xFF"), "\x81\xAC");                          // not UTF-8
+  EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80"
+                     "b"),
+            "a\x81\xAC"
+            "b");                             // an emoji
+  EXPECT_EQ(FromUtf8("a\xC3"), "a\x81\xAC");  // cut sequence
+  EXPECT_EQ(FromUtf8("\xFF"), "\x81\xAC");    // not UTF-8
 }
 
 // Rows whose characters CP932 also holds under another code (the NEC and IBM

@@ -14,13 +14,15 @@ namespace fs = std::filesystem;
 using test::ReadAll;
 using test::TempDir;
 
-
 TEST(NativePath, TurnsBackslashesIntoSlashesAndConvertsToUtf8) {
   EXPECT_EQ(NativePath("C:\\dl\\a.html"), "C:/dl/a.html");
   EXPECT_EQ(NativePath("\\tmp\\\x95\x5C\\x"), "/tmp/表/x");  // 表 ends in 0x5C
   EXPECT_EQ(NativePath("/home/me/dl\\"), "/home/me/dl/");
   EXPECT_EQ(SystemPath("/tmp/表/"), "\\tmp\\\x95\x5C\\");
-  EXPECT_EQ(NativePath("a\x85\x5C" "b").find('/'), std::string::npos);  // an unmapped pair stays one name
+  EXPECT_EQ(NativePath("a\x85\x5C"
+                       "b")
+                .find('/'),
+            std::string::npos);  // an unmapped pair stays one name
 }
 
 TEST(Files, JapaneseNamesAreCreatedInUtf8) {

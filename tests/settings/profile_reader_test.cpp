@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "ProfileFiles.h"
+#include "messages/Messages.h"
 #include "settings/IniDocument.h"
 #include "settings/ProfileReader.h"
-#include "messages/Messages.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 

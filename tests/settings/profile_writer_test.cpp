@@ -3,11 +3,11 @@
 #include <map>
 
 #include "ProfileFiles.h"
+#include "messages/Messages.h"
 #include "settings/IniDocument.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileReader.h"
 #include "settings/ProfileWriter.h"
-#include "messages/Messages.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 
@@ -172,8 +172,8 @@ TEST_F(WriteProfileTest, ValueWithALineBreakFailsOnlyItsKey) {
   host_.settings.indexFile = "a\nb";
   host_.settings.kinds = {"ok", "b\rad"};
   ASSERT_TRUE(Write());
-  EXPECT_EQ(host_.messages,
-            (std::vector<std::string>{std::string("URL") + msg::kKeyWriteFailed, std::string("Kind2") + msg::kKeyWriteFailed}));
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{std::string("URL") + msg::kKeyWriteFailed,
+                                                      std::string("Kind2") + msg::kKeyWriteFailed}));
   const ini::IniDocument profile(Profile());
   EXPECT_EQ(profile.Find(keys::kSection, "URL"), "old");
   EXPECT_EQ(profile.Find(keys::kSection, "Kind1"), "ok");

@@ -7,9 +7,9 @@
 
 #include "FakeWindowView.h"
 #include "WindowHarness.h"
+#include "messages/Messages.h"
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui::test {
 namespace {

@@ -7,10 +7,10 @@
 #include <set>
 #include <string>
 
+#include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogUnits.h"
-#include "messages/Messages.h"
 #include "ui/StringTable.h"
 #include "ui/WebTool.h"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
-#include "ui/ControlIds.h"
 #include "messages/Messages.h"
+#include "ui/ControlIds.h"
 
 namespace pagelark::ui::test {
 namespace {

@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "WindowHarness.h"
+#include "messages/Messages.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui::test {
 namespace {

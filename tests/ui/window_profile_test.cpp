@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
+#include "messages/Messages.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
-#include "messages/Messages.h"
 
 namespace pagelark::ui::test {
 namespace {

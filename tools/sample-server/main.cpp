@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
   AddSearch(server);
   server.set_tcp_nodelay(true);  // one answer, not one wait per kept-alive request
   const int wanted = argc == 3 ? std::atoi(argv[2]) : 0;
-  const int port = wanted > 0 ? (server.bind_to_port("127.0.0.1", wanted) ? wanted : -1)
-                              : server.bind_to_any_port("127.0.0.1");
+  const int port =
+      wanted > 0 ? (server.bind_to_port("127.0.0.1", wanted) ? wanted : -1) : server.bind_to_any_port("127.0.0.1");
   if (port <= 0) {
     std::fprintf(stderr, "sample-server: cannot listen\n");
     return 1;

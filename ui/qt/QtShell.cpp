@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "platform/fs.h"
 #include "messages/Messages.h"
+#include "platform/fs.h"
 #include "ui/WebTool.h"
 #include "ui/qt/QtText.h"
 
