@@ -1,7 +1,5 @@
 #include "crawl/CrawlRun.h"
 
-#include <cstdio>
-
 #include "crawl/PageScan.h"
 #include "crawl/RunLog.h"
 #include "crawl/StatusFormat.h"
