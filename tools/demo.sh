@@ -11,7 +11,7 @@ cmake --build build --target pagelark-cli sample-server
 
 out="$PWD/out/demo"
 rm -rf "$out"
-mkdir -p "$out/program"
+mkdir -p "$out/program" "$out/mirror"
 
 build/tools/sample-server examples/site >"$out/server.txt" &
 server=$!
