@@ -188,10 +188,12 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   ++nextIndex_;
 }
 
-// Cuts every recorded outside link out of the page, wherever it stands.
+// Cuts the recorded anchor tag texts out of the page, wherever they stand.
+// A recorded URL is left alone: the scan has already written that link into
+// the page as its absolute URL, so that it still opens online.
 void CrawlRun::StripOutsideLinks() {
   for (const std::string& entry : job_.links.outsideLinks) {
-    if (!entry.empty()) ReplaceInPage(job_.links.page, entry, "", MatchScope::kAnywhere);
+    if (entry.starts_with('<')) ReplaceInPage(job_.links.page, entry, "", MatchScope::kAnywhere);
   }
 }
 

@@ -16,17 +16,19 @@ constexpr std::size_t kStatusStep = 100;
 CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, std::string_view kind,
                               std::string_view anchorTagText, LinkState& state, Host& host) {
   using Result = CandidateOutcome::Result;
-  if (HasOtherScheme(link)) return {Result::kDropped, std::string(link)};
+  if (HasOtherScheme(link)) return {Result::kDropped, std::string(link), {}};
   std::string url = ResolveLink(pageUrl, link);
-  if (url.empty()) return {Result::kDropped, std::move(url)};
+  if (url.empty()) return {Result::kDropped, std::move(url), {}};
   if (!PassesAdmissionTests(url, anchorTagText, host.CurrentSettings(), state)) {
-    return {Result::kDropped, std::move(url)};
+    return {Result::kDropped, std::move(url), {}};
   }
-  if (state.candidates.Contains(url)) return {Result::kListed, std::move(url)};
+  if (const std::string_view listed = state.candidates.ListedKind(url); !listed.empty()) {
+    return {Result::kListed, std::move(url), std::string(listed)};
+  }
   state.candidates.Append(url, std::string(kind));
   const std::size_t count = state.candidates.size();
   if (count % kStatusStep == 0) host.SetStatus(cp932::ReplaceAll(msg::kAddingCandidate, "%d", std::to_string(count)));
-  return {Result::kAdded, std::move(url)};
+  return {Result::kAdded, std::move(url), std::string(kind)};
 }
 
 }  // namespace pagelark

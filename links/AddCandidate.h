@@ -20,6 +20,9 @@ struct CandidateOutcome {
   Result result = Result::kDropped;
   // The resolved absolute URL; for a link of another scheme, the link itself.
   std::string url;
+  // The kind the run stores the URL by: the one it was listed with first,
+  // which for a listed URL may differ from the kind of the link in hand.
+  std::string kind;
 
   bool downloaded() const { return result != Result::kDropped; }
 };

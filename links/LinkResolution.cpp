@@ -56,7 +56,8 @@ std::string ResolveLink(std::string_view pageUrl, std::string_view link) {
   if (HasOtherScheme(link)) return std::string(link);
   const UriReference base = ParseUriReference(pageUrl);
   if (!IsWebScheme(base.scheme)) return ResolveTextually(pageUrl, link);
-  return ResolveReference(base, ParseUriReference(link));
+  // As browsers do for http and https, a "\" in a link is a "/".
+  return ResolveReference(base, ParseUriReference(cp932::ReplaceAll(link, "\\", "/")));
 }
 
 }  // namespace pagelark

@@ -79,7 +79,7 @@ LinkRewriter::LinkRewriter(std::string_view downloadFolder, std::string_view pag
 
 std::string LinkRewriter::Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const {
   if (!outcome.downloaded()) return outcome.url.empty() ? std::string(link) : outcome.url;
-  return LocalTarget(link, kind, outcome.url);
+  return LocalTarget(link, outcome.kind.empty() ? kind : std::string_view(outcome.kind), outcome.url);
 }
 
 std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const {

@@ -3,7 +3,10 @@
 // link relative to its page keeps a relative local form, a rooted link
 // ("http://h/x", "//h/x", "/x") becomes the download folder followed by the
 // local form of its URL. A link the run never downloads becomes its absolute
-// URL, so that it still opens online.
+// URL, so that it still opens online. Targets name the mirrored folders also
+// while every file is stored in one folder, as the saved pages always have.
+// A URL listed already is named by the kind it was listed with, since that
+// kind decides the stored file's name.
 #pragma once
 
 #include <string>

@@ -2,10 +2,13 @@
 
 namespace pagelark {
 
-bool CandidateList::Contains(std::string_view url) const { return listed_.find(url) != listed_.end(); }
+std::string_view CandidateList::ListedKind(std::string_view url) const {
+  const auto found = listed_.find(url);
+  return found == listed_.end() ? std::string_view() : std::string_view(kinds_[found->second]);
+}
 
 void CandidateList::Append(std::string url, std::string kind) {
-  listed_.insert(url);
+  listed_.emplace(url, urls_.size());
   urls_.push_back(std::move(url));
   kinds_.push_back(std::move(kind));
 }

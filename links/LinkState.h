@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -25,7 +26,9 @@ class CandidateList {
   const std::vector<std::string>& candidateKinds() const { return kinds_; }
   std::size_t size() const { return urls_.size(); }
 
-  bool Contains(std::string_view url) const;
+  bool Contains(std::string_view url) const { return listed_.find(url) != listed_.end(); }
+  // The kind the URL was first listed with; empty when it is not listed.
+  std::string_view ListedKind(std::string_view url) const;
   // Appends even a URL that is listed already (the start URLs are not tested).
   void Append(std::string url, std::string kind);
   void Clear();
@@ -37,7 +40,8 @@ class CandidateList {
   };
   std::vector<std::string> urls_;
   std::vector<std::string> kinds_;
-  std::unordered_set<std::string, TextHash, std::equal_to<>> listed_;
+  // Each listed URL with the index of its first entry.
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> listed_;
 };
 
 struct LinkState {

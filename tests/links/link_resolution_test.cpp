@@ -102,6 +102,12 @@ TEST(ResolveLink, DoubleByteNamesAreNames) {
   EXPECT_EQ(ResolveLink("http://h/d/p.html", "../\x83\x41/../y"), "http://h/y");
 }
 
+TEST(ResolveLink, BackslashesAreSlashes) {
+  EXPECT_EQ(ResolveLink("http://host/g/p1.html", "\\x.html"), "http://host/x.html");
+  EXPECT_EQ(ResolveLink("http://host/g/p1.html", "sub\\y.html"), "http://host/g/sub/y.html");
+  EXPECT_EQ(ResolveLink("http://host/g/p1.html", "\x95\x5C.html"), "http://host/g/\x95\x5C.html");  // 表
+}
+
 TEST(HasOtherScheme, OnlyHttpAndHttpsAreFetched) {
   const char* other[] = {"mailto:a@b", "javascript:void(0)", "ftp://h/x", "data:text/html,x", "C:\\x.html"};
   for (const char* link : other) EXPECT_TRUE(HasOtherScheme(link)) << link;

@@ -61,18 +61,28 @@ TEST(LinkRewriter, DownloadedLinksPointWhereTheFileIsStored) {
   };
   const LinkRewriter rewriter(kFolder, kPage);
   for (const TargetCase& c : cases) {
-    const std::string target = rewriter.Target(c.link, c.kind, {Result::kAdded, c.url});
+    const std::string target = rewriter.Target(c.link, c.kind, {Result::kAdded, c.url, {}});
     EXPECT_EQ(target, c.target) << c.link;
     EXPECT_EQ(cp932::ToLower(Follow(target)), cp932::ToLower(Stored(c))) << c.link;
-    EXPECT_EQ(rewriter.Target(c.link, c.kind, {Result::kListed, c.url}), target) << c.link;
+    EXPECT_EQ(rewriter.Target(c.link, c.kind, {Result::kListed, c.url, {}}), target) << c.link;
   }
+}
+
+// A URL listed first as a file and met again in an anchor is stored as a
+// file: the anchor must name that file.
+TEST(LinkRewriter, AListedUrlIsNamedByTheKindItWasListedWith) {
+  const LinkRewriter rewriter(kFolder, kPage);
+  const std::string url = "http://host/dir/photo.cgi?id=7";
+  EXPECT_EQ(rewriter.Target("photo.cgi?id=7", "cgi", {Result::kListed, url, "src"}), "photoid=7.cgi");
+  EXPECT_EQ(rewriter.Target("photo.cgi?id=7", "src", {Result::kListed, url, "cgi"}), "photo.cgiid=7.html");
 }
 
 TEST(LinkRewriter, LinksThatAreNotDownloadedBecomeTheirUrl) {
   const LinkRewriter rewriter(kFolder, kPage);
-  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, "http://host/dir/x.html"}), "http://host/dir/x.html");
-  EXPECT_EQ(rewriter.Target("Mailto:Me@Host", "url", {Result::kDropped, "Mailto:Me@Host"}), "Mailto:Me@Host");
-  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, ""}), "x.html");
+  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, "http://host/dir/x.html", {}}),
+            "http://host/dir/x.html");
+  EXPECT_EQ(rewriter.Target("Mailto:Me@Host", "url", {Result::kDropped, "Mailto:Me@Host", {}}), "Mailto:Me@Host");
+  EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, "", {}}), "x.html");
 }
 
 TEST(ReplaceInPage, WholeValuesOnly) {

@@ -46,7 +46,8 @@ std::string FindTag(const std::string& text, const std::string& names, std::size
 }
 
 // Steps 3 to 5 of the attribute reading, with the value ending at ">" when
-// unquoted and never taking in the ">" that closes a tag text.
+// unquoted and at a line break, and never taking in the ">" that closes a
+// tag text.
 std::string ReadValue(const std::string& v, std::size_t a, bool tagText) {
   const std::size_t eq = v.find('=', a == npos ? 0 : a + 1);
   if (eq != npos) a = eq;
@@ -57,7 +58,7 @@ std::string ReadValue(const std::string& v, std::size_t a, bool tagText) {
     quoted = quoted || (s == npos && (v[i] == '"' || v[i] == '\''));
   }
   if (s == npos) s = a == npos ? 0 : a;
-  std::size_t end = std::min(v.find_first_of(" \t\"'", s + 1), v.size());
+  std::size_t end = std::min(v.find_first_of(" \t\n\r\"'", s + 1), v.size());
   if (!quoted) end = std::min(end, v.find('>', s));
   if (tagText) end = std::min(end, v.size() - 1);
   const std::string value = v.substr(s, std::max(end, s) - s);
@@ -221,7 +222,7 @@ TEST(WalkLinks, SurvivesRandomPages) {
     state.downloadFolder = "D:\\dl\\";
     state.page.Assign(page);
     const std::string link = page.substr(0, std::min<std::size_t>(page.size(), 6));
-    CandidateOutcome outcome{CandidateOutcome::Result::kAdded, "http://h/d/" + link};
+    CandidateOutcome outcome{CandidateOutcome::Result::kAdded, "http://h/d/" + link, {}};
     RewriteLink(state, "http://h/d/p.html", link, round % 3 ? "url" : "src", outcome);
     for (const ScanPass& pass : kScanPasses) RunScanPass(pass, "http://h/d/p.html", state, host, 1000);
     EXPECT_EQ(state.page.pageTextLower(), cp932::ToLower(state.page.pageText()));

@@ -21,6 +21,7 @@ TEST(ScanAttribute, ReadsTheValueOfTheNextMatchingTag) {
       {"blanks around the equals sign", "<img\r\nsrc = \n \"a.gif\">", "img", "src", "a.gif", 1},
       {"unquoted value closed by the tag", "<img src=a.gif>", "img", "src", "a.gif", 1},
       {"unquoted value inside the tag ends at '>'", "<body background=bg.gif><p>", "body", "background", "bg.gif", 1},
+      {"unquoted value ends at a line break", "<IMG SRC=img/p1.gif\r\n WIDTH=10>", "img", "src", "img/p1.gif", 1},
       {"quoted value keeps a '>' the tag text cut", "<img src=\"a>b.gif\">", "img", "src", "a", 1},
       {"empty quoted value", "<img src=\"\">", "img", "src", "", 1},
       {"fragment only", "<frame src=\"#top\">", "frame", "src", "", 1},
