@@ -17,6 +17,13 @@ inline constexpr std::string_view kKindUrl = "url";  // a page: fetch as text, s
 inline constexpr std::string_view kKindSrc = "src";  // a file: fetch straight to disk
 inline constexpr std::string_view kKindCgi = "cgi";  // a URL with a query: a form request
 
+// A hash for sets of texts that are looked up by string_view.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
 // Every URL of a run in the order found, with its kind at the same index.
 // Entries are only appended; a set beside the lists answers "already
 // listed?" (an exact, case-sensitive comparison of whole texts) at once.
@@ -34,10 +41,6 @@ class CandidateList {
   void Clear();
 
  private:
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
   std::vector<std::string> urls_;
   std::vector<std::string> kinds_;
   // Each listed URL with the index of its first entry.
@@ -58,7 +61,7 @@ struct LinkState {
   // in place of other links. A later pass that meets one of them (a link in
   // an img tag and in an anchor) leaves it as it is: it is a local path now,
   // not a link of the site.
-  std::unordered_set<std::string> pageTargets;
+  TextSet pageTargets;
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values

@@ -54,7 +54,7 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& stat
   };
   std::vector<std::string> written;
   const auto onLink = [&](const FoundLink& found) {
-    if (state.pageTargets.contains(std::string(found.lowerLink))) return;
+    if (state.pageTargets.contains(found.lowerLink)) return;
     const std::string_view kind = KindOf(pass.kindRule, found.lowerLink);
     const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
     const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
