@@ -272,7 +272,7 @@ class MainWindowTest : public QObject {
     platform::SetCurrentDirectory(startDir);
 
     QListWidget* progress = w.list(id::kProgressList);
-    if (progress->count() <= 3) QSKIP("the crawl engine does not run downloads yet");
+    QVERIFY2(progress->count() > 3, "the run wrote no progress lines");
     bool downloading = false;
     for (int i = 0; i < progress->count(); ++i)
       downloading |= progress->item(i)->text().contains(Jp("をダウンロード中"));
