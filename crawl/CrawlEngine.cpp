@@ -69,6 +69,4 @@ void CrawlEngine::StopDownload() { impl_->job.stopRequested = true; }
 
 bool CrawlEngine::IsRunning() const { return impl_->job.running; }
 
-const std::string& CrawlEngine::IndexFile() const { return impl_->job.indexFile; }
-
 }  // namespace pagelark

@@ -30,9 +30,6 @@ class CrawlEngine {
 
   bool IsRunning() const;
 
-  // The local form of the last run's start page.
-  const std::string& IndexFile() const;
-
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -41,7 +41,7 @@ int CrawlRun::RunCrawl(const std::string& programDir, const std::string& profile
     CounterRanges ranges;
     if (!ReadCounterRanges(host_, ranges)) return 0;
     if (!ExpandStartUrls(ranges)) return 0;
-    FindServerName(lastStartUrl_);
+    FindServerName();
     MainLoop();
   } catch (...) {
   }
@@ -56,7 +56,6 @@ void CrawlRun::Reset() {
   job_.stopRequested = false;
   nextIndex_ = 0;
   downloadedCount_ = 0;
-  lastStartUrl_.clear();
 }
 
 bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
@@ -88,7 +87,6 @@ bool CrawlRun::AddStartUrl(std::string url) {
   job_.links.candidates.Append(url, KindOfStartUrl(url));
   if (job_.indexFile.empty()) job_.indexFile = url;
   job_.indexFile = ToLocalForm(job_.indexFile);
-  lastStartUrl_ = url;
   return true;
 }
 
@@ -100,9 +98,11 @@ std::string CrawlRun::ProbeIndexPage(const std::string& folderUrl) {
   return {};
 }
 
-void CrawlRun::FindServerName(const std::string& lastStartUrl) {
+// The host of the last start URL: the last candidate once the expansion ends.
+void CrawlRun::FindServerName() {
+  const CandidateList& candidates = job_.links.candidates;
   job_.links.serverName.clear();
-  if (!lastStartUrl.empty()) web_.ExtractServer(lastStartUrl, kPort, job_.links.serverName);
+  if (candidates.size() > 0) web_.ExtractServer(candidates.candidateUrls().back(), kPort, job_.links.serverName);
 }
 
 void CrawlRun::MainLoop() {

@@ -25,7 +25,7 @@ class CrawlRun {
   bool ExpandStartUrls(const CounterRanges& ranges);
   bool AddStartUrl(std::string url);
   std::string ProbeIndexPage(const std::string& folderUrl);
-  void FindServerName(const std::string& lastStartUrl);
+  void FindServerName();
   void MainLoop();
   void ProcessCandidate();
   void FetchFile(const std::string& url, const std::string& name);
@@ -43,7 +43,6 @@ class CrawlRun {
   CrawlJob& job_;
   std::size_t nextIndex_ = 0;
   std::int32_t downloadedCount_ = 0;
-  std::string lastStartUrl_;
 };
 
 }  // namespace pagelark

@@ -180,9 +180,4 @@ std::string ExecutableDirectory() {
   return WithTrailingBackslash(SystemPath(exe.parent_path().string()));
 }
 
-bool RemoveFile(std::string_view systemPath) {
-  std::error_code ec;
-  return fs::remove(ToFsPath(systemPath), ec) && !ec;
-}
-
 }  // namespace pagelark::platform

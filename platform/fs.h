@@ -74,7 +74,4 @@ bool SetCurrentDirectory(std::string_view systemPath);
 // The folder of the running executable, in system form with a trailing "\".
 std::string ExecutableDirectory();
 
-// Removes a file; used by tests and temporary-file clean-up.
-bool RemoveFile(std::string_view systemPath);
-
 }  // namespace pagelark::platform

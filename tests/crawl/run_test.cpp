@@ -112,15 +112,20 @@ TEST_F(CrawlRunTest, FivePassesFindLinksInTheirOrder) {
 }
 
 TEST_F(CrawlRunTest, ALinkLeftOutOfTheRunStaysOnlineInTheSavedPage) {
-  server.Serve("/p.html", 200, "<a href=\"mailto:x@y\">m</a><a href=\"/r.html\">r</a><a href=\"x.pdf\">x</a>");
+  server.Serve("/p.html", 200,
+               "<a href=\"mailto:x@y\">m</a><a href=\"/r.html\">r</a><a href=\"x.pdf\">x</a>"
+               "<a href=\"http://other.invalid/o.html\">o</a>");
   server.Serve("/r.html", 200, "r");
   host.settings.startUrl = server.Url("/p.html");
   host.settings.allKinds = false;
   host.settings.kinds = {"html"};
+  host.settings.sameServerOnly = true;  // the server name comes from the start URL
   EXPECT_EQ(Run(), 1);
   const std::string site = "http\\127.0.0.1" + std::to_string(server.port()) + "\\";
   EXPECT_EQ(ReadStored("p.html"), "<a href=\"mailto:x@y\">m</a><a href=\"" + host.settings.downloadFolder + "\\" +
-                                      site + "r.html\">r</a><a href=\"" + server.Url("/x.pdf") + "\">x</a>");
+                                      site + "r.html\">r</a><a href=\"" + server.Url("/x.pdf") +
+                                      "\">x</a><a href=\"http://other.invalid/o.html\">o</a>");
+  EXPECT_EQ(RunLines().size(), 4u);  // p.html and r.html only
 }
 
 TEST_F(CrawlRunTest, ALinkRewrittenByAnEarlierPassIsNotTakenForANewLink) {
@@ -257,34 +262,34 @@ TEST_F(CrawlRunTest, FailuresAreProgressLines) {
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 
-TEST_F(CrawlRunTest, FormsGoByGetWithTheWholeUrl) {
+// A form URL under each request method: the verb, the body, and the URL the
+// result line shows (without its query under POST only).
+TEST_F(CrawlRunTest, FormsGoByTheChosenMethod) {
+  struct Row {
+    RequestMethod method;
+    const char* verb;
+    const char* body;
+    const char* shown;
+  };
+  const Row rows[] = {{RequestMethod::kGet, "GET", "", "/find.cgi?q=1"},
+                      {RequestMethod::kPost, "POST", "q=1", "/find.cgi"},
+                      {RequestMethod::kNone, "POST", "", "/find.cgi?q=1"}};
   server.Serve("/find.cgi", 200, "<p>found</p>");
   host.settings.startUrl = server.Url("/find.cgi?q=1");
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi?q=1") + msg::kSucceeded);
-  EXPECT_EQ(server.Requests().at(0).method, "GET");
-  EXPECT_EQ(server.Requests().at(0).target, "/find.cgi?q=1");
-  EXPECT_EQ(ReadStored("find.cgiq=1.html"), "<p>found</p>");
-}
-
-TEST_F(CrawlRunTest, FormsGoByPostWithTheQueryAsBodyAndAreShownWithoutIt) {
-  server.Serve("/find.cgi", 200, "<p>found</p>");
-  host.settings.startUrl = server.Url("/find.cgi?q=1");
-  host.settings.requestMethod = RequestMethod::kPost;
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi") + msg::kSucceeded);
-  EXPECT_EQ(server.Requests().at(0).method, "POST");
-  EXPECT_EQ(server.Requests().at(0).body, "q=1");
-}
-
-TEST_F(CrawlRunTest, NeitherMethodSendsAnEmptyPostAndShowsTheWholeUrl) {
-  server.Serve("/find.cgi", 200, "<p>found</p>");
-  host.settings.startUrl = server.Url("/find.cgi?q=1");
-  host.settings.requestMethod = RequestMethod::kNone;
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(RunLines()[1], " " + server.Url("/find.cgi?q=1") + msg::kSucceeded);
-  EXPECT_EQ(server.Requests().at(0).method, "POST");
-  EXPECT_EQ(server.Requests().at(0).body, "");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.verb);
+    host.settings.requestMethod = row.method;
+    const std::size_t before = server.Requests().size();
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(RunLines()[1], " " + server.Url(row.shown) + msg::kSucceeded);
+    const auto request = server.Requests().at(before);
+    EXPECT_EQ(request.method, row.verb);
+    EXPECT_EQ(request.target, "/find.cgi?q=1");
+    if (row.method != RequestMethod::kGet) {
+      EXPECT_EQ(request.body, row.body);
+    }
+    EXPECT_EQ(ReadStored("find.cgiq=1.html"), "<p>found</p>");
+  }
 }
 
 TEST_F(CrawlRunTest, AnUnwantedPageIsScannedButNeitherReportedNorStored) {
