@@ -10,30 +10,9 @@
 
 #include "links/LinkState.h"
 #include "links/ScanPass.h"
-#include "settings/Host.h"
+#include "support/QuietHost.h"
 
 namespace {
-
-using pagelark::CrawlSettings;
-
-// A host that answers with default settings and ignores everything else.
-class QuietHost : public pagelark::Host {
- public:
-  const CrawlSettings& CurrentSettings() override { return settings_; }
-  void ApplySettings(const CrawlSettings&) override {}
-  void SetIndexFile(const std::string&) override {}
-  void AppendLine(const std::string&) override {}
-  int LineCount() override { return 0; }
-  std::string Line(int) override { return {}; }
-  void ClearLines() override {}
-  void SetStatus(const std::string&) override {}
-  void ShowMessage(const std::string&) override {}
-  void FocusControl(int) override {}
-  void PumpMessages() override {}
-
- private:
-  CrawlSettings settings_;
-};
 
 // "リンク" and "画像の説明です。" in CP932, so that the text is not plain ASCII.
 constexpr const char* kLinkWord = "\x83\x8A\x83\x93\x83\x4E";
@@ -76,7 +55,7 @@ std::string GeneratePage(int links) {
 
 void Measure(int links) {
   const std::string page = GeneratePage(links);
-  QuietHost host;
+  pagelark::test::QuietHost host;
   pagelark::LinkState state;
   state.downloadFolder = "D:\\dl\\";
   const auto start = std::chrono::steady_clock::now();

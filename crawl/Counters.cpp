@@ -51,7 +51,7 @@ bool ReadCounterRanges(Host& host, CounterRanges& ranges) {
     ranges[static_cast<std::size_t>(i)] = ReadCounter(host.CurrentSettings().counters[static_cast<std::size_t>(i)]);
     if (ranges[static_cast<std::size_t>(i)].step < 1) {
       host.ShowMessage(msg::kStepAtLeastOne);
-      host.FocusControl(CounterStepId(i));
+      host.FocusField(SettingField::kCounterStep, i);
       return false;
     }
   }

@@ -1,9 +1,9 @@
 #include "crawl/CrawlEngine.h"
 
-#include "crawl/Clock.h"
 #include "crawl/CrawlJob.h"
 #include "crawl/CrawlRun.h"
 #include "crawl/StartCommand.h"
+#include "crawl/StatusFormat.h"
 #include "links/PathFields.h"
 #include "messages/Messages.h"
 #include "net/WebClient.h"
@@ -12,9 +12,9 @@
 namespace pagelark {
 
 struct CrawlEngine::Impl {
-  Impl(Host& h, WebClientOptions options) : host(h), web(std::move(options)) {}
+  Impl(Host& h, net::WebClientOptions options) : host(h), web(std::move(options)) {}
   Host& host;
-  WebClient web;
+  net::WebClient web;
   CrawlJob job;
 };
 
@@ -36,20 +36,20 @@ std::string ClockNow() { return FormatClock(platform::LocalTimeNow()); }
 
 }  // namespace
 
-CrawlEngine::CrawlEngine(Host& host, WebClientOptions webOptions)
+CrawlEngine::CrawlEngine(Host& host, net::WebClientOptions webOptions)
     : impl_(std::make_unique<Impl>(host, std::move(webOptions))) {}
 CrawlEngine::~CrawlEngine() = default;
 
-int CrawlEngine::StartDownload(const std::string& programDir, const std::string& profilePath) {
+StartResult CrawlEngine::StartDownload(const std::string& programDir, const std::string& profilePath) {
   Host& host = impl_->host;
   CrawlJob& job = impl_->job;
   if (job.running) {
     host.ShowMessage(msg::kRunInProgress);
-    return -1;
+    return StartResult::kBusy;
   }
   const RunningFlag running(job.running);
   StartValues values;
-  if (!CheckStartSettings(host, values)) return 0;
+  if (!CheckStartSettings(host, values)) return StartResult::kRefused;
   job.startUrl = values.startUrl;
   job.maxFilesValue = values.maxFilesValue;
   std::string fileName;
@@ -60,9 +60,9 @@ int CrawlEngine::StartDownload(const std::string& programDir, const std::string&
   host.ClearLines();
   host.AppendLine("");
   host.AppendLine(msg::kStartLine + ClockNow());
-  const int result = CrawlRun(host, impl_->web, job).RunCrawl(programDir, profilePath);
+  const RunResult result = CrawlRun(host, impl_->web, job).RunCrawl(programDir, profilePath);
   host.AppendLine(msg::kEndLine + ClockNow());
-  return result;
+  return result == RunResult::kEnded ? StartResult::kEnded : StartResult::kRefused;
 }
 
 void CrawlEngine::StopDownload() { impl_->job.stopRequested = true; }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "crawl/RunResult.h"
 #include "net/WebClientOptions.h"
 #include "settings/Host.h"
 
@@ -12,7 +13,7 @@ namespace pagelark {
 
 class CrawlEngine {
  public:
-  explicit CrawlEngine(Host& host, WebClientOptions webOptions = {});
+  explicit CrawlEngine(Host& host, net::WebClientOptions webOptions = {});
   ~CrawlEngine();
   CrawlEngine(const CrawlEngine&) = delete;
   CrawlEngine& operator=(const CrawlEngine&) = delete;
@@ -20,10 +21,8 @@ class CrawlEngine {
   // The start command: checks the settings, makes the download folder the
   // current directory, writes the start line, runs, writes the end line.
   // `programDir` (ending with "\") holds the log folder; `profilePath` names
-  // the current profile, whose stem names the log. Returns 1 when the run
-  // reached its end sequence, 0 when the settings were refused or the run
-  // was abandoned, -1 when a run is already going (refused with a message).
-  int StartDownload(const std::string& programDir, const std::string& profilePath);
+  // the current profile, whose stem names the log.
+  StartResult StartDownload(const std::string& programDir, const std::string& profilePath);
 
   // The stop command: the run ends at its next stop test.
   void StopDownload();

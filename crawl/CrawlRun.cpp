@@ -4,7 +4,6 @@
 #include "crawl/RunLog.h"
 #include "crawl/StatusFormat.h"
 #include "links/DownloadFilters.h"
-#include "links/LocalFiles.h"
 #include "links/LocalNames.h"
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
@@ -30,23 +29,23 @@ std::string KindOfStartUrl(const std::string& url) {
 
 }  // namespace
 
-CrawlRun::CrawlRun(Host& host, WebClient& web, CrawlJob& job) : host_(host), web_(web), job_(job) {}
+CrawlRun::CrawlRun(Host& host, net::WebClient& web, CrawlJob& job) : host_(host), web_(web), job_(job) {}
 
-int CrawlRun::RunCrawl(const std::string& programDir, const std::string& profilePath) {
+RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& profilePath) {
   Reset();
   // The run's one catch-all: whatever escapes a step (a network error in a
   // form submission, a full disk) drops the candidate in hand and ends the
   // run in its end sequence with the counts reached so far.
   try {
     CounterRanges ranges;
-    if (!ReadCounterRanges(host_, ranges)) return 0;
-    if (!ExpandStartUrls(ranges)) return 0;
+    if (!ReadCounterRanges(host_, ranges)) return RunResult::kAbandoned;
+    if (!ExpandStartUrls(ranges)) return RunResult::kAbandoned;
     FindServerName();
     MainLoop();
   } catch (...) {
   }
   EndSequence(programDir, profilePath);
-  return 1;
+  return RunResult::kEnded;
 }
 
 void CrawlRun::Reset() {
@@ -145,7 +144,7 @@ void CrawlRun::ProcessCandidate() {
 void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
   const MirrorPlace place = PlaceFile(job_.links.downloadFolder, url, oneFolder);
-  if (!oneFolder) CreateDirectories(place.folder);
+  if (!oneFolder) platform::CreateDirectories(place.folder);
   const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
                                       : web_.FetchToFile(place.filePath, url, kPort);
   Report(kFileLinePrefix, url, saved);
@@ -176,9 +175,9 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const CrawlSettings& settings = host_.CurrentSettings();
   const bool stored = kind != kKindUrl || Wanted(url);
   const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
-  if (stored && !settings.oneFolder) CreateDirectories(place.folder);
+  if (stored && !settings.oneFolder) platform::CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
-  if (stored && !WriteTextFile(place.filePath, job_.links.page.pageText())) {
+  if (stored && !platform::WriteTextFile(place.filePath, job_.links.page.pageText())) {
     host_.AppendLine(kFileLinePrefix + url + msg::kCannotCreate);
     --downloadedCount_;
     ++nextIndex_;

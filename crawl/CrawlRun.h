@@ -7,6 +7,7 @@
 
 #include "crawl/Counters.h"
 #include "crawl/CrawlJob.h"
+#include "crawl/RunResult.h"
 #include "net/WebClient.h"
 #include "settings/Host.h"
 
@@ -14,11 +15,9 @@ namespace pagelark {
 
 class CrawlRun {
  public:
-  CrawlRun(Host& host, WebClient& web, CrawlJob& job);
+  CrawlRun(Host& host, net::WebClient& web, CrawlJob& job);
 
-  // 1 when the run reached its end sequence; 0 when it was abandoned (a
-  // counter field refused, or no index page for a start URL ending in "/").
-  int RunCrawl(const std::string& programDir, const std::string& profilePath);
+  RunResult RunCrawl(const std::string& programDir, const std::string& profilePath);
 
  private:
   void Reset();
@@ -39,7 +38,7 @@ class CrawlRun {
   void Report(const char* prefix, const std::string& url, bool succeeded);
 
   Host& host_;
-  WebClient& web_;
+  net::WebClient& web_;
   CrawlJob& job_;
   std::size_t nextIndex_ = 0;
   std::int32_t downloadedCount_ = 0;

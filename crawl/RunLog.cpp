@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "links/LocalFiles.h"
 #include "links/PathFields.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -35,7 +34,7 @@ std::string RunLogPath(const std::string& programDir, const std::string& profile
 
 void WriteRunLog(Host& host, const std::string& programDir, const std::string& profilePath) {
   const std::string path = RunLogPath(programDir, profilePath, platform::LocalTimeNow());
-  CreateDirectories(programDir + "log\\");
+  platform::CreateDirectories(programDir + "log\\");
   platform::OutputFile file;
   if (!file.Open(path)) return;
   for (int i = 0; i < host.LineCount(); ++i) {

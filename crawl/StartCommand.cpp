@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "crawl/Counters.h"
-#include "links/LocalFiles.h"
 #include "messages/Messages.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -14,7 +13,7 @@ namespace {
 bool EnterDownloadFolder(Host& host, const std::string& folder) {
   if (platform::SetCurrentDirectory(folder)) return true;
   host.ShowMessage(msg::kFolderMissingCreating);
-  CreateDirectories(folder);
+  platform::CreateDirectories(folder);
   if (platform::SetCurrentDirectory(folder)) return true;
   host.ShowMessage(msg::kFolderCannotBeCreated);
   return false;
@@ -25,12 +24,13 @@ bool CheckCounterFields(Host& host) {
   for (int i = 0; i < kCounterCount; ++i) {
     const CounterSetting& counter = settings.counters[static_cast<std::size_t>(i)];
     if (!counter.enabled) continue;
-    const std::pair<const std::string*, int> fields[] = {
-        {&counter.from, CounterFromId(i)}, {&counter.to, CounterToId(i)}, {&counter.step, CounterStepId(i)}};
-    for (const auto& [text, id] : fields) {
+    const std::pair<const std::string*, SettingField> fields[] = {{&counter.from, SettingField::kCounterFrom},
+                                                                  {&counter.to, SettingField::kCounterTo},
+                                                                  {&counter.step, SettingField::kCounterStep}};
+    for (const auto& [text, field] : fields) {
       if (!text->empty()) continue;
       host.ShowMessage(msg::kValueNotSet);
-      host.FocusControl(id);
+      host.FocusField(field, i);
       return false;
     }
   }

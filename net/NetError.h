@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-namespace pagelark {
+namespace pagelark::net {
 
 // A network error in a step of a form submission that the submission does
 // not guard (setting up the request, reading the answer's body). It reaches
@@ -20,4 +20,4 @@ class DownloadWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-}  // namespace pagelark
+}  // namespace pagelark::net

@@ -9,7 +9,7 @@
 #include "net/UrlParts.h"
 #include "platform/fs.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 // libcurl's global set-up, once per process, before the first handle; its
@@ -26,7 +26,7 @@ void EnsureCurlGlobalInit() {
 
 // Appends the body to a text; a form answer empties the text first, when its
 // head arrives.
-class TextSink : public net::BodySink {
+class TextSink : public BodySink {
  public:
   TextSink(std::string& text, bool emptyOnHead) : text_(text), emptyOnHead_(emptyOnHead) {}
   void OnHead() override {
@@ -42,7 +42,7 @@ class TextSink : public net::BodySink {
   bool emptyOnHead_;
 };
 
-class FileSink : public net::BodySink {
+class FileSink : public BodySink {
  public:
   explicit FileSink(platform::OutputFile& file) : file_(file) {}
   bool Write(std::string_view bytes) override { return file_.Write(bytes.data(), bytes.size()); }
@@ -65,65 +65,65 @@ void* WebClient::Handle() {
 }
 
 bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::string& server) {
-  net::UrlParts parts;
-  net::SplitUrl(url, port, parts);
+  UrlParts parts;
+  SplitUrl(url, port, parts);
   server = parts.host;
   return true;
 }
 
 bool WebClient::FetchText(const std::string& url, unsigned short port, std::string& text) {
   TextSink sink(text, false);
-  const net::TransferResult result = net::RunTransfer(Handle(), {net::FetchProfile(), url, port, {}}, options_, sink);
+  const TransferResult result = RunTransfer(Handle(), {FetchProfile(), url, port, {}}, options_, sink);
   return result.IsOk200() && !text.empty();
 }
 
 bool WebClient::FetchToFile(const std::string& localPath, const std::string& url, unsigned short port) {
-  return Download(net::FetchProfile(), localPath, url, port, {});
+  return Download(FetchProfile(), localPath, url, port, {});
 }
 
 bool WebClient::FetchQueryToFile(const std::string& localPath, const std::string& url, unsigned short port) {
-  return Download(net::QueryFetchProfile(), localPath, url, port, url);
+  return Download(QueryFetchProfile(), localPath, url, port, url);
 }
 
 bool WebClient::SubmitFormGet(const std::string& body, std::string& response, const std::string& url,
                               unsigned short port) {
-  return SubmitForm(net::FormGetProfile(), body, response, url, port);
+  return SubmitForm(FormGetProfile(), body, response, url, port);
 }
 
 bool WebClient::SubmitFormPost(const std::string& body, std::string& response, const std::string& url,
                                unsigned short port) {
-  return SubmitForm(net::FormPostProfile(), body, response, url, port);
+  return SubmitForm(FormPostProfile(), body, response, url, port);
 }
 
-bool WebClient::Download(const net::RequestProfile& profile, const std::string& localPath, const std::string& url,
+bool WebClient::Download(const RequestProfile& profile, const std::string& localPath, const std::string& url,
                          unsigned short port, std::string_view body) {
   platform::OutputFile file;
   if (!file.Open(localPath)) return false;
   FileSink sink(file);
-  const net::TransferResult result = net::RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  const TransferResult result = RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
   const bool closed = file.Close();
-  if (result.end == net::TransferEnd::kSinkFailed || !closed) {
+  if (result.end == TransferEnd::kSinkFailed || !closed) {
     throw DownloadWriteError("cannot write the download of " + url + " to " + localPath);
   }
   return result.IsOk200();
 }
 
-bool WebClient::SubmitForm(const net::RequestProfile& profile, const std::string& body, std::string& response,
+bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response,
                            const std::string& url, unsigned short port) {
   TextSink sink(response, true);
-  const net::TransferResult result = net::RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  const TransferResult result = RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
   switch (result.end) {
-    case net::TransferEnd::kComplete:
+    case TransferEnd::kComplete:
       return result.status == 200;
-    case net::TransferEnd::kSendFailed:
-    case net::TransferEnd::kBodyNotRead:
+    case TransferEnd::kSendFailed:
+    case TransferEnd::kBodyNotRead:
       return false;
-    case net::TransferEnd::kNotSetUp:
-    case net::TransferEnd::kBodyFailed:
-    case net::TransferEnd::kSinkFailed:
+    case TransferEnd::kNotSetUp:
+    case TransferEnd::kBodyFailed:
+    case TransferEnd::kSinkFailed:
       break;
   }
   throw NetError(std::string(profile.sessionName) + " " + url + ": " + result.error);
 }
 
-}  // namespace pagelark
+}  // namespace pagelark::net

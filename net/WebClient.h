@@ -23,11 +23,9 @@
 #include "net/NetError.h"
 #include "net/WebClientOptions.h"
 
-namespace pagelark {
+namespace pagelark::net {
 
-namespace net {
 struct RequestProfile;
-}
 
 class WebClient {
  public:
@@ -78,13 +76,13 @@ class WebClient {
   };
 
   void* Handle();
-  bool Download(const net::RequestProfile& profile, const std::string& localPath, const std::string& url,
+  bool Download(const RequestProfile& profile, const std::string& localPath, const std::string& url,
                 unsigned short port, std::string_view body);
-  bool SubmitForm(const net::RequestProfile& profile, const std::string& body, std::string& response,
-                  const std::string& url, unsigned short port);
+  bool SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response, const std::string& url,
+                  unsigned short port);
 
   WebClientOptions options_;
   std::unique_ptr<void, HandleDeleter> handle_;
 };
 
-}  // namespace pagelark
+}  // namespace pagelark::net

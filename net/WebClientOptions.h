@@ -4,7 +4,7 @@
 #include <chrono>
 #include <string>
 
-namespace pagelark {
+namespace pagelark::net {
 
 // Limits that keep a silent server from holding a run for ever.
 struct NetTimeouts {
@@ -31,4 +31,4 @@ struct WebClientOptions {
   bool reuseConnections = true;
 };
 
-}  // namespace pagelark
+}  // namespace pagelark::net

@@ -10,12 +10,9 @@
 
 namespace pagelark {
 
-// The window's IDs of the From, To and Step fields of counter i (0 for @a@
-// to 5 for @f@): the start command gives the focus to an empty or refused
-// one.
-constexpr int CounterFromId(int counter) { return 1108 + 4 * counter; }
-constexpr int CounterToId(int counter) { return CounterFromId(counter) + 1; }
-constexpr int CounterStepId(int counter) { return CounterFromId(counter) + 2; }
+// The setting fields the engine can point the user at: the start command
+// gives the focus to an empty or refused one.
+enum class SettingField { kStartUrl, kCounterFrom, kCounterTo, kCounterStep };
 
 class Host {
  public:
@@ -44,8 +41,9 @@ class Host {
   // A modal message box with an OK button, captioned with the program name.
   virtual void ShowMessage(const std::string& text) = 0;
 
-  // Gives the keyboard focus to a control (by its ID); no-op without a window.
-  virtual void FocusControl(int controlId) = 0;
+  // Gives the keyboard focus to a setting's field; `counter` (0 for @a@ to 5
+  // for @f@) picks the row of a counter field. No-op without a window.
+  virtual void FocusField(SettingField field, int counter) = 0;
 
   // Dispatches pending window events; nothing to do without a window.
   virtual void PumpMessages() = 0;

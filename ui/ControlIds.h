@@ -2,8 +2,6 @@
 // logic and its views address every control by these numbers.
 #pragma once
 
-#include "settings/Host.h"
-
 namespace pagelark::ui::id {
 
 // Main window fields and buttons.
@@ -32,12 +30,12 @@ inline constexpr int kWriteLog = 1137;
 // Counter rows: row i (0..5 for @a@..@f@) has its box at kCounterBox + i and
 // its From, To and Step edits at kCounterFrom + 4i, + 1, + 2.
 inline constexpr int kCounterBox = 1200;
-inline constexpr int kCounterFrom = CounterFromId(0);
+inline constexpr int kCounterFrom = 1108;
 inline constexpr int kCounterRows = 6;
 constexpr int CounterBox(int row) { return kCounterBox + row; }
-constexpr int CounterFrom(int row) { return CounterFromId(row); }
-constexpr int CounterTo(int row) { return CounterToId(row); }
-constexpr int CounterStep(int row) { return CounterStepId(row); }
+constexpr int CounterFrom(int row) { return kCounterFrom + 4 * row; }
+constexpr int CounterTo(int row) { return CounterFrom(row) + 1; }
+constexpr int CounterStep(int row) { return CounterFrom(row) + 2; }
 
 // Labels and group boxes have no ID of their own.
 inline constexpr int kNoId = -1;

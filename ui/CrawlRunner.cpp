@@ -7,7 +7,7 @@ namespace {
 class CrawlRunner final : public DownloadRunner {
  public:
   explicit CrawlRunner(Host& host) : engine_(host) {}
-  int StartDownload(const std::string& programDir, const std::string& profilePath) override {
+  StartResult StartDownload(const std::string& programDir, const std::string& profilePath) override {
     return engine_.StartDownload(programDir, profilePath);
   }
   void StopDownload() override { engine_.StopDownload(); }

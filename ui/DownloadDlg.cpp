@@ -14,6 +14,20 @@
 namespace pagelark::ui {
 namespace {
 
+int FieldControlId(SettingField field, int counter) {
+  switch (field) {
+    case SettingField::kStartUrl:
+      return id::kStartUrl;
+    case SettingField::kCounterFrom:
+      return id::CounterFrom(counter);
+    case SettingField::kCounterTo:
+      return id::CounterTo(counter);
+    case SettingField::kCounterStep:
+      return id::CounterStep(counter);
+  }
+  return id::kNoId;
+}
+
 using Handler = void (CDownloadDlg::*)();
 
 // Menu items, toolbar buttons and button clicks; IDs that share an operation
@@ -179,7 +193,7 @@ void CDownloadDlg::SetStatus(const std::string& text) {
 
 void CDownloadDlg::ShowMessage(const std::string& text) { view_.MessageBox(text, MessageButtons::kOk); }
 
-void CDownloadDlg::FocusControl(int controlId) { view_.SetFocus(controlId); }
+void CDownloadDlg::FocusField(SettingField field, int counter) { view_.SetFocus(FieldControlId(field, counter)); }
 
 void CDownloadDlg::PumpMessages() { webTool_.PumpMessages(); }
 

@@ -85,7 +85,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   void ClearLines() override;
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
-  void FocusControl(int controlId) override;
+  void FocusField(SettingField field, int counter) override;
   void PumpMessages() override;
 
  private:

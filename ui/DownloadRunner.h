@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "crawl/RunResult.h"
 #include "settings/Host.h"
 
 namespace pagelark::ui {
@@ -13,7 +14,7 @@ class DownloadRunner {
  public:
   virtual ~DownloadRunner() = default;
   // Checks the settings and runs; returns when the run has ended.
-  virtual int StartDownload(const std::string& programDir, const std::string& profilePath) = 0;
+  virtual StartResult StartDownload(const std::string& programDir, const std::string& profilePath) = 0;
   // Asks the run to stop at its next stop test.
   virtual void StopDownload() = 0;
   virtual bool IsRunning() const = 0;

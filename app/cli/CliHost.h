@@ -29,7 +29,7 @@ class CliHost : public Host {
 
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
-  void FocusControl(int) override {}
+  void FocusField(SettingField, int) override {}
   // Passes a Ctrl-C on to `onInterrupt`, once.
   void PumpMessages() override;
 

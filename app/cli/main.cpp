@@ -14,7 +14,6 @@
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliProfile.h"
 #include "crawl/CrawlEngine.h"
-#include "links/LocalFiles.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/terminal.h"
@@ -76,7 +75,7 @@ int main(int argc, char** argv) {
   if (!settings) return UsageError(error);
 
   // Everything is checked: now the given program folder may be created.
-  if (!options->programDir.empty()) CreateDirectories(programDir);
+  if (!options->programDir.empty()) platform::CreateDirectories(programDir);
   cli::CliHost host(stdout, stderr);
   host.ApplySettings(*settings);
   if (!options->saveAs.empty()) return Save(host, AbsoluteSystemPath(options->saveAs), programDir);
@@ -84,5 +83,5 @@ int main(int argc, char** argv) {
   CrawlEngine engine(host);
   host.OnInterrupt([&engine] { engine.StopDownload(); });
   platform::CatchFirstInterrupt();
-  return engine.StartDownload(programDir, profilePath) == 1 ? kExitDone : kExitRefused;
+  return engine.StartDownload(programDir, profilePath) == StartResult::kEnded ? kExitDone : kExitRefused;
 }

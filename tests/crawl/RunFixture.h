@@ -41,14 +41,14 @@ class RunFixture : public ::testing::Test {
   }
   ~RunFixture() override { platform::SetCurrentDirectory(previousDirectory_); }
 
-  static WebClientOptions ShortTimeouts() {
-    WebClientOptions options;
+  static net::WebClientOptions ShortTimeouts() {
+    net::WebClientOptions options;
     options.timeouts.connect = std::chrono::milliseconds(2000);
     options.timeouts.lowSpeedTime = std::chrono::seconds(2);
     return options;
   }
 
-  int Run() { return engine.StartDownload(root.system() + "prog\\", "C:\\profiles\\work.ini"); }
+  StartResult Run() { return engine.StartDownload(root.system() + "prog\\", "C:\\profiles\\work.ini"); }
 
   // "http\127.0.0.1<port>\" : the mirrored folder of the server's root.
   std::string SiteFolder() const { return "dl/http/127.0.0.1" + std::to_string(server.port()) + "/"; }

@@ -106,7 +106,7 @@ TEST(ReadCounterRanges, TakesWidthFromTheFromTextAndRejectsStepsBelowOne) {
   host.settings.counters[3] = {true, "1", "3", "abc"};
   EXPECT_FALSE(ReadCounterRanges(host, ranges));
   EXPECT_EQ(host.messages, std::vector<std::string>{msg::kStepAtLeastOne});
-  EXPECT_EQ(host.focusedControls, std::vector<int>{1110 + 4 * 3});
+  EXPECT_EQ(host.focusedFields, (std::vector<test::FocusedField>{{SettingField::kCounterStep, 3}}));
 }
 
 }  // namespace

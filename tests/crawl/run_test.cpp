@@ -22,26 +22,26 @@ using StartCommand = RunFixture;
 TEST_F(StartCommand, RefusesBadLimitsWithoutTouchingTheProgressList) {
   host.lines = {"kept"};
   host.settings.maxFiles = "abc";
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   host.settings.maxFiles = "5";
   host.settings.maxDuplicateLinks = "0";
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   EXPECT_EQ(host.messages, (std::vector<std::string>{msg::kMaxFilesAboveZero, msg::kMaxDuplicateLinksAboveZero}));
   EXPECT_EQ(host.lines, std::vector<std::string>{"kept"});
 }
 
 TEST_F(StartCommand, FocusesTheFirstEmptyCounterField) {
   host.settings.counters[1] = {true, "1", "", ""};
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   EXPECT_EQ(host.messages, std::vector<std::string>{msg::kValueNotSet});
-  EXPECT_EQ(host.focusedControls, std::vector<int>{1113});  // To of @b@
+  EXPECT_EQ(host.focusedFields, (std::vector<test::FocusedField>{{SettingField::kCounterTo, 1}}));
 }
 
 TEST_F(StartCommand, CreatesAMissingFolderAndMakesItCurrent) {
   host.settings.downloadFolder = root.system() + "new\\dl";
   host.settings.startUrl = server.Url("/a.html");
   server.Serve("/a.html", 200, "<p>a</p>");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(host.messages.front(), msg::kFolderMissingCreating);
   EXPECT_TRUE(fs::is_directory(root.native() / "new/dl"));
   EXPECT_EQ(fs::current_path(), fs::canonical(root.native() / "new/dl"));
@@ -50,7 +50,7 @@ TEST_F(StartCommand, CreatesAMissingFolderAndMakesItCurrent) {
 TEST_F(StartCommand, GivesUpWhenTheFolderCannotBeCreated) {
   std::ofstream(root.native() / "file") << "x";
   host.settings.downloadFolder = root.system() + "file\\dl";
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   EXPECT_EQ(host.messages, (std::vector<std::string>{msg::kFolderMissingCreating, msg::kFolderCannotBeCreated}));
   EXPECT_TRUE(host.lines.empty());
 }
@@ -61,10 +61,10 @@ TEST_F(StartCommand, RefusesASecondStartDuringARun) {
   int nested = 0;
   host.onPump = [&](int) {
     if (nested++ == 0) {
-      EXPECT_EQ(Run(), -1);
+      EXPECT_EQ(Run(), StartResult::kBusy);
     }
   };
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(host.messages.front(), msg::kRunInProgress);
 }
 
@@ -77,7 +77,7 @@ TEST_F(CrawlRunTest, MirrorsAPageWithItsImagesAndLinks) {
   server.Serve("/dir/next.html", 200, "<p>next</p>");
   server.Serve("/dir/data.html", 200, "<p>data</p>");
   host.settings.startUrl = server.Url("/dir/");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
 
   const std::string start = server.Url("/dir/index.html");
   EXPECT_EQ(RunLines(), (std::vector<std::string>{
@@ -104,7 +104,7 @@ TEST_F(CrawlRunTest, FivePassesFindLinksInTheirOrder) {
   server.Serve("/p.html", 200, page);
   for (const char* path : {"/f.html", "/o.html", "/a.html", "/bg.gif", "/i.gif"}) server.Serve(path, 200, "x");
   host.settings.startUrl = server.Url("/p.html");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   std::vector<std::string> order;
   for (const auto& request : server.Requests()) order.push_back(request.target);
   EXPECT_EQ(order, (std::vector<std::string>{"/p.html", "/i.gif", "/bg.gif", "/a.html", "/o.html", "/f.html"}));
@@ -120,7 +120,7 @@ TEST_F(CrawlRunTest, ALinkLeftOutOfTheRunStaysOnlineInTheSavedPage) {
   host.settings.allKinds = false;
   host.settings.kinds = {"html"};
   host.settings.sameServerOnly = true;  // the server name comes from the start URL
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   const std::string site = "http\\127.0.0.1" + std::to_string(server.port()) + "\\";
   EXPECT_EQ(ReadStored("p.html"), "<a href=\"mailto:x@y\">m</a><a href=\"" + host.settings.downloadFolder + "\\" +
                                       site + "r.html\">r</a><a href=\"" + server.Url("/x.pdf") +
@@ -132,7 +132,7 @@ TEST_F(CrawlRunTest, ALinkRewrittenByAnEarlierPassIsNotTakenForANewLink) {
   server.Serve("/top/p.html", 200, "<a href=\"/top/pic.gif\"><img src=\"/top/pic.gif\"></a>");
   server.Serve("/top/pic.gif", 200, "gif");
   host.settings.startUrl = server.Url("/top/p.html");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(server.Requests().size(), 2u);
   const std::string local = root.system() + "dl\\http\\127.0.0.1" + std::to_string(server.port()) + "\\top\\pic.gif";
   EXPECT_EQ(ReadStored("top/p.html"), "<a href=\"" + local + "\"><img src=\"" + local + "\"></a>");
@@ -142,7 +142,7 @@ TEST_F(CrawlRunTest, ALinkRewrittenOnlyInLetterCaseIsNotTakenForANewLinkEither) 
   server.Serve("/d/p.html", 200, "<img src=\"Logo.GIF\"><a href=\"Logo.GIF\">logo</a>");
   server.Serve("/d/Logo.GIF", 200, "gif");
   host.settings.startUrl = server.Url("/d/p.html");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(ReadStored("d/p.html"), "<img src=\"logo.gif\"><a href=\"logo.gif\">logo</a>");
 }
@@ -151,7 +151,7 @@ TEST_F(CrawlRunTest, APageThatCannotBeWrittenTakesBackItsCount) {
   server.Serve("/a.html", 200, "<p>a</p>");
   host.settings.startUrl = server.Url("/a.html");
   fs::create_directories(Stored("a.html"));  // a folder where the page should go
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(RunLines().back(), "\t" + server.Url("/a.html") + msg::kCannotCreate);
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
 }
@@ -166,13 +166,13 @@ TEST_F(CrawlRunTest, OutsideLinksAreCutFromSavedPagesOnlyWhileBelowStartUrlOnlyI
   server.Serve("/a/b/in.html", 200, "in");
   host.settings.startUrl = server.Url("/a/b/index.html");
   host.settings.belowStartUrlOnly = true;
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(ReadStored("a/b/index.html"),
             "top</a><a href=\"" + server.Url("/a/up.html") + "\">up</a><a href=\"in.html\">in</a>");
   EXPECT_EQ(server.Requests().size(), 2u);
 
   host.settings.belowStartUrlOnly = false;
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_NE(ReadStored("a/b/index.html").find("<a href=\"..\\up.html\">up</a>"), std::string::npos);
 }
 
@@ -181,7 +181,7 @@ TEST_F(CrawlRunTest, EveryStartUrlIsListedButOnlyTheFileLimitIsProcessed) {
   host.settings.startUrl = server.Url("/p@a@.html");
   host.settings.counters[0] = {true, "1", "5", "1"};
   host.settings.maxFiles = "2";
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(host.statuses.front(), test::RunFixture::J("1 / 5:     ") + server.Url("/p1.html") + msg::kDownloading);
 }
@@ -191,7 +191,7 @@ TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
   host.settings.startUrl = server.Url("/p@a@-@b@.html");
   host.settings.counters[0] = {true, "08", "10", "2"};
   host.settings.counters[1] = {true, "1", "2", "1"};
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   std::vector<std::string> fetched;
   for (const auto& request : server.Requests()) fetched.push_back(request.target);
   EXPECT_EQ(fetched, (std::vector<std::string>{"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}));
@@ -200,7 +200,7 @@ TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
 TEST_F(CrawlRunTest, FromAboveToGivesAnEmptyRunThatStillEnds) {
   host.settings.startUrl = server.Url("/p@a@.html");
   host.settings.counters[0] = {true, "10", "1", "1"};
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_TRUE(RunLines().empty());
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
 }
@@ -208,7 +208,7 @@ TEST_F(CrawlRunTest, FromAboveToGivesAnEmptyRunThatStillEnds) {
 TEST_F(CrawlRunTest, AStepBelowOneAbandonsTheRun) {
   host.settings.startUrl = server.Url("/p@a@.html");
   host.settings.counters[0] = {true, "1", "3", "0"};
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   EXPECT_EQ(host.messages, std::vector<std::string>{msg::kStepAtLeastOne});
   EXPECT_EQ(host.lines.size(), 3u);  // empty, start and end lines
   EXPECT_TRUE(server.Requests().empty());
@@ -217,7 +217,7 @@ TEST_F(CrawlRunTest, AStepBelowOneAbandonsTheRun) {
 TEST_F(CrawlRunTest, ProbesIndexPagesInOrder) {
   server.Serve("/d/index.htm", 200, "<p>htm</p>");
   host.settings.startUrl = server.Url("/d/");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(RunLines().front(), Downloading(server.Url("/d/index.htm")));
   EXPECT_EQ(host.settings.indexFile, "http\\127.0.0.1" + std::to_string(server.port()) + "\\d\\index.htm");
 }
@@ -225,7 +225,7 @@ TEST_F(CrawlRunTest, ProbesIndexPagesInOrder) {
 TEST_F(CrawlRunTest, NoIndexPageAbandonsTheRun) {
   host.settings.startUrl = server.Url("/none/");
   host.settings.writeLog = true;
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), StartResult::kRefused);
   EXPECT_EQ(RunLines(), std::vector<std::string>{"\t" + server.Url("/none/") + msg::kCannotDownload});
   EXPECT_TRUE(host.statuses.empty());
   EXPECT_TRUE(host.messages.empty());
@@ -237,7 +237,7 @@ TEST_F(CrawlRunTest, TheFileLimitStopsTheScanAndTheLoop) {
   server.Serve("/1.gif", 200, "1");
   host.settings.startUrl = server.Url("/a.html");
   host.settings.maxFiles = "2";
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(RunLines().size(), 4u);  // two candidates, two lines each
   EXPECT_EQ(ReadStored("a.html"), "<img src=\"1.gif\"><img src=\"2.gif\"><a href=\"b.html\">b</a>");
 }
@@ -247,7 +247,7 @@ TEST_F(CrawlRunTest, OneFolderPutsEveryFileInTheDownloadFolder) {
   server.Serve("/a/b/x/pic.gif", 200, "gif");
   host.settings.startUrl = server.Url("/a/b/p.html");
   host.settings.oneFolder = true;
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(root.List(), (std::vector<std::string>{"dl", "dl/p.html", "dl/pic.gif"}));
 }
 
@@ -255,7 +255,7 @@ TEST_F(CrawlRunTest, FailuresAreProgressLines) {
   server.Serve("/a.html", 200, "<a href=\"empty.html\">e</a><img src=\"gone.gif\">");
   server.Serve("/empty.html", 200, "");
   host.settings.startUrl = server.Url("/a.html");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   const auto lines = RunLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/gone.gif"))), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/empty.html"))), lines.end());
@@ -280,7 +280,7 @@ TEST_F(CrawlRunTest, FormsGoByTheChosenMethod) {
     SCOPED_TRACE(row.verb);
     host.settings.requestMethod = row.method;
     const std::size_t before = server.Requests().size();
-    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(Run(), StartResult::kEnded);
     EXPECT_EQ(RunLines()[1], " " + server.Url(row.shown) + msg::kSucceeded);
     const auto request = server.Requests().at(before);
     EXPECT_EQ(request.method, row.verb);
@@ -298,7 +298,7 @@ TEST_F(CrawlRunTest, AnUnwantedPageIsScannedButNeitherReportedNorStored) {
   host.settings.startUrl = server.Url("/a.html");
   host.settings.allKinds = false;
   host.settings.kinds = {"png"};
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(RunLines(), (std::vector<std::string>{Downloading(server.Url("/p.png")), Succeeded(server.Url("/p.png"))}));
   EXPECT_FALSE(fs::exists(Stored("a.html")));
   EXPECT_TRUE(fs::exists(Stored("p.png")));
@@ -311,7 +311,7 @@ TEST_F(CrawlRunTest, AStopDuringTheExpansionProcessesNothing) {
     if (pump == 3) engine.StopDownload();
   };
   host.settings.writeLog = true;
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_TRUE(RunLines().empty());
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
@@ -326,7 +326,7 @@ TEST_F(CrawlRunTest, AStopDuringTheMainLoopEndsAtTheNextCandidate) {
   host.onPump = [&](int) {
     if (host.lines.size() >= 4) engine.StopDownload();  // from the start page's result line on
   };
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(RunLines().size(), 2u);
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
@@ -338,7 +338,7 @@ TEST_F(CrawlRunTest, AnExceptionEndsTheRunInItsEndSequence) {
   host.onPump = [&](int) {
     if (host.lines.size() > 3) throw std::runtime_error("boom");
   };
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
   EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));
 }
@@ -346,7 +346,7 @@ TEST_F(CrawlRunTest, AnExceptionEndsTheRunInItsEndSequence) {
 TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
   server.Serve("/a.html", 200, "a");
   host.settings.startUrl = server.Url("/a.html");
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_FALSE(fs::exists(root.native() / "prog/log"));
 }
 
@@ -354,7 +354,7 @@ TEST_F(CrawlRunTest, TheLogHoldsTheListUpToTheCountLine) {
   server.Serve("/a.html", 200, "a");
   host.settings.startUrl = server.Url("/a.html");
   host.settings.writeLog = true;
-  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Run(), StartResult::kEnded);
   const auto entries = root.List();
   const auto log = std::find_if(entries.begin(), entries.end(), [](const std::string& e) {
     return e.starts_with("prog/log/work") && e.ends_with(".log") &&
@@ -379,7 +379,7 @@ TEST(LargeSite, ARunOverTwentyThousandUrlsCompletes) {
   host.settings.maxDuplicateLinks = "500";
   const std::string before = platform::CurrentDirectory();
   CrawlEngine engine(host);
-  EXPECT_EQ(engine.StartDownload(dir.system(), "big.ini"), 1);
+  EXPECT_EQ(engine.StartDownload(dir.system(), "big.ini"), StartResult::kEnded);
   platform::SetCurrentDirectory(before);
   EXPECT_EQ(host.lines.size(), 3u + 2u * 20000u);
   EXPECT_EQ(host.status, cp932::FromUtf8("ダウンロード件数 20000"));

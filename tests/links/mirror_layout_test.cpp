@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "links/LocalFiles.h"
 #include "links/MirrorLayout.h"
+#include "platform/fs.h"
 #include "support/TempDir.h"
 
 namespace pagelark {
@@ -74,7 +74,7 @@ TEST(ConfineLocalPart, NeutralisesStepsThatLeaveTheFolder) {
 TEST(MirrorLayout, HostileUrlsCreateNothingOutsideTheDownloadFolder) {
   test::TempDir root;
   const std::string download = root.system() + "dl\\";
-  ASSERT_TRUE(CreateDirectories(download));
+  ASSERT_TRUE(platform::CreateDirectories(download));
   const char* urls[] = {
       "http://host/../../escape1.html",
       "http://host/a/../../../escape2/",
@@ -89,8 +89,8 @@ TEST(MirrorLayout, HostileUrlsCreateNothingOutsideTheDownloadFolder) {
   for (const char* url : urls) {
     for (const MirrorPlace& place : {PlaceFile(download, url, false), PlacePage(download, url, false),
                                      PlaceFile(download, url, true), PlacePage(download, url, true)}) {
-      if (!place.folder.empty()) CreateDirectories(place.folder);
-      if (!place.filePath.empty()) WriteTextFile(place.filePath, url);
+      if (!place.folder.empty()) platform::CreateDirectories(place.folder);
+      if (!place.filePath.empty()) platform::WriteTextFile(place.filePath, url);
     }
   }
   for (const std::string& entry : root.List()) {

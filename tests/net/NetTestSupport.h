@@ -14,8 +14,8 @@ namespace pagelark::test {
 // Time-outs short enough that a stalled server ends a test in about a second.
 // libcurl averages the speed over a few seconds, the request's own bytes
 // included; a limit well above a request's size makes a stall count at once.
-inline WebClientOptions ShortTimeouts() {
-  WebClientOptions options;
+inline net::WebClientOptions ShortTimeouts() {
+  net::WebClientOptions options;
   options.timeouts.connect = std::chrono::milliseconds(2000);
   options.timeouts.lowSpeedBytesPerSecond = 10'000;
   options.timeouts.lowSpeedTime = std::chrono::seconds(1);

@@ -7,7 +7,7 @@
 #include "net/WebClient.h"
 #include "support/TempDir.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 class FetchFailureTest : public ::testing::Test {
@@ -75,4 +75,4 @@ TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
 }
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::net

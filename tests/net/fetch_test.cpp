@@ -9,7 +9,7 @@
 #include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 class FetchTest : public ::testing::Test {
@@ -138,4 +138,4 @@ TEST_F(FetchTest, OperationsInTurnOnOneClientKeepTheirOwnRequests) {
 }
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::net

@@ -9,7 +9,7 @@
 #include "net/WebClient.h"
 #include "support/LoopbackServer.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 using Submit = std::function<bool(WebClient&, const std::string& body, std::string& response, const std::string& url)>;
@@ -113,4 +113,4 @@ INSTANTIATE_TEST_SUITE_P(GetAndPost, FormTest, ::testing::ValuesIn(kMethods),
                          [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::net

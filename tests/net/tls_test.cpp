@@ -6,7 +6,7 @@
 #include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 class TlsTest : public ::testing::Test {
@@ -61,4 +61,4 @@ TEST_F(TlsTest, HttpSchemeIsNotSentOverTls) {
 }
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::net

@@ -8,7 +8,7 @@
 #include "net/WebClient.h"
 #include "support/TempDir.h"
 
-namespace pagelark {
+namespace pagelark::net {
 namespace {
 
 using test::RecordedRequest;
@@ -135,4 +135,4 @@ TEST(WireTargets, UrlTextReachesTheRequestLineSafely) {
 }
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::net

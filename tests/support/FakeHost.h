@@ -10,18 +10,25 @@
 
 namespace pagelark::test {
 
+// A field the engine asked to focus.
+struct FocusedField {
+  SettingField field;
+  int counter;
+  bool operator==(const FocusedField&) const = default;
+};
+
 class FakeHost : public Host {
  public:
   CrawlSettings settings;  // what CurrentSettings() answers; ApplySettings replaces it
   std::vector<std::string> lines;
   std::vector<std::string> statuses;
   std::vector<std::string> messages;
-  std::vector<int> focusedControls;
+  std::vector<FocusedField> focusedFields;
   std::vector<CrawlSettings> applied;
   std::vector<std::string> indexFiles;
   int pumpCount = 0;
   // "ApplySettings", "SetIndexFile <text>", "AppendLine <text>", "ClearLines",
-  // "SetStatus <text>", "ShowMessage <text>", "FocusControl <id>", "PumpMessages".
+  // "SetStatus <text>", "ShowMessage <text>", "FocusField <field> <counter>", "PumpMessages".
   std::vector<std::string> events;
 
   const CrawlSettings& CurrentSettings() override { return settings; }
@@ -56,9 +63,9 @@ class FakeHost : public Host {
     messages.push_back(text);
     events.push_back("ShowMessage " + text);
   }
-  void FocusControl(int controlId) override {
-    focusedControls.push_back(controlId);
-    events.push_back("FocusControl " + std::to_string(controlId));
+  void FocusField(SettingField field, int counter) override {
+    focusedFields.push_back({field, counter});
+    events.push_back("FocusField " + std::to_string(static_cast<int>(field)) + " " + std::to_string(counter));
   }
   void PumpMessages() override {
     ++pumpCount;

@@ -26,7 +26,7 @@ class QuietHost : public Host {
   void ClearLines() override { lines.clear(); }
   void SetStatus(const std::string& text) override { status = text; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void FocusControl(int) override {}
+  void FocusField(SettingField, int) override {}
   void PumpMessages() override {}
 };
 

@@ -21,7 +21,7 @@ inline std::string Sjis(const char* utf8) { return cp932::FromUtf8(utf8); }
 class FakeRunner : public DownloadRunner {
  public:
   FakeRunner(Host& host, std::vector<std::string>& log) : host_(host), log_(log) {}
-  int StartDownload(const std::string&, const std::string&) override {
+  StartResult StartDownload(const std::string&, const std::string&) override {
     log_.push_back("start");
     running_ = true;
     stop_ = false;
@@ -29,7 +29,7 @@ class FakeRunner : public DownloadRunner {
     host_.AppendLine(stop_ ? "stopped" : "finished");
     running_ = false;
     log_.push_back("end");
-    return 1;
+    return StartResult::kEnded;
   }
   void StopDownload() override {
     log_.push_back("stop");

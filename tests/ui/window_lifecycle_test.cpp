@@ -173,8 +173,12 @@ TEST(WindowHost, ProgressLinesAndStatus) {
   EXPECT_EQ(h.window->Line(1), "\tb");
   h.window->SetStatus("s");
   EXPECT_EQ(h.view.at(id::kStatusLine).text, "s");
-  h.window->FocusControl(1110);
-  EXPECT_EQ(h.view.focus, 1110);
+  h.window->FocusField(SettingField::kCounterStep, 0);
+  EXPECT_EQ(h.view.focus, id::CounterStep(0));
+  h.window->FocusField(SettingField::kCounterFrom, 5);
+  EXPECT_EQ(h.view.focus, id::CounterFrom(5));
+  h.window->FocusField(SettingField::kStartUrl, 0);
+  EXPECT_EQ(h.view.focus, id::kStartUrl);
   h.window->ShowMessage("m");
   EXPECT_EQ(h.view.messages.back(), "m");
   h.window->SetIndexFile("x\\index.html");

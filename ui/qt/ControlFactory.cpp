@@ -12,8 +12,8 @@
 #include <QTableWidget>
 
 #include "ui/ControlIds.h"
+#include "ui/qt/Artwork.h"
 #include "ui/qt/QtText.h"
-#include "ui/resources/Artwork.h"
 
 namespace pagelark::ui {
 namespace {

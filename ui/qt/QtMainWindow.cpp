@@ -16,12 +16,12 @@
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
 #include "ui/StringTable.h"
+#include "ui/qt/Artwork.h"
 #include "ui/qt/DialogFont.h"
 #include "ui/qt/HatchedBackground.h"
 #include "ui/qt/QtAboutDialog.h"
 #include "ui/qt/QtFilterDialog.h"
 #include "ui/qt/QtText.h"
-#include "ui/resources/Artwork.h"
 
 namespace pagelark::ui {
 namespace {

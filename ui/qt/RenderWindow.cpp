@@ -15,10 +15,10 @@
 #include "ui/AboutDlg.h"
 #include "ui/DownloadDlg.h"
 #include "ui/FilterDlg.h"
+#include "ui/qt/Artwork.h"
 #include "ui/qt/QtAboutDialog.h"
 #include "ui/qt/QtFilterDialog.h"
 #include "ui/qt/QtMainWindow.h"
-#include "ui/resources/Artwork.h"
 
 namespace pagelark::ui {
 namespace {
@@ -55,7 +55,7 @@ class SampleProfiles final : public ProfileStore {
 
 class NoRun final : public DownloadRunner {
  public:
-  int StartDownload(const std::string&, const std::string&) override { return 0; }
+  StartResult StartDownload(const std::string&, const std::string&) override { return StartResult::kRefused; }
   void StopDownload() override {}
   bool IsRunning() const override { return false; }
 };

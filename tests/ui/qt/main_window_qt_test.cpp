@@ -37,7 +37,7 @@ QString Jp(const char* utf8) { return QString::fromUtf8(utf8); }
 class PumpingRunner final : public DownloadRunner {
  public:
   explicit PumpingRunner(Host& host) : host_(host) {}
-  int StartDownload(const std::string&, const std::string&) override {
+  StartResult StartDownload(const std::string&, const std::string&) override {
     running_ = true;
     stop_ = false;
     for (int i = 0; i < 500 && !stop_; ++i) {
@@ -47,7 +47,7 @@ class PumpingRunner final : public DownloadRunner {
     }
     host_.AppendLine(stop_ ? "stopped" : "ran out");
     running_ = false;
-    return 1;
+    return StartResult::kEnded;
   }
   void StopDownload() override { stop_ = true; }
   bool IsRunning() const override { return running_; }
@@ -76,6 +76,7 @@ struct Window {
   }
   QWidget* at(int id) { return view.Control(id); }
   QListWidget* list(int id) { return qobject_cast<QListWidget*>(at(id)); }
+  QAction* command(int id) { return view.findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
 
   pagelark::test::TempDir programDir;
   QtMainWindow view;
@@ -161,8 +162,8 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(tools, (QStringList{Jp("新規作成"), Jp("開く"), Jp("設定保存"), Jp("終了"), "-", Jp("ダウンロード開始"),
                                  Jp("ダウンロード中止"), Jp("HTML表示"), "-", "HELP", Jp("ホームページ")}));
-    QCOMPARE(w.view.findChild<QAction*>("command32775")->text(), Jp("上書き保存"));
-    QCOMPARE(w.view.findChild<QAction*>("command32771")->toolTip(), Jp("設定保存"));
+    QCOMPARE(w.command(id::kMenuSave)->text(), Jp("上書き保存"));
+    QCOMPARE(w.command(id::kToolSave)->toolTip(), Jp("設定保存"));
     QVERIFY(!w.view.windowIcon().isNull());
   }
 
@@ -192,10 +193,11 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(w.at(id::kPost), Qt::LeftButton);  // a checked radio stays checked
     QVERIFY(qobject_cast<QRadioButton*>(w.at(id::kPost))->isChecked());
 
-    QVERIFY(!w.at(1116)->isEnabled());
+    QVERIFY(!w.at(id::CounterFrom(2))->isEnabled());
     QTest::mouseClick(w.at(id::CounterBox(2)), Qt::LeftButton);
-    QVERIFY(w.at(1116)->isEnabled() && w.at(1117)->isEnabled() && w.at(1118)->isEnabled());
-    QVERIFY(!w.at(1112)->isEnabled());
+    QVERIFY(w.at(id::CounterFrom(2))->isEnabled() && w.at(id::CounterTo(2))->isEnabled() &&
+            w.at(id::CounterStep(2))->isEnabled());
+    QVERIFY(!w.at(id::CounterFrom(1))->isEnabled());
   }
 
   void filterDialogOkHandsBackAndCancelDiscards() {
@@ -243,7 +245,7 @@ class MainWindowTest : public QObject {
   void closingDuringARunStopsItFirst() {
     Window w(true);
     ModalAnswerer answerer({QMessageBox::Cancel});
-    QTimer::singleShot(50, [&w] { w.view.findChild<QAction*>("command32774")->trigger(); });
+    QTimer::singleShot(50, [&w] { w.command(id::kToolStart)->trigger(); });
     QTimer::singleShot(200, [&w] { w.view.close(); });
     QCOMPARE(w.logic->DoModal(), id::kCancel);
     QCOMPARE(w.list(id::kProgressList)->item(w.list(id::kProgressList)->count() - 1)->text(),
@@ -266,8 +268,7 @@ class MainWindowTest : public QObject {
     qobject_cast<QLineEdit*>(w.at(id::kStartUrl))->setText(QString::fromStdString(server.Url("/index.html")));
     qobject_cast<QLineEdit*>(w.at(id::kDownloadFolder))->setText(QString::fromStdString(downloads.native().string()));
     qobject_cast<QLineEdit*>(w.at(id::kMaxDuplicateLinks))->setText(QStringLiteral("500"));
-    QToolButton* start = qobject_cast<QToolButton*>(
-        w.view.toolBar()->widgetForAction(w.view.findChild<QAction*>(QStringLiteral("command32774"))));
+    QToolButton* start = qobject_cast<QToolButton*>(w.view.toolBar()->widgetForAction(w.command(id::kToolStart)));
     QTest::mouseClick(start, Qt::LeftButton);
     platform::SetCurrentDirectory(startDir);
 

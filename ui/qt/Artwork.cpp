@@ -1,4 +1,4 @@
-#include "ui/resources/Artwork.h"
+#include "ui/qt/Artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>

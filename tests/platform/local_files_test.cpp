@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "links/LocalFiles.h"
+#include "platform/fs.h"
 #include "support/TempDir.h"
 
-namespace pagelark {
+namespace pagelark::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -67,4 +67,4 @@ TEST(WriteTextFile, AFullDiskRaisesFileWriteError) {
 }
 
 }  // namespace
-}  // namespace pagelark
+}  // namespace pagelark::platform
