@@ -4,7 +4,7 @@
 
 #include "crawl/Counters.h"
 #include "links/LocalFiles.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 
