@@ -3,8 +3,15 @@
 // net, crawl) and the command-line program use these texts only; the window's
 // own texts are in messages/WindowTexts.h.
 //
-// Each text is a CP932 byte string; the Japanese stands in the comment
-// beside it. Code elsewhere refers to these names only.
+// Each text is a CP932 byte string, bytes above 0x7F written as hex escapes.
+// The comment that ends its declaration is the same text in UTF-8;
+// tests/messages converts every such comment to CP932 and checks it against
+// the bytes, so write the comment first (the test's failure message shows the
+// bytes to paste). Comments:
+// - every text has one, written exactly, plain ASCII texts included;
+// - a backslash starts a C escape: \n is a line break, \\ a backslash;
+// - a text that begins or ends with a blank goes between double quotes, which
+//   are not part of the text.
 #pragma once
 
 namespace pagelark::msg {

@@ -2,18 +2,25 @@
 // window's own messages. Only ui/ uses them; texts of the run that the window
 // also shows are in messages/RunTexts.h.
 //
-// Each text is a CP932 byte string; the Japanese stands in the comment
-// beside it. Code elsewhere refers to these names only.
+// Each text is a CP932 byte string, bytes above 0x7F written as hex escapes.
+// The comment that ends its declaration is the same text in UTF-8;
+// tests/messages converts every such comment to CP932 and checks it against
+// the bytes, so write the comment first (the test's failure message shows the
+// bytes to paste). Comments:
+// - every text has one, written exactly, plain ASCII texts included;
+// - a backslash starts a C escape: \n is a line break, \\ a backslash;
+// - a text that begins or ends with a blank goes between double quotes, which
+//   are not part of the text.
 #pragma once
 
 namespace pagelark::ui {
 
 // Program name: caption of every message box.
-inline constexpr char kAppName[] = "PagelarkCGI";
+inline constexpr char kAppName[] = "PagelarkCGI";  // PagelarkCGI
 
 // Main window: caption and the labels of its controls.
-inline constexpr char kMainCaption[] = "Pagelark From CGI";
-inline constexpr char kLabelUrl[] = "URL";
+inline constexpr char kMainCaption[] = "Pagelark From CGI";           // Pagelark From CGI
+inline constexpr char kLabelUrl[] = "URL";                            // URL
 inline constexpr char kLabelDownloadFolder[] = "DownLoad\x83p\x83X";  // DownLoadパス
 inline constexpr char kLabelBrowse[] = "\x8EQ\x8F\xC6";               // 参照
 inline constexpr char kGroupOptions[] =
@@ -44,9 +51,9 @@ inline constexpr char kLabelFilterDetail[] =
 inline constexpr char kLabelWriteLog[] = "\x83\x8D\x83O\x82\xF0\x90\xB6\x90\xAC\x82\xB7\x82\xE9";  // ログを生成する
 inline constexpr char kGroupType[] =
     "\x83^\x83"
-    "C\x83v";  // タイプ
-inline constexpr char kLabelGet[] = "GET";
-inline constexpr char kLabelPost[] = "POST";
+    "C\x83v";                                 // タイプ
+inline constexpr char kLabelGet[] = "GET";    // GET
+inline constexpr char kLabelPost[] = "POST";  // POST
 inline constexpr char kGroupFileKinds[] =
     "\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x83t\x83@\x83"
@@ -107,9 +114,9 @@ inline constexpr char kTipStart[] =
     "E\x83\x93\x83\x8D\x81[\x83h\x8AJ\x8En";  // ダウンロード開始
 inline constexpr char kTipStop[] =
     "\x83_\x83"
-    "E\x83\x93\x83\x8D\x81[\x83h\x92\x86\x8E~";               // ダウンロード中止
-inline constexpr char kTipShowHtml[] = "HTML\x95\\\x8E\xA6";  // HTML表示
-inline constexpr char kTipHelp[] = "HELP";
+    "E\x83\x93\x83\x8D\x81[\x83h\x92\x86\x8E~";                              // ダウンロード中止
+inline constexpr char kTipShowHtml[] = "HTML\x95\\\x8E\xA6";                 // HTML表示
+inline constexpr char kTipHelp[] = "HELP";                                   // HELP
 inline constexpr char kTipHomePage[] = "\x83z\x81[\x83\x80\x83y\x81[\x83W";  // ホームページ
 
 // Main window: messages.
@@ -137,7 +144,7 @@ inline constexpr char kProfileFilter[] =
     "\x90\xDD\x92\xE8\x83t\x83@\x83"
     "C\x83\x8B *.ini|*.ini;||";                                              // 設定ファイル *.ini|*.ini;||
 inline constexpr char kNewProfileName[] = "\x90V\x8BK\x8D\xEC\x90\xAC.ini";  // 新規作成.ini
-inline constexpr char kReservedProfileName[] = "set.ini";
+inline constexpr char kReservedProfileName[] = "set.ini";                    // set.ini
 inline constexpr char kMsgReservedSuffix[] =
     "\x82\xCD\x90\xDD\x92\xE8\x83t\x83@\x83"
     "C\x83\x8B\x82\xC6\x82\xB5\x82\xC4\x8Eg\x97p\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // は設定ファイルとして使用できません
@@ -159,13 +166,13 @@ inline constexpr char kMsgNoHtmlFile[] =
     "B \x83p\x83X=";  // HTMLファイルがありません。 パス=
 inline constexpr char kAboutCaption[] =
     "Pagelark\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1";  // Pagelarkのﾊﾞｰｼﾞｮﾝ情報
-inline constexpr char kAboutProduct[] = "Pagelark From CGI Ver1.3";
+inline constexpr char kAboutProduct[] = "Pagelark From CGI Ver1.3";  // Pagelark From CGI Ver1.3
 inline constexpr char kAboutLine2[] =
     "Web\x83y\x81[\x83W\x88\xEA\x8A\x87\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x83"
-    "c\x81[\x83\x8B";  // Webページ一括ダウンロードツール
-inline constexpr char kAboutOk[] = "OK";
-inline constexpr char kHomePageAddress[] = "http://www.pagelark.example/";
+    "c\x81[\x83\x8B";                     // Webページ一括ダウンロードツール
+inline constexpr char kAboutOk[] = "OK";  // OK
+inline constexpr char kHomePageAddress[] = "http://www.pagelark.example/";  // http://www.pagelark.example/
 
 // Filter dialog.
 inline constexpr char kFilterCaption[] =
