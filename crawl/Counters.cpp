@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 
 namespace pagelark {

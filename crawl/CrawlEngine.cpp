@@ -5,7 +5,7 @@
 #include "crawl/StartCommand.h"
 #include "crawl/StatusFormat.h"
 #include "links/PathFields.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "net/WebClient.h"
 #include "platform/clock.h"
 

@@ -8,7 +8,7 @@
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
 #include "links/PathFields.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 

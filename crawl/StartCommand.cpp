@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "crawl/Counters.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 

@@ -2,7 +2,7 @@
 
 #include "links/DownloadFilters.h"
 #include "links/LinkResolution.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 
 namespace pagelark {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string_view>
 
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "settings/IniFile.h"
 #include "settings/IniLine.h"
 #include "settings/ProfileKeys.h"

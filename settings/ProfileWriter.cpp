@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "settings/IniFile.h"
 #include "settings/ProfileKeys.h"

@@ -32,6 +32,12 @@ for rule in "${rules[@]}"; do
         failed=1 ;;
       esac
     done < <(sed -n 's/^#include "\([^"]*\/[^"]*\)".*/\1/p' "$file")
+    case "$folder" in ui | ui/*) ;; *)
+      if grep -q '^#include "messages/WindowTexts.h"' "$file"; then
+        echo "$file includes the window texts: only ui/ may"
+        failed=1
+      fi ;;
+    esac
     if [ "$folder" != ui/qt ] && [ "$folder" != app/gui ] && grep -q '^#include <Q' "$file"; then
       echo "$file includes Qt: only ui/qt/ and app/gui/ may"
       failed=1

@@ -3,7 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"

@@ -1,6 +1,6 @@
 #include "ui/FilterDlg.h"
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
 
 namespace pagelark::ui {

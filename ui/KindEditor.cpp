@@ -1,6 +1,6 @@
 #include "ui/KindEditor.h"
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "ui/ControlIds.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
 
 namespace pagelark::ui {

@@ -1,7 +1,7 @@
 #include "ui/ProfileCommands.h"
 
 #include "links/PathFields.h"
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 
 namespace pagelark::ui {

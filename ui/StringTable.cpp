@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
 
 namespace pagelark::ui {

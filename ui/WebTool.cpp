@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "links/PathFields.h"
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 

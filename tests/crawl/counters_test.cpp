@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "support/FakeHost.h"
 
 namespace pagelark {

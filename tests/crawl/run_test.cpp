@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "crawl/RunFixture.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "support/GeneratedSite.h"
 #include "support/QuietHost.h"
 

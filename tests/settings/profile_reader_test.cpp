@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "ProfileFiles.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "settings/IniDocument.h"
 #include "settings/ProfileReader.h"
 #include "support/FakeHost.h"

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "ProfileFiles.h"
-#include "messages/Messages.h"
+#include "messages/RunTexts.h"
 #include "settings/IniDocument.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileReader.h"

@@ -7,7 +7,7 @@
 
 #include "FakeWindowView.h"
 #include "WindowHarness.h"
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogUnits.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
 
 namespace pagelark::ui::test {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlIds.h"
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "WindowHarness.h"
-#include "messages/Messages.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"

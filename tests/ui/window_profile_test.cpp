@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
-#include "messages/Messages.h"
 #include "platform/fs.h"
 #include "ui/ControlIds.h"
 

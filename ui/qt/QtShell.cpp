@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "messages/Messages.h"
+#include "messages/WindowTexts.h"
 #include "platform/fs.h"
 #include "ui/WebTool.h"
 #include "ui/qt/QtText.h"
