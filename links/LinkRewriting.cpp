@@ -70,8 +70,7 @@ std::string WrittenLocalForm(std::string_view link, std::string_view kind) {
 
 }  // namespace
 
-LinkRewriter::LinkRewriter(std::string_view downloadFolder, std::string_view pageUrl)
-    : downloadFolder_(downloadFolder) {
+LinkRewriter::LinkRewriter(std::string_view pageUrl) {
   std::string name;
   SplitPath(StoredPath(pageUrl, kKindUrl), pageFolderPath_, name, '\\');
   WalkSteps(pageFolderPath_, pageFolder_);
@@ -84,14 +83,14 @@ std::string LinkRewriter::Target(std::string_view link, std::string_view kind, c
 
 std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const {
   const std::string stored = StoredPath(url, kind);
-  if (IsRootedLink(link)) return downloadFolder_ + stored;
   Steps storedSteps;
   WalkSteps(stored, storedSteps);
-  // Keep the link's own form where it opens the stored file (a leading "\"
-  // would start at the drive's root).
+  // Keep a relative link's own form where it opens the stored file (a
+  // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);
   Steps writtenSteps = pageFolder_;
-  if (!written.starts_with('\\') && WalkSteps(written, writtenSteps) && SameSteps(writtenSteps, storedSteps)) {
+  if (!IsRootedLink(link) && !written.starts_with('\\') && WalkSteps(written, writtenSteps) &&
+      SameSteps(writtenSteps, storedSteps)) {
     return written;
   }
   return RelativePath(pageFolder_, storedSteps);
@@ -99,7 +98,7 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
 
 const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,
                                const CandidateOutcome& outcome) {
-  const std::string target = LinkRewriter(state.downloadFolder, pageUrl).Target(link, kind, outcome);
+  const std::string target = LinkRewriter(pageUrl).Target(link, kind, outcome);
   ReplaceInPage(state.page, link, target, MatchScope::kWholeValue);
   return state.page.pageText();
 }

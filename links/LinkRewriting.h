@@ -1,9 +1,10 @@
 // What a link becomes in the saved copy of its page. A link the run
-// downloads points at the local copy, where the mirror layout stores it: a
-// link relative to its page keeps a relative local form, a rooted link
-// ("http://h/x", "//h/x", "/x") becomes the download folder followed by the
-// local form of its URL. A link the run never downloads becomes its absolute
-// URL, so that it still opens online. Targets name the mirrored folders also
+// downloads points at the local copy, where the mirror layout stores it,
+// always by a path relative to the page's own folder, so that the mirror
+// opens wherever it is moved: a relative link keeps its own local form where
+// that names the stored file, any other link ("http://h/x", "//h/x", "/x")
+// gets the relative path that does. A link the run never downloads becomes
+// its absolute URL, so that it still opens online. Targets name the mirrored folders also
 // while every file is stored in one folder, as the saved pages always have.
 // A URL listed already is named by the kind it was listed with, since that
 // kind decides the stored file's name.
@@ -21,9 +22,8 @@ namespace pagelark {
 // The targets of the links of one page.
 class LinkRewriter {
  public:
-  // `downloadFolder` ends with "\"; `pageUrl` is the URL of the page that
-  // holds the links, query included.
-  LinkRewriter(std::string_view downloadFolder, std::string_view pageUrl);
+  // `pageUrl` is the URL of the page that holds the links, query included.
+  explicit LinkRewriter(std::string_view pageUrl);
   LinkRewriter(const LinkRewriter&) = delete;
   LinkRewriter& operator=(const LinkRewriter&) = delete;
 
@@ -34,13 +34,13 @@ class LinkRewriter {
  private:
   std::string LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const;
 
-  std::string downloadFolder_;
   std::string pageFolderPath_;                // where the page is stored, below the download folder
   std::vector<std::string_view> pageFolder_;  // its steps
 };
 
 // Replaces `link` wherever it stands as a whole link value in the state's
-// page by its target, and returns the rewritten page text.
+// page by its target, and returns the rewritten page text. (The scan passes
+// rewrite only the values they found, where they found them.)
 const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,
                                const CandidateOutcome& outcome);
 

@@ -24,12 +24,12 @@ void LinkState::Reset() {
   outsideLinks.clear();
   serverName.clear();
   page.Clear();
-  pageTargets.clear();
+  writtenValues.clear();
 }
 
 void LinkState::BeginPage(std::string text) {
   page.Assign(std::move(text));
-  pageTargets.clear();
+  writtenValues.clear();
 }
 
 }  // namespace pagelark

@@ -55,13 +55,13 @@ struct LinkState {
   std::string serverName;      // host of the last expanded start URL
   std::string startFolderUrl;  // the start URL as typed, up to its last "/"
   int maxDuplicateLinksValue = 0;
-  std::string downloadFolder;  // ends with "\"; rooted links are rewritten into it
+  std::string downloadFolder;  // ends with "\"
   PageText page;
-  // Lower-cased link values that the scan of the current page wrote into it
-  // in place of other links. A later pass that meets one of them (a link in
-  // an img tag and in an anchor) leaves it as it is: it is a local path now,
-  // not a link of the site.
-  TextSet pageTargets;
+  // Where the scan of the current page wrote values into it in place of
+  // links, in page order. A later pass that meets one of them (a tag that two
+  // passes match) leaves it as it is: it is a local path now, not a link of
+  // the site.
+  std::vector<TextSpan> writtenValues;
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values

@@ -13,26 +13,8 @@ namespace {
 constexpr std::string_view kValueOpeners = "\"'= \t\r\n";
 constexpr std::string_view kValueClosers = "\"' \t\r\n>#";
 
-// Membership of each byte value in a delimiter set.
-class ByteSet {
- public:
-  constexpr explicit ByteSet(std::string_view members) {
-    for (char c : members) in_[static_cast<unsigned char>(c)] = true;
-  }
-  constexpr bool operator()(char c) const { return in_[static_cast<unsigned char>(c)]; }
-
-  // The first member at or after `from`, or text.size().
-  std::size_t FirstIn(std::string_view text, std::size_t from) const {
-    while (from < text.size() && !in_[static_cast<unsigned char>(text[from])]) ++from;
-    return std::min(from, text.size());
-  }
-
- private:
-  bool in_[256] = {};
-};
-
-constexpr ByteSet IsOpener(kValueOpeners);
-constexpr ByteSet IsCloser(kValueClosers);
+bool IsOpener(char c) { return kValueOpeners.find(c) != std::string_view::npos; }
+bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; }
 
 }  // namespace
 
@@ -55,20 +37,36 @@ void PageText::TakeSpareBuffers(std::string& text, std::string& lower) {
   lower.clear();
 }
 
-bool LinkValueReplacer::Add(std::string_view link, std::string target) {
-  if (link.empty() || !byText_.try_emplace(link, std::move(target)).second) return false;
-  if (link.find_first_of(kValueClosers) != std::string_view::npos) {
-    spanning_.push_back(link);
-    return true;
-  }
-  if (link.size() >= lengths_.size()) lengths_.resize(link.size() + 1);
-  lengths_[link.size()] = true;
-  firstBytes_.set(static_cast<unsigned char>(link.front()));
-  lastBytes_.set(static_cast<unsigned char>(link.back()));
-  return true;
+void ValueReplacer::Add(std::size_t start, std::size_t end, std::string target) {
+  if (!values_.empty() && start < values_.back().end) return;
+  values_.push_back({start, end, std::move(target)});
 }
 
-void LinkValueReplacer::Apply(PageText& page) const {
+bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
+  const auto behind = std::upper_bound(spans.begin(), spans.end(), start,
+                                       [](std::size_t at, const TextSpan& span) { return at < span.start; });
+  return behind != spans.begin() && end <= std::prev(behind)->end;
+}
+
+void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {
+  if (values_.empty()) return;
+  std::vector<TextSpan> moved;
+  moved.reserve(written.size() + values_.size());
+  auto earlier = written.begin();
+  std::size_t grown = 0, shrunk = 0;  // how the text before the current point changed
+  for (const Value& value : values_) {
+    for (; earlier != written.end() && earlier->start < value.start; ++earlier) {
+      moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
+    }
+    const std::size_t start = value.start + grown - shrunk;
+    moved.push_back({start, start + value.target.size()});
+    grown += value.target.size();
+    shrunk += value.end - value.start;
+  }
+  for (; earlier != written.end(); ++earlier) {
+    moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
+  }
+  written = std::move(moved);
   const std::string_view text = page.pageText();
   const std::string_view lower = page.pageTextLower();
   std::string outText, outLower;
@@ -76,10 +74,9 @@ void LinkValueReplacer::Apply(PageText& page) const {
   outText.reserve(text.size());
   outLower.reserve(text.size());
   std::size_t cursor = 0;
-  for (const Value& value : FindWholeValues(lower)) {
-    if (value.start < cursor) continue;  // overlaps a value replaced already
-    outText.append(text.substr(cursor, value.start - cursor)).append(*value.target);
-    outLower.append(lower.substr(cursor, value.start - cursor)).append(cp932::ToLower(*value.target));
+  for (const Value& value : values_) {
+    outText.append(text.substr(cursor, value.start - cursor)).append(value.target);
+    outLower.append(lower.substr(cursor, value.start - cursor)).append(cp932::ToLower(value.target));
     cursor = value.end;
   }
   outText.append(text.substr(cursor));
@@ -87,68 +84,24 @@ void LinkValueReplacer::Apply(PageText& page) const {
   page.Assign(std::move(outText), std::move(outLower));
 }
 
-std::vector<LinkValueReplacer::Value> LinkValueReplacer::FindWholeValues(std::string_view lower) const {
-  std::vector<Value> found;
-  AddPlainValues(lower, found);
-  if (!spanning_.empty()) {
-    AddSpanningValues(lower, found);
-    std::sort(found.begin(), found.end(),
-              [](const Value& a, const Value& b) { return a.start != b.start ? a.start < b.start : a.end > b.end; });
-  }
-  return found;
-}
-
-void LinkValueReplacer::AddPlainValues(std::string_view lower, std::vector<Value>& found) const {
-  std::size_t closer = IsCloser.FirstIn(lower, 0);
-  for (std::size_t start = 0; start <= lower.size(); start = IsOpener.FirstIn(lower, start) + 1) {
-    if (closer < start) closer = IsCloser.FirstIn(lower, start);
-    if (const std::string* target = PlainTarget(lower.substr(start, closer - start))) {
-      found.push_back({start, closer, target});
-    }
-  }
-}
-
-const std::string* LinkValueReplacer::PlainTarget(std::string_view stretch) const {
-  if (stretch.empty() || stretch.size() >= lengths_.size() || !lengths_[stretch.size()]) return nullptr;
-  if (!firstBytes_[static_cast<unsigned char>(stretch.front())]) return nullptr;
-  if (!lastBytes_[static_cast<unsigned char>(stretch.back())]) return nullptr;
-  const auto it = byText_.find(stretch);
-  return it == byText_.end() ? nullptr : &it->second;
-}
-
-void LinkValueReplacer::AddSpanningValues(std::string_view lower, std::vector<Value>& found) const {
-  for (std::string_view link : spanning_) {
-    const std::string* target = &byText_.at(link);
-    for (std::size_t at = cp932::Find(lower, link); at != cp932::npos;
-         at = cp932::Find(lower, link, at + cp932::CharLength(lower, at))) {
-      const std::size_t end = at + link.size();
-      if ((at == 0 || IsOpener(lower[at - 1])) && (end == lower.size() || IsCloser(lower[end]))) {
-        found.push_back({at, end, target});
-      }
-      if (end >= lower.size()) break;
-    }
-  }
-}
-
 void ReplaceInPage(PageText& page, std::string_view old, std::string_view replacement, MatchScope scope) {
   const std::string key = cp932::ToLower(old);
   if (key.empty()) return;
-  if (scope == MatchScope::kWholeValue) {
-    LinkValueReplacer replacer;
-    replacer.Add(key, std::string(replacement));
-    replacer.Apply(page);
-    return;
-  }
-  const std::string_view text = page.pageText();
   const std::string_view lower = page.pageTextLower();
-  std::string out;
+  ValueReplacer replacer;
   std::size_t cursor = 0;
   for (std::size_t at = cp932::Find(lower, key); at != cp932::npos; at = cp932::Find(lower, key, cursor)) {
-    out.append(text.substr(cursor, at - cursor)).append(replacement);
-    cursor = at + key.size();
+    const std::size_t end = at + key.size();
+    const bool whole = (at == 0 || IsOpener(lower[at - 1])) && (end == lower.size() || IsCloser(lower[end]));
+    if (scope == MatchScope::kAnywhere || whole) {
+      replacer.Add(at, end, std::string(replacement));
+      cursor = end;
+    } else {
+      cursor = at + cp932::CharLength(lower, at);
+    }
   }
-  out.append(text.substr(cursor));
-  page.Assign(std::move(out));
+  std::vector<TextSpan> written;
+  replacer.Apply(page, written);
 }
 
 }  // namespace pagelark

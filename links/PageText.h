@@ -3,10 +3,8 @@
 // scan pass lower-cases nothing itself.
 #pragma once
 
-#include <bitset>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pagelark {
@@ -46,39 +44,36 @@ enum class MatchScope {
 // of the page: replacing 'a.html' leaves 'data.html' alone.
 void ReplaceInPage(PageText& page, std::string_view old, std::string_view replacement, MatchScope scope);
 
-// The links of one scan pass with their targets, replaced in one sweep over
-// the page: every whole link value that equals (ignoring letter case) one of
-// the links becomes that link's target. Of whole values that overlap, the one
-// that starts first (and of those the longest) is replaced.
-class LinkValueReplacer {
- public:
-  // Adds a lower-cased link, which must stay valid until Apply. False, and
-  // nothing added, when the link was added before: the first decides.
-  bool Add(std::string_view link, std::string target);
-  bool Has(std::string_view link) const { return byText_.contains(link); }
+// A stretch [start, end) of the page.
+struct TextSpan {
+  std::size_t start;
+  std::size_t end;
+};
 
-  void Apply(PageText& page) const;
+// True when [start, end) lies inside one of `spans` (sorted, not overlapping).
+bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end);
+
+// Link values found at known places of the page, each with its target,
+// replaced in one sweep: nothing else in the page changes.
+class ValueReplacer {
+ public:
+  // The value [start, end) of the page becomes `target`. Values are added in
+  // page order; one that overlaps the value added before it is ignored.
+  void Add(std::size_t start, std::size_t end, std::string target);
+  bool empty() const { return values_.empty(); }
+
+  // Rewrites the page. `written` holds the values written into the page
+  // before (none of which may be replaced now); they are moved to their new
+  // places, and the values written now are added.
+  void Apply(PageText& page, std::vector<TextSpan>& written) const;
 
  private:
   struct Value {
     std::size_t start;
     std::size_t end;
-    const std::string* target;
+    std::string target;
   };
-  std::vector<Value> FindWholeValues(std::string_view lower) const;
-  void AddPlainValues(std::string_view lower, std::vector<Value>& found) const;
-  void AddSpanningValues(std::string_view lower, std::vector<Value>& found) const;
-  const std::string* PlainTarget(std::string_view stretch) const;
-
-  // Most links hold no delimiter that ends a value, so they can only stand as
-  // the whole stretch from a value's start to the next such delimiter; a
-  // stretch is looked up only when a link of its length, first and last byte
-  // exists. The few links that do hold one are searched for one by one.
-  std::unordered_map<std::string_view, std::string> byText_;
-  std::vector<bool> lengths_;
-  std::bitset<256> firstBytes_;
-  std::bitset<256> lastBytes_;
-  std::vector<std::string_view> spanning_;
+  std::vector<Value> values_;
 };
 
 }  // namespace pagelark

@@ -36,37 +36,34 @@ void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view l
     const ScanResult found = pass.anchorScanner ? scanner.ScanAnchor(base) : scanner.ScanAttribute(base);
     if (found.end || !carryOn()) return;
     if (!found.value.empty()) {
-      // The link keeps the letter case of its first occurrence in the rest of the page.
-      const std::size_t first = cp932::Find(lower, found.value, base);
-      onLink({source.substr(first, found.value.size()), found.value, found.tagText});
+      // The link keeps the letter case it has where it stands.
+      const auto at = static_cast<std::size_t>(found.value.data() - lower.data());
+      onLink({source.substr(at, found.value.size()), found.value, found.tagText, at});
     }
     base = found.next;
   }
 }
 
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
-  const LinkRewriter rewriter(state.downloadFolder, pageUrl);
-  LinkValueReplacer replacer;
+  const LinkRewriter rewriter(pageUrl);
+  ValueReplacer replacer;
   const auto carryOn = [&] {
     if (ListIsFull(state, maxFilesValue)) return false;
     if (pass.pumpsMessages) host.PumpMessages();
     return true;
   };
-  std::vector<std::string> written;
   const auto onLink = [&](const FoundLink& found) {
-    if (state.pageTargets.contains(found.lowerLink)) return;
+    if (WithinSpans(state.writtenValues, found.at, found.at + found.lowerLink.size())) return;
     const std::string_view kind = KindOf(pass.kindRule, found.lowerLink);
     const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
     const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
-    // Of links with the same text the first decides the replacement.
-    if (replacer.Has(found.lowerLink)) return;
     std::string target = rewriter.Target(found.link, kind, outcome);
-    if (target != found.link) written.push_back(cp932::ToLower(target));
-    replacer.Add(found.lowerLink, std::move(target));
+    const std::string_view asWritten = std::string_view(state.page.pageText()).substr(found.at, found.link.size());
+    if (target == asWritten) return;
+    replacer.Add(found.at, found.at + found.link.size(), std::move(target));
   };
   WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
-  replacer.Apply(state.page);
-  state.pageTargets.insert(written.begin(), written.end());
+  replacer.Apply(state.page, state.writtenValues);
 }
 
 }  // namespace pagelark

@@ -38,9 +38,10 @@ inline constexpr std::array<ScanPass, 5> kScanPasses = {{
 
 // A link found by a pass.
 struct FoundLink {
-  std::string_view link;       // as written in the page, from its first occurrence in the rest of the page
+  std::string_view link;       // as written in the page, in its own letter case
   std::string_view lowerLink;  // as the scanner returned it
   std::string_view tagText;    // the anchor's tag text (anchor pass, not a style sheet), else empty
+  std::size_t at;              // where the value stands in the page
 };
 
 // Walks one text (`source` as written, `lower` its lower-cased twin) as the
@@ -53,9 +54,9 @@ void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view l
 // Runs one pass over state.page for the page at `pageUrl` (the candidate's
 // URL, query included). The pass ends when the scanner finds no further tag,
 // or when the candidate list holds `maxFilesValue` entries (tested after
-// every scanner call, before the link is used). Each link, its letter case
-// taken from its first occurrence in the rest of the page, goes to
-// AddCandidate; then every link found is rewritten in one sweep over the page.
+// every scanner call, before the link is used). Each link, in the letter
+// case it has where it stands, goes to AddCandidate; then the values found are rewritten where they stand, in one
+// sweep over the page. Nothing else in the page changes.
 // The walk reads state.page in place: nothing may change it while a pass
 // runs, the window events it pumps included.
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue);

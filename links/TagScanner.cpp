@@ -10,12 +10,16 @@ namespace {
 // Every character the value reader looks for lies below 0x40, so it is never
 // the second byte of a double-byte character and a byte search finds it only
 // at a character boundary.
+constexpr std::string_view kBlanks = " \t\n\r\f";
 constexpr std::string_view kPassedBeforeValue = " \t\n\r\"'";
 // A value also ends at a line break: a URL never holds one, and hand-written
 // pages often break the line right behind an unquoted value.
 constexpr std::string_view kValueEnds = " \t\n\r\"'";
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
+// What may stand right before an attribute name.
+bool OpensName(char c) { return IsBlank(c) || c == '/' || IsQuote(c); }
 
 std::string WordList(std::string_view tagWord, std::string_view attributeWord) {
   std::string names(tagWord);
@@ -25,13 +29,15 @@ std::string WordList(std::string_view tagWord, std::string_view attributeWord) {
 
 std::string_view CutFragment(std::string_view value) { return value.substr(0, value.find('#')); }
 
+std::size_t SkipBlanks(std::string_view text, std::size_t at, std::size_t end) {
+  while (at < end && IsBlank(text[at])) ++at;
+  return at;
+}
+
 }  // namespace
 
-TagFinder::TagFinder(std::string_view lower, std::string_view names, char open, char close)
-    : text_(lower),
-      firstWord_(lower, GetField(cp932::ToLower(names), ",", 0)),
-      opens_(lower, open),
-      closes_(lower, std::string(1, close)) {
+TagFinder::TagFinder(std::string_view lower, std::string_view names)
+    : text_(lower), tags_(lower), firstWord_(lower, GetField(cp932::ToLower(names), ",", 0)) {
   const std::string words = cp932::ToLower(names);
   const int count = CountFields(words, ",");
   for (int i = 1; i < count; ++i) otherWords_.emplace_back(lower, GetField(words, ",", i));
@@ -41,12 +47,8 @@ std::optional<TagSpan> TagFinder::Find(std::size_t base) {
   if (base >= text_.size()) return std::nullopt;
   for (std::size_t at = firstWord_.From(base + cp932::CharLength(text_, base)); at < text_.size();
        at = firstWord_.From(at + cp932::CharLength(text_, at))) {
-    const std::size_t open = opens_.Before(base, at);
-    if (open == cp932::npos) continue;
-    const std::size_t close = closes_.From(at);
-    // Without a close character no later occurrence has a tag text either.
-    if (close == cp932::npos) return std::nullopt;
-    if (HoldsOtherWords({open, close})) return TagSpan{open, close};
+    const std::optional<TagSpan> tag = tags_.Around(at, firstWord_.size());
+    if (tag && tag->open >= base && HoldsOtherWords(*tag)) return tag;
   }
   return std::nullopt;
 }
@@ -64,15 +66,14 @@ AttributeScanner::AttributeScanner(std::string_view lower, std::string_view tagW
       attribute_(lower, cp932::ToLower(attributeWord)),
       href_(lower, "href"),
       styleSheet_(lower, ".css"),
-      closingTag_(lower, "</" + cp932::ToLower(tagWord) + ">"),
-      equals_(lower, "=") {}
+      closingTag_(lower, "</" + cp932::ToLower(tagWord) + ">") {}
 
 ScanResult AttributeScanner::ScanAttribute(std::size_t base) {
   const std::optional<TagSpan> tag = finder_.Find(base);
   if (!tag) return {};
   ScanResult result;
   result.end = false;
-  result.value = ReadValue(tag->open, WordInTag(attribute_, *tag), tag->close + 1, tag->close);
+  result.value = ReadValue(attribute_, *tag);
   result.next = tag->open + 1;
   return result;
 }
@@ -83,15 +84,15 @@ ScanResult AttributeScanner::ScanAnchor(std::size_t base) {
   ScanResult result;
   result.end = false;
   if (WordInTag(styleSheet_, *tag) != cp932::npos) {
-    // A style-sheet link: read from its own tag text, no closing tag sought.
-    result.value = ReadValue(tag->open, WordInTag(href_, *tag), tag->close + 1, tag->close);
+    // A style-sheet link: no closing tag sought.
+    result.value = ReadValue(href_, *tag);
     result.next = tag->open + 1;
     return result;
   }
   const std::size_t closing = closingTag_.From(tag->open);
   if (closing == cp932::npos) return {};
   result.tagText = text_.substr(tag->open, tag->close + 1 - tag->open);
-  result.value = ReadValue(tag->open, href_.From(tag->open), text_.size(), text_.size());
+  result.value = ReadValue(href_, *tag);
   result.next = closing + 1;
   return result;
 }
@@ -102,39 +103,30 @@ std::size_t AttributeScanner::WordInTag(NextOccurrence& word, TagSpan tag) {
   return at != cp932::npos && at + word.size() <= tag.close + 1 ? at : cp932::npos;
 }
 
-// Reads the value behind the attribute word at `attributeAt` (npos: not
-// found) in the examined text [start, end): behind the next "=", past blanks
-// and quotes, up to a blank or quote; an unquoted value also ends at ">". The
-// value never runs past `limit`, which keeps a tag's own ">" out of it.
-std::string_view AttributeScanner::ReadValue(std::size_t start, std::size_t attributeAt, std::size_t end,
-                                             std::size_t limit) {
-  std::size_t anchor = start;  // where the value starts when only blanks and quotes follow
-  std::size_t cursor = start;
-  if (attributeAt != cp932::npos) {
-    anchor = attributeAt;
-    cursor = attributeAt + cp932::CharLength(text_, attributeAt);
+// The value of the attribute named `attribute` in the tag: behind the first
+// occurrence of the word that stands as a name (behind a blank, "/" or a
+// quote, with "=" after it), past blanks and quotes, up to a blank or quote
+// or the tag's ">". An empty quoted value ("") and a tag without such a name
+// give an empty value.
+std::string_view AttributeScanner::ReadValue(NextOccurrence& attribute, TagSpan tag) {
+  const std::size_t end = tag.close;
+  for (std::size_t at = attribute.From(tag.open + 1); at != cp932::npos && at + attribute.size() <= end;
+       at = attribute.From(at + 1)) {
+    if (!OpensName(text_[at - 1])) continue;
+    const std::size_t equals = SkipBlanks(text_, at + attribute.size(), end);
+    if (equals >= end || text_[equals] != '=') continue;
+    std::size_t first = SkipBlanks(text_, equals + 1, end);
+    if (first + 1 < end && IsQuote(text_[first]) && text_[first + 1] == text_[first]) return {};
+    while (first < end && kPassedBeforeValue.find(text_[first]) != std::string_view::npos) ++first;
+    const std::size_t last = std::min(text_.substr(0, end).find_first_of(kValueEnds, first), end);
+    return CutFragment(text_.substr(first, last - first));
   }
-  const std::size_t equals = equals_.From(cursor);
-  if (equals < end) {
-    anchor = equals;
-    cursor = equals + 1;
-  }
-  bool quoted = false;
-  while (cursor < end && kPassedBeforeValue.find(text_[cursor]) != std::string_view::npos) {
-    quoted = quoted || IsQuote(text_[cursor]);
-    ++cursor;
-  }
-  const std::size_t first = cursor < end ? cursor : anchor;
-  const std::string_view examined = text_.substr(0, end);
-  std::size_t last = std::min(examined.find_first_of(kValueEnds, first + 1), end);
-  if (!quoted) last = std::min(last, examined.find('>', first));
-  last = std::max(std::min(last, limit), first);
-  return CutFragment(text_.substr(first, last - first));
+  return {};
 }
 
-std::string FindTag(std::string_view text, std::string_view names, char open, char close, std::size_t& position) {
+std::string FindTag(std::string_view text, std::string_view names, std::size_t& position) {
   const std::string lower = cp932::ToLower(text);
-  TagFinder finder(lower, names, open, close);
+  TagFinder finder(lower, names);
   const std::optional<TagSpan> tag = finder.Find(0);
   if (!tag) return {};
   position = tag->open;

@@ -1,14 +1,14 @@
 // The link scanner: finds link values in page text by plain text search. It
-// is not an HTML parser. A tag is found by a word that occurs in it and the
-// nearest "<" before that word; an attribute value is read behind the next
-// "=". The quirks that follow from this (a tag word inside another tag's
-// value, an anchor read up to its closing tag) are the system's behaviour.
+// is not an HTML parser. A tag that holds a given word is found by that word,
+// anywhere in the tag's text; an attribute value is read behind the
+// attribute's "=". Only real tags are read (`TagMap`): a word in the text
+// between tags, in a comment or in a script is no tag's. An attribute
+// belongs to the tag it stands in, so a value never runs past the tag's ">".
 //
 // The scanners work on one lower-cased text and a moving start offset `base`:
-// a call with `base` sees exactly what a call on the text with its first
-// `base` bytes cut off would see, so a caller walks a page by passing back
-// each result's `next`. Remembered searches make a whole walk linear in the
-// page's length.
+// a call with `base` sees only the tags that open at or after it, so a caller
+// walks a page by passing back each result's `next`. Remembered searches make
+// a whole walk linear in the page's length.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "links/TagMap.h"
 #include "links/TextCursors.h"
 
 namespace pagelark {
@@ -24,20 +25,13 @@ namespace pagelark {
 // What ScanAttribute and ScanAnchor return when no further tag is found.
 inline constexpr std::string_view kScanEnd = "END";
 
-// A found tag: offsets of its open character and of the close character that
-// ends its tag text.
-struct TagSpan {
-  std::size_t open;
-  std::size_t close;
-};
-
 // FindTag over one lower-cased text for one word list ("img,src": the first
 // word is searched for, every other word must occur in the tag text).
 class TagFinder {
  public:
-  TagFinder(std::string_view lower, std::string_view names, char open = '<', char close = '>');
+  TagFinder(std::string_view lower, std::string_view names);
 
-  // The next matching tag in the text that starts at `base`. An occurrence of
+  // The next matching tag that opens at or after `base`. An occurrence of
   // the first word at `base` itself is never taken.
   std::optional<TagSpan> Find(std::size_t base);
 
@@ -45,10 +39,9 @@ class TagFinder {
   bool HoldsOtherWords(TagSpan tag);
 
   std::string_view text_;
+  TagMap tags_;
   NextOccurrence firstWord_;
   std::vector<NextOccurrence> otherWords_;
-  LastOccurrence opens_;
-  NextOccurrence closes_;
 };
 
 // One finding of ScanAttribute or ScanAnchor.
@@ -68,15 +61,15 @@ class AttributeScanner {
   // The attribute value of the next tag; next = the tag's "<" + 1.
   ScanResult ScanAttribute(std::size_t base);
 
-  // The "href" value of the next anchor-like tag, read from the page text
-  // behind the tag's "<"; next = just behind the "<" of its closing tag. A
-  // tag holding ".css" is read from its tag text alone and has next = its
-  // "<" + 1. An anchor with no closing tag after it ends the walk.
+  // The "href" value of the next anchor-like tag; next = just behind the "<"
+  // of its closing tag. A tag holding ".css" is taken without a closing tag
+  // and has next = its "<" + 1. An anchor with no closing tag after it ends
+  // the walk.
   ScanResult ScanAnchor(std::size_t base);
 
  private:
   std::size_t WordInTag(NextOccurrence& word, TagSpan tag);
-  std::string_view ReadValue(std::size_t start, std::size_t attributeAt, std::size_t end, std::size_t limit);
+  std::string_view ReadValue(NextOccurrence& attribute, TagSpan tag);
 
   std::string_view text_;
   TagFinder finder_;
@@ -84,15 +77,14 @@ class AttributeScanner {
   NextOccurrence href_;
   NextOccurrence styleSheet_;
   NextOccurrence closingTag_;
-  NextOccurrence equals_;
 };
 
 // The same operations on a text of their own, lower-casing it first; the
 // position is where the caller cuts the text before its next call.
 
-// The tag text from the open to the close character, lower-cased, or an
-// empty text; `position` becomes the index of the open character.
-std::string FindTag(std::string_view text, std::string_view names, char open, char close, std::size_t& position);
+// The tag text from "<" to ">", lower-cased, or an empty text; `position`
+// becomes the index of the "<".
+std::string FindTag(std::string_view text, std::string_view names, std::size_t& position);
 
 // A value, an empty text or kScanEnd.
 std::string ScanAttribute(std::string_view text, std::string_view tagWord, std::string_view attributeWord,

@@ -12,23 +12,4 @@ std::size_t NextOccurrence::From(std::size_t from) {
   return found_;
 }
 
-std::size_t LastOccurrence::Before(std::size_t floor, std::size_t before) {
-  if (before >= scannedTo_) {
-    const std::size_t at = LastIn(scannedTo_, before);
-    if (at != cp932::npos) last_ = at;
-    scannedTo_ = before;
-  } else if (last_ != cp932::npos && last_ >= before) {
-    // Asked about a point behind what was read: look back directly.
-    return LastIn(floor, before);
-  }
-  return last_ != cp932::npos && last_ >= floor && last_ < before ? last_ : cp932::npos;
-}
-
-std::size_t LastOccurrence::LastIn(std::size_t from, std::size_t before) const {
-  const std::string_view stretch = text_.substr(from, before - from);
-  const std::size_t at =
-      StartsCharacter(needle_) ? stretch.rfind(needle_) : cp932::FindLast(stretch, std::string_view(&needle_, 1));
-  return at == cp932::npos ? at : from + at;
-}
-
 }  // namespace pagelark

@@ -36,22 +36,4 @@ class NextOccurrence {
   std::size_t found_ = cp932::npos;
 };
 
-// The last occurrence of a one-character needle before a position, not
-// earlier than a floor.
-class LastOccurrence {
- public:
-  LastOccurrence(std::string_view text, char needle) : text_(text), needle_(needle) {}
-
-  // The last occurrence in [floor, before), or cp932::npos.
-  std::size_t Before(std::size_t floor, std::size_t before);
-
- private:
-  std::size_t LastIn(std::size_t from, std::size_t before) const;
-
-  std::string_view text_;
-  char needle_;
-  std::size_t scannedTo_ = 0;       // every occurrence before this is known...
-  std::size_t last_ = cp932::npos;  // ...and this is the last of them
-};
-
 }  // namespace pagelark

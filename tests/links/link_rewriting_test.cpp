@@ -20,10 +20,9 @@ struct TargetCase {
   const char* target;  // what the saved page holds
 };
 
-// The page is stored in D:\dl\http\host\dir\: following a relative target
-// from there, or an absolute one, must reach where the file itself is stored.
+// The page is stored in D:\dl\http\host\dir\: following a target from
+// there must reach where the file itself is stored.
 std::string Follow(const std::string& target) {
-  if (target.starts_with(kFolder)) return target;
   std::string folder = std::string(kFolder) + "http\\host\\dir\\", rest = target, name;
   while (rest.starts_with("..\\")) {
     SplitPath(folder.substr(0, folder.size() - 1), folder, name, '\\');
@@ -52,14 +51,16 @@ TEST(LinkRewriter, DownloadedLinksPointWhereTheFileIsStored) {
       {"?q=1", "cgi", "http://host/dir/p.html?q=1", "p.htmlq=1.html"},
       {"../../x.html", "url", "http://host/x.html", "..\\x.html"},
       {"a.b/pic?x=1", "src", "http://host/dir/a.b/pic?x=1", "a.b\\picx=1.jpg"},
-      // Rooted links: the download folder and the local form of the URL.
-      {"/x/y.gif", "src", "http://host/x/y.gif", "D:\\dl\\http\\host\\x\\y.gif"},
-      {"//cdn/Y.gif", "src", "http://cdn/Y.gif", "D:\\dl\\http\\cdn\\y.gif"},
-      {"http://host/dir/", "url", "http://host/dir/", "D:\\dl\\http\\host\\dir\\index.html"},
-      {"HTTP://Other:81/A.html", "url", "HTTP://Other:81/A.html", "D:\\dl\\http\\other81\\a.html"},
-      {"http://www.host.com/pic?x=1", "src", "http://www.host.com/pic?x=1", "D:\\dl\\http\\www.host.com\\picx=1.jpg"},
+      // Rooted links: relative paths too, so that the mirror can be moved.
+      {"/x/y.gif", "src", "http://host/x/y.gif", "..\\x\\y.gif"},
+      {"/dir/p2.html", "url", "http://host/dir/p2.html", "p2.html"},
+      {"\\dir\\q.html", "url", "http://host/dir/q.html", "q.html"},
+      {"//cdn/Y.gif", "src", "http://cdn/Y.gif", "..\\..\\cdn\\y.gif"},
+      {"http://host/dir/", "url", "http://host/dir/", "index.html"},
+      {"HTTP://Other:81/A.html", "url", "HTTP://Other:81/A.html", "..\\..\\other81\\a.html"},
+      {"http://www.host.com/pic?x=1", "src", "http://www.host.com/pic?x=1", "..\\..\\www.host.com\\picx=1.jpg"},
   };
-  const LinkRewriter rewriter(kFolder, kPage);
+  const LinkRewriter rewriter(kPage);
   for (const TargetCase& c : cases) {
     const std::string target = rewriter.Target(c.link, c.kind, {Result::kAdded, c.url, {}});
     EXPECT_EQ(target, c.target) << c.link;
@@ -71,14 +72,14 @@ TEST(LinkRewriter, DownloadedLinksPointWhereTheFileIsStored) {
 // A URL listed first as a file and met again in an anchor is stored as a
 // file: the anchor must name that file.
 TEST(LinkRewriter, AListedUrlIsNamedByTheKindItWasListedWith) {
-  const LinkRewriter rewriter(kFolder, kPage);
+  const LinkRewriter rewriter(kPage);
   const std::string url = "http://host/dir/photo.cgi?id=7";
   EXPECT_EQ(rewriter.Target("photo.cgi?id=7", "cgi", {Result::kListed, url, "src"}), "photoid=7.cgi");
   EXPECT_EQ(rewriter.Target("photo.cgi?id=7", "src", {Result::kListed, url, "cgi"}), "photo.cgiid=7.html");
 }
 
 TEST(LinkRewriter, LinksThatAreNotDownloadedBecomeTheirUrl) {
-  const LinkRewriter rewriter(kFolder, kPage);
+  const LinkRewriter rewriter(kPage);
   EXPECT_EQ(rewriter.Target("x.html", "url", {Result::kDropped, "http://host/dir/x.html", {}}),
             "http://host/dir/x.html");
   EXPECT_EQ(rewriter.Target("Mailto:Me@Host", "url", {Result::kDropped, "Mailto:Me@Host", {}}), "Mailto:Me@Host");
@@ -103,18 +104,21 @@ TEST(ReplaceInPage, AnywhereCutsEveryOccurrenceIgnoringCase) {
   EXPECT_EQ(page.pageTextLower(), cp932::ToLower(page.pageText()));
 }
 
-TEST(LinkValueReplacer, FirstLinkDecidesAndOverlapsGoLeftmostLongest) {
+TEST(ValueReplacer, ReplacesOnlyTheGivenValuesAndSkipsOverlaps) {
   PageText page;
-  page.Assign("\"x\" \"X\" =a?b=c\" \"c\" \"m\r\nn\" \"n\"");
-  LinkValueReplacer replacer;
-  EXPECT_TRUE(replacer.Add("x", "1"));
-  EXPECT_FALSE(replacer.Add("x", "2"));
-  replacer.Add("a?b=c", "3");
-  replacer.Add("c", "4");
-  replacer.Add("m\r\nn", "5");
-  replacer.Add("n", "6");
-  replacer.Apply(page);
-  EXPECT_EQ(page.pageText(), "\"1\" \"1\" =3\" \"4\" \"5\" \"6\"");
+  page.Assign("<a href=\"X\">X</a>");
+  ValueReplacer replacer;
+  replacer.Add(9, 10, "Y\\Z");
+  replacer.Add(9, 11, "overlap");
+  std::vector<TextSpan> written{{1, 2}, {12, 13}};  // "a" and "X" written before
+  replacer.Apply(page, written);
+  EXPECT_EQ(page.pageText(), "<a href=\"Y\\Z\">X</a>");
+  EXPECT_EQ(written.size(), 3u);
+  EXPECT_EQ(page.pageText().substr(written[1].start, written[1].end - written[1].start), "Y\\Z");
+  EXPECT_EQ(page.pageText().substr(written[2].start, 1), "X");
+  EXPECT_TRUE(WithinSpans(written, written[1].start, written[1].end));
+  EXPECT_FALSE(WithinSpans(written, written[1].start, written[1].end + 1));
+  EXPECT_EQ(page.pageTextLower(), cp932::ToLower(page.pageText()));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class ScanPassTest : public ::testing::Test {
 
   // All five passes, as a page scan runs them.
   std::string Scan(const std::string& text, int maxFiles = INT_MAX) {
-    state.page.Assign(text);
+    state.BeginPage(text);
     for (const ScanPass& pass : kScanPasses) RunScanPass(pass, kPage, state, host, maxFiles);
     EXPECT_EQ(state.page.pageTextLower(), cp932::ToLower(state.page.pageText()));
     return state.page.pageText();
@@ -29,11 +29,16 @@ class ScanPassTest : public ::testing::Test {
   LinkState state;
 };
 
-TEST_F(ScanPassTest, ReplacesALinkOnlyWhereItIsAWholeValue) {
+// Only the values the scan found change: the same text elsewhere (another
+// attribute, the page's text, a comment, a script) stays byte for byte.
+TEST_F(ScanPassTest, ReplacesOnlyTheValuesItFound) {
   host.settings.useFilter = host.settings.useDisableList = true;
   host.settings.disableUrls = {"/A.HTML"};
-  EXPECT_EQ(Scan("<a href=\"a.html\">A</a><a href=\"data.html\">D</a>"),
-            "<a href=\"http://host/dir/a.html\">A</a><a href=\"data.html\">D</a>");
+  const std::string rest =
+      "<a href=\"data.html\">D</a><p title=\"a.html\">a.html About</p><!-- <a href=\"a.html\">a</a> -->"
+      "<script>s='<a href=\"a.html\">'</script><a href=\"\">Copyright</a></li>";
+  EXPECT_EQ(Scan("<a href=\"a.html\">A</a>" + rest), "<a href=\"http://host/dir/a.html\">A</a>" + rest);
+  EXPECT_EQ(Urls(), std::vector<std::string>{"http://host/dir/data.html"});
 }
 
 TEST_F(ScanPassTest, LinksThatAreNotFollowedStayAbsolute) {
@@ -46,26 +51,29 @@ TEST_F(ScanPassTest, LinksThatAreNotFollowedStayAbsolute) {
 
 TEST_F(ScanPassTest, AnchorsToDownloadedFilesAreRewrittenLikeImages) {
   EXPECT_EQ(Scan("<a href=\"Doc/Manual.PDF\">pdf</a><option value=\"/Get?id=1\">"),
-            "<a href=\"doc\\manual.pdf\">pdf</a><option value=\"D:\\dl\\http\\host\\getid=1.html\">");
+            "<a href=\"doc\\manual.pdf\">pdf</a><option value=\"..\\getid=1.html\">");
   EXPECT_EQ(state.candidates.candidateKinds(), (std::vector<std::string>{"src", "cgi"}));
 }
 
-TEST_F(ScanPassTest, RootedLinksGoIntoTheDownloadFolder) {
+TEST_F(ScanPassTest, RootedLinksGetRelativePaths) {
   EXPECT_EQ(Scan("<frame src=\"/Top.html\"><img src=\"//cdn/A.gif\"><a href=\"sub/\">s</a>"),
-            "<frame src=\"D:\\dl\\http\\host\\top.html\"><img src=\"D:\\dl\\http\\cdn\\a.gif\">"
-            "<a href=\"sub\\index.html\">s</a>");
+            "<frame src=\"..\\top.html\"><img src=\"..\\..\\cdn\\a.gif\"><a href=\"sub\\index.html\">s</a>");
   EXPECT_EQ(Urls(), (std::vector<std::string>{"http://cdn/A.gif", "http://host/dir/sub/", "http://host/Top.html"}));
 }
 
-TEST_F(ScanPassTest, ALinkTakesTheLetterCaseOfItsFirstOccurrence) {
+TEST_F(ScanPassTest, ALinkKeepsItsOwnLetterCase) {
   Scan("see IMG/X.gif <img src=\"img/x.gif\"> and <a href=\"B.html\">b</a>");
-  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/dir/IMG/X.gif", "http://host/dir/B.html"}));
+  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/dir/img/x.gif", "http://host/dir/B.html"}));
 }
 
 TEST_F(ScanPassTest, LaterPassesSeeTheRewrittenPage) {
   EXPECT_EQ(Scan("<img src=\"http://host/p.gif\"><a href=\"http://host/p.gif\">p</a>"),
-            "<img src=\"D:\\dl\\http\\host\\p.gif\"><a href=\"D:\\dl\\http\\host\\p.gif\">p</a>");
+            "<img src=\"..\\p.gif\"><a href=\"..\\p.gif\">p</a>");
   EXPECT_EQ(Urls(), std::vector<std::string>{"http://host/p.gif"});
+  // The frame pass meets the image pass's local path in the same tag: it is
+  // no link of the site any more.
+  EXPECT_EQ(Scan("<img src=\"Frame/A.gif\">"), "<img src=\"frame\\a.gif\">");
+  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/p.gif", "http://host/dir/Frame/A.gif"}));
 }
 
 TEST_F(ScanPassTest, StopsWhenTheListHoldsMaxFiles) {

@@ -1,6 +1,6 @@
-// The offset-based walk against the scan loop written the plain way: every
-// scanner call lower-cases its own copy of the rest of the page, and the
-// caller cuts both copies of the page after every call. Random and mutated
+// The offset-based walk against the scan loop written the plain way: the
+// page's tags found byte by byte, every search a fresh one over the rest of
+// the page, and the rest cut after every call. Random and mutated
 // pages must give the same links, letter case and tag texts; every scanner
 // and the rewriting must also survive them (run under the sanitizers too).
 #include <gtest/gtest.h>
@@ -24,89 +24,152 @@ namespace plain {
 constexpr std::size_t npos = std::string::npos;
 
 bool Holds(std::string_view text, std::string_view part) { return cp932::Find(text, part) != npos; }
+bool Blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool Quote(char c) { return c == '"' || c == '\''; }
+bool Letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-std::string FindTag(const std::string& text, const std::string& names, std::size_t& position) {
+struct Tag {
+  std::size_t open, close;
+};
+
+// The tags of the whole lower-cased page, byte by byte: "<" + letter or "/"
+// up to the first ">" outside a quoted value; nothing inside comments,
+// declarations, or script and style text.
+std::vector<Tag> Tags(const std::string& lower) {
+  std::vector<Tag> tags;
+  const std::size_t n = lower.size();
+  for (std::size_t i = 0; i < n;) {
+    if (lower.compare(i, 4, "<!--") == 0) {
+      const std::size_t end = lower.find("-->", i + 4);
+      i = end == npos ? n : end + 3;
+    } else if (lower[i] == '<' && i + 1 < n && (lower[i + 1] == '!' || lower[i + 1] == '?')) {
+      const std::size_t end = lower.find('>', i + 2);
+      i = end == npos ? n : end + 1;
+    } else if (lower[i] == '<' && i + 1 < n && (Letter(lower[i + 1]) || lower[i + 1] == '/')) {
+      std::size_t close = npos;
+      char quote = 0;
+      bool equals = false;
+      for (std::size_t j = i + 1; j < n && close == npos; ++j) {
+        const char c = lower[j];
+        if (quote) {
+          if (c == quote) quote = 0;
+        } else if (c == '>') {
+          close = j;
+        } else if (equals && Quote(c) && lower.find(c, j + 1) != npos) {
+          quote = c;
+          equals = false;
+        } else if (c == '=') {
+          equals = true;
+        } else if (!Blank(c)) {
+          equals = false;
+        }
+      }
+      if (close == npos) break;
+      tags.push_back({i, close});
+      std::string name;
+      for (std::size_t j = i + 1; j < n && Letter(lower[j]); ++j) name += lower[j];
+      i = close + 1;
+      if (name == "script" || name == "style") i = std::min(lower.find("</" + name, close + 1), n);
+    } else {
+      ++i;
+    }
+  }
+  return tags;
+}
+
+// The page as the loop sees it: its tags, and how much of it has been cut.
+struct Page {
+  std::string whole;
+  std::vector<Tag> tags;
+  std::size_t cut = 0;
+};
+
+std::string FindTag(const Page& page, const std::string& rest, const std::string& names, std::size_t& position) {
   const int count = CountFields(names, ",");
   const std::string first = GetField(names, ",", 0);
-  if (text.empty()) return {};
-  for (std::size_t p = cp932::Find(text, first, cp932::CharLength(text, 0)); p != npos && p < text.size();
-       p = cp932::Find(text, first, p + cp932::CharLength(text, p))) {
-    const std::size_t q = cp932::FindLast(text.substr(0, p), "<");
-    if (q == npos) continue;
-    const std::size_t e = cp932::Find(text, ">", p);
-    const std::string tag = e == npos ? "" : text.substr(q, e - q + 1);
-    bool all = true;
-    for (int i = 1; i < count; ++i) all = all && Holds(tag, GetField(names, ",", i));
-    if (all) {
-      position = q;
-      return tag;
+  if (rest.empty()) return {};
+  for (std::size_t p = cp932::Find(rest, first, cp932::CharLength(rest, 0)); p != npos && p < rest.size();
+       p = cp932::Find(rest, first, p + cp932::CharLength(rest, p))) {
+    const std::size_t at = page.cut + p;
+    for (const Tag& tag : page.tags) {
+      if (tag.open < page.cut || tag.open >= at || at + first.size() > tag.close + 1) continue;
+      const std::string text = page.whole.substr(tag.open, tag.close - tag.open + 1);
+      bool all = true;
+      for (int i = 1; i < count; ++i) all = all && Holds(text, GetField(names, ",", i));
+      if (!all) continue;
+      position = tag.open - page.cut;
+      return text;
     }
   }
   return {};
 }
 
-// Steps 3 to 5 of the attribute reading, with the value ending at ">" when
-// unquoted and at a line break, and never taking in the ">" that closes a
-// tag text.
-std::string ReadValue(const std::string& v, std::size_t a, bool tagText) {
-  const std::size_t eq = v.find('=', a == npos ? 0 : a + 1);
-  if (eq != npos) a = eq;
-  std::size_t s = npos;
-  bool quoted = false;
-  for (std::size_t i = a == npos ? 0 : a + 1; i < v.size() && s == npos; ++i) {
-    if (std::string_view(" \t\n\r\"'").find(v[i]) == npos) s = i;
-    quoted = quoted || (s == npos && (v[i] == '"' || v[i] == '\''));
+// The value of the attribute `name` in a tag text: behind the first `name`
+// that follows a blank, "/" or quote and has "=" behind it. `at` becomes
+// where the value starts in the tag text.
+std::string ReadValue(const std::string& t, const std::string& name, std::size_t& at) {
+  const std::size_t end = t.size() - 1;
+  for (std::size_t a = cp932::Find(t, name, 1); a != npos && a + name.size() <= end; a = cp932::Find(t, name, a + 1)) {
+    if (!Blank(t[a - 1]) && t[a - 1] != '/' && !Quote(t[a - 1])) continue;
+    std::size_t e = a + name.size();
+    while (e < end && Blank(t[e])) ++e;
+    if (e >= end || t[e] != '=') continue;
+    std::size_t s = e + 1;
+    while (s < end && Blank(t[s])) ++s;
+    if (s + 1 < end && Quote(t[s]) && t[s + 1] == t[s]) return {};
+    while (s < end && (Blank(t[s]) || Quote(t[s]))) ++s;
+    const std::size_t stop = std::min(t.find_first_of(" \t\n\r\"'", s), end);
+    const std::string value = t.substr(s, stop - s);
+    at = s;
+    return value.substr(0, value.find('#'));
   }
-  if (s == npos) s = a == npos ? 0 : a;
-  std::size_t end = std::min(v.find_first_of(" \t\n\r\"'", s + 1), v.size());
-  if (!quoted) end = std::min(end, v.find('>', s));
-  if (tagText) end = std::min(end, v.size() - 1);
-  const std::string value = v.substr(s, std::max(end, s) - s);
-  return value.substr(0, value.find('#'));
+  return {};
 }
 
-std::string ScanAttribute(const std::string& text, const std::string& tag, const std::string& attribute,
-                          std::size_t& position) {
-  const std::string t = FindTag(cp932::ToLower(text), tag + "," + attribute, position);
+// `at` becomes where the value stands in the rest of the page.
+std::string ScanAttribute(const Page& page, const std::string& rest, const std::string& tag,
+                          const std::string& attribute, std::size_t& position, std::size_t& at) {
+  const std::string t = FindTag(page, rest, tag + "," + attribute, position);
   if (t.empty()) return "END";
-  const std::string value = ReadValue(t, cp932::Find(t, attribute), true);
+  const std::string value = ReadValue(t, attribute, at);
+  at += position;
   position += 1;
   return value;
 }
 
-std::string ScanAnchor(const std::string& text, const std::string& tag, std::size_t& position, std::string& tagText) {
-  const std::string lower = cp932::ToLower(text);
-  const std::string t = FindTag(lower, tag + ",href", position);
+std::string ScanAnchor(const Page& page, const std::string& rest, const std::string& tag, std::size_t& position,
+                       std::size_t& at, std::string& tagText) {
+  const std::string t = FindTag(page, rest, tag + ",href", position);
   if (t.empty()) return "END";
+  const std::string value = ReadValue(t, "href", at);
+  at += position;
   if (Holds(t, ".css")) {
-    const std::string value = ReadValue(t, cp932::Find(t, "href"), true);
     position += 1;
     return value;
   }
   tagText = t;
-  const std::string v = lower.substr(position);
-  const std::size_t close = cp932::Find(v, "</" + tag + ">");
+  const std::size_t close = cp932::Find(rest.substr(position), "</" + tag + ">");
   if (close == npos) return "END";
-  const std::string value = ReadValue(v, cp932::Find(v, "href"), false);
   position += close + 1;
   return value;
 }
 
-// The loop of one pass: letter case from the first occurrence in the rest.
-std::vector<std::string> Walk(const ScanPass& pass, const std::string& page) {
+// The loop of one pass: the page cut after every call; each link in the
+// letter case it has where it stands.
+std::vector<std::string> Walk(const ScanPass& pass, const std::string& source) {
   std::vector<std::string> found;
-  std::string source = page, lower = cp932::ToLower(page);
+  Page page{cp932::ToLower(source), {}, 0};
+  page.tags = Tags(page.whole);
   for (;;) {
-    std::size_t pos = 0;
+    const std::string rest = page.whole.substr(page.cut);
+    std::size_t pos = 0, at = 0;
     std::string tagText;
-    const std::string link =
-        pass.anchorScanner ? ScanAnchor(lower, std::string(pass.tagWord), pos, tagText)
-                           : ScanAttribute(lower, std::string(pass.tagWord), std::string(pass.attributeWord), pos);
+    const std::string link = pass.anchorScanner ? ScanAnchor(page, rest, std::string(pass.tagWord), pos, at, tagText)
+                                                : ScanAttribute(page, rest, std::string(pass.tagWord),
+                                                                std::string(pass.attributeWord), pos, at);
     if (link == "END") return found;
-    const std::size_t at = link.empty() ? 0 : cp932::Find(lower, link);
-    if (!link.empty()) found.push_back(source.substr(at, link.size()) + " | " + tagText);
-    lower.erase(0, pos);
-    source.erase(0, pos);
+    if (!link.empty()) found.push_back(source.substr(page.cut + at, link.size()) + " | " + tagText);
+    page.cut += pos;
   }
 }
 
@@ -123,7 +186,7 @@ std::vector<std::string> Walk(const ScanPass& pass, const std::string& page) {
 
 // Pages built from pieces that exercise the scanner's quirks: tags of every
 // pass, quotes, blanks, fragments, style sheets, stray "<" and ">", closing
-// tags, upper case, and double-byte characters whose second byte is "a",
+// tags, comments, script and style text, empty values, upper case, and double-byte characters whose second byte is "a",
 // "h" or "\".
 class PageMaker {
  public:
@@ -165,6 +228,15 @@ class PageMaker {
         "</a>",
         "<a href='#top'>",
         "<a href=s.css>",
+        "<a href=\"\">",
+        "<img data-src=d.gif src=''>",
+        "<!--",
+        "-->",
+        "<script>",
+        "</SCRIPT>",
+        "<style>",
+        "</style>",
+        "<!x>",
         "<img src=\"p.gif\">",
         "<IMG SRC=P.GIF",
         "<img src=>",
@@ -215,7 +287,7 @@ TEST(WalkLinks, SurvivesRandomPages) {
     const std::string page = maker.Mutate(maker.Random());
     std::size_t position = 0;
     std::string tagText;
-    FindTag(page, "a,href", '<', '>', position);
+    FindTag(page, "a,href", position);
     ScanAttribute(page, "img", "src", position);
     ScanAnchor(page, "a", "href", position, tagText);
     LinkState state;

@@ -22,15 +22,17 @@ TEST(ScanAttribute, ReadsTheValueOfTheNextMatchingTag) {
       {"unquoted value closed by the tag", "<img src=a.gif>", "img", "src", "a.gif", 1},
       {"unquoted value inside the tag ends at '>'", "<body background=bg.gif><p>", "body", "background", "bg.gif", 1},
       {"unquoted value ends at a line break", "<IMG SRC=img/p1.gif\r\n WIDTH=10>", "img", "src", "img/p1.gif", 1},
-      {"quoted value keeps a '>' the tag text cut", "<img src=\"a>b.gif\">", "img", "src", "a", 1},
+      {"a quoted '>' does not close the tag", "<img src=\"a>b.gif\">", "img", "src", "a>b.gif", 1},
       {"empty quoted value", "<img src=\"\">", "img", "src", "", 1},
+      {"empty quoted value before another attribute", "<img src='' alt=\"x.gif\">", "img", "src", "", 1},
+      {"the word inside another attribute's name", "<img data-src=a.gif src=b.gif>", "img", "src", "b.gif", 1},
       {"fragment only", "<frame src=\"#top\">", "frame", "src", "", 1},
       {"fragment cut", "<frame src=\"b.html#s2\">", "frame", "src", "b.html", 1},
       {"a tag without the attribute is passed over", "<img alt=x><img src=y.gif>", "img", "src", "y.gif", 12},
-      {"the tag word inside another tag's value", "<a href=\"img/src.gif\">", "img", "src", "rc.gif", 1},
+      {"the attribute word inside a value is no attribute", "<a href=\"img/src.gif\">", "img", "src", "", 1},
       {"the tag word at index 0 is skipped", "img src=a.gif><img src=b.gif>", "img", "src", "b.gif", 15},
-      {"the nearest '<' before the word", "<p <img src=c.gif>", "img", "src", "c.gif", 4},
-      {"no '=' in the tag: the value starts one character into the word", "<img src \"x\" y>", "img", "src", "rc", 1},
+      {"a '<' inside a tag opens none", "<p <img src=c.gif>", "img", "src", "c.gif", 1},
+      {"no '=' behind the attribute: no value", "<img src \"x\" y>", "img", "src", "", 1},
   };
   for (const AttributeCase& c : cases) {
     std::size_t position = 999;
@@ -40,7 +42,17 @@ TEST(ScanAttribute, ReadsTheValueOfTheNextMatchingTag) {
 }
 
 TEST(ScanAttribute, EndsWhenNoTagMatches) {
-  const char* texts[] = {"", "<p>plain</p>", "<img alt=x>", "<img src=a.gif", "img src=a.gif>", "src=a <img"};
+  const char* texts[] = {"",
+                         "<p>plain</p>",
+                         "<img alt=x>",
+                         "<img src=a.gif",
+                         "img src=a.gif>",
+                         "src=a <img",
+                         "<p>the img src value</p>",
+                         "&lt;img src=&quot;a.gif&quot;&gt;",
+                         "<!-- <img src=a.gif> --><!---->",
+                         "<script>d.write('<img src=\"' + u + '\">')</script><style>img[src]{}</style>",
+                         "<!DOCTYPE img src=a.gif>"};
   for (const char* text : texts) {
     std::size_t position = 7;
     EXPECT_EQ(ScanAttribute(text, "img", "src", position), kScanEnd) << text;
@@ -65,8 +77,10 @@ TEST(ScanAnchor, ReadsTheHrefUpToTheClosingTag) {
       {"fragment only", "<a href=\"#top\">top</a>", "", 19, "<a href=\"#top\">"},
       {"fragment cut", "<a href=\"b.html#s2\">b</a>", "b.html", 22, "<a href=\"b.html#s2\">"},
       {"a style sheet is read from its tag alone", "<link rel=a href=\"s.css\">", "s.css", 1, "-"},
-      {"the value is read from the page behind the tag", "<a href\n>\n=\"late.html\"</a>", "late.html", 23,
-       "<a href\n>"},
+      {"the value is never read behind the tag", "<a href\n>\n=\"late.html\"</a>", "", 23, "<a href\n>"},
+      {"an empty value is no link", "<a href=\"\">Copyright</a>", "", 21, "<a href=\"\">"},
+      {"the first href that is an attribute", "<a hreflang=en href=y.html>y</a>", "y.html", 29,
+       "<a hreflang=en href=y.html>"},
   };
   for (const AnchorCase& c : cases) {
     std::size_t position = 999;
@@ -90,12 +104,12 @@ TEST(ScanAnchor, AnAnchorWithoutClosingTagEndsThePass) {
 
 TEST(FindTag, ReturnsTheLowerCasedTagTextAndItsStart) {
   std::size_t position = 0;
-  EXPECT_EQ(FindTag("ab <IMG Src=X.gif> c", "img,src", '<', '>', position), "<img src=x.gif>");
+  EXPECT_EQ(FindTag("ab <IMG Src=X.gif> c", "img,src", position), "<img src=x.gif>");
   EXPECT_EQ(position, 3u);
   // Every further word must occur in the tag text.
-  EXPECT_EQ(FindTag("<img alt=1><img alt=2 src=z>", "IMG,Alt,Src", '<', '>', position), "<img alt=2 src=z>");
+  EXPECT_EQ(FindTag("<img alt=1><img alt=2 src=z>", "IMG,Alt,Src", position), "<img alt=2 src=z>");
   EXPECT_EQ(position, 11u);
-  EXPECT_EQ(FindTag("<img alt=1>", "img,src", '<', '>', position), "");
+  EXPECT_EQ(FindTag("<img alt=1>", "img,src", position), "");
 }
 
 // ヂ ends in the byte "a", ド in "h": neither may pass for an ASCII letter.
