@@ -1,5 +1,6 @@
 #include "crawl/CrawlRun.h"
 
+#include "crawl/LinkRepair.h"
 #include "crawl/PageScan.h"
 #include "crawl/RunLog.h"
 #include "crawl/StatusFormat.h"
@@ -44,6 +45,7 @@ RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& p
     MainLoop();
   } catch (...) {
   }
+  RestoreMissingLinks(job_.links, host_.CurrentSettings().oneFolder);
   EndSequence(programDir, profilePath);
   return RunResult::kEnded;
 }
@@ -134,6 +136,7 @@ void CrawlRun::ProcessCandidate() {
     return;
   }
   if (IsPageUrl(url)) {
+    job_.links.pageIndex = nextIndex_;
     ScanPage(host_, job_, url, text);
   } else {
     job_.links.BeginPage(std::move(text));

@@ -96,6 +96,12 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
   return RelativePath(pageFolder_, storedSteps);
 }
 
+bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {
+  Steps valueSteps = pageFolder_, storedSteps;
+  WalkSteps(StoredPath(url, kind), storedSteps);
+  return !value.starts_with('\\') && WalkSteps(value, valueSteps) && SameSteps(valueSteps, storedSteps);
+}
+
 const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,
                                const CandidateOutcome& outcome) {
   const std::string target = LinkRewriter(pageUrl).Target(link, kind, outcome);

@@ -31,6 +31,10 @@ class LinkRewriter {
   // restored). `kind` "src" names a file, any other kind a page.
   std::string Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const;
 
+  // True when `value`, a local path in the page, names where `url` of
+  // `kind` is stored (letter case aside).
+  bool Reaches(std::string_view value, std::string_view url, std::string_view kind) const;
+
  private:
   std::string LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const;
 

@@ -7,6 +7,11 @@ std::string_view CandidateList::ListedKind(std::string_view url) const {
   return found == listed_.end() ? std::string_view() : std::string_view(kinds_[found->second]);
 }
 
+std::size_t CandidateList::IndexOf(std::string_view url) const {
+  const auto found = listed_.find(url);
+  return found == listed_.end() ? npos : found->second;
+}
+
 void CandidateList::Append(std::string url, std::string kind) {
   listed_.emplace(url, urls_.size());
   urls_.push_back(std::move(url));
@@ -25,6 +30,7 @@ void LinkState::Reset() {
   serverName.clear();
   page.Clear();
   writtenValues.clear();
+  localLinks.clear();
 }
 
 void LinkState::BeginPage(std::string text) {

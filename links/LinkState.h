@@ -2,6 +2,7 @@
 // values the filters compare against, and the page being rewritten.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,6 +35,9 @@ class CandidateList {
   std::size_t size() const { return urls_.size(); }
 
   bool Contains(std::string_view url) const { return listed_.find(url) != listed_.end(); }
+  // The index of the URL's first entry; npos when it is not listed.
+  std::size_t IndexOf(std::string_view url) const;
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   // The kind the URL was first listed with; empty when it is not listed.
   std::string_view ListedKind(std::string_view url) const;
   // Appends even a URL that is listed already (the start URLs are not tested).
@@ -45,6 +49,12 @@ class CandidateList {
   std::vector<std::string> kinds_;
   // Each listed URL with the index of its first entry.
   std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> listed_;
+};
+
+struct LocalLink {
+  std::uint32_t page;
+  std::uint32_t target;
+  bool operator==(const LocalLink&) const = default;
 };
 
 struct LinkState {
@@ -62,6 +72,12 @@ struct LinkState {
   // passes match) leaves it as it is: it is a local path now, not a link of
   // the site.
   std::vector<TextSpan> writtenValues;
+  // The candidate index of the page being scanned.
+  std::size_t pageIndex = 0;
+  // Every local link written into a saved page: (page, candidate) indexes.
+  // Once the downloads are done, the links to candidates whose file is
+  // missing get their URL back.
+  std::vector<LocalLink> localLinks;
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values

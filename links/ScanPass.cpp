@@ -1,5 +1,7 @@
 #include "links/ScanPass.h"
 
+#include <algorithm>
+
 #include "links/AddCandidate.h"
 #include "links/DownloadFilters.h"
 #include "links/LinkRewriting.h"
@@ -23,6 +25,13 @@ std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
   return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
 }
 
+void RecordLocalLink(LinkState& state, std::string_view url) {
+  const std::size_t target = state.candidates.IndexOf(url);
+  if (target == CandidateList::npos) return;
+  const LocalLink link{static_cast<std::uint32_t>(state.pageIndex), static_cast<std::uint32_t>(target)};
+  if (state.localLinks.empty() || !(state.localLinks.back() == link)) state.localLinks.push_back(link);
+}
+
 bool ListIsFull(const LinkState& state, int maxFilesValue) {
   return maxFilesValue <= 0 || state.candidates.size() >= static_cast<std::size_t>(maxFilesValue);
 }
@@ -44,6 +53,22 @@ void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view l
   }
 }
 
+std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lower) {
+  std::vector<PageValue> values;
+  for (const ScanPass& pass : kScanPasses) {
+    WalkLinks(
+        pass, source, lower, [] { return true; },
+        [&](const FoundLink& found) {
+          values.push_back({found.at, found.link});
+        });
+  }
+  std::sort(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at < b.at; });
+  values.erase(
+      std::unique(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at == b.at; }),
+      values.end());
+  return values;
+}
+
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
   const LinkRewriter rewriter(pageUrl);
   ValueReplacer replacer;
@@ -58,6 +83,7 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& stat
     const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
     const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
     std::string target = rewriter.Target(found.link, kind, outcome);
+    if (outcome.downloaded()) RecordLocalLink(state, outcome.url);
     const std::string_view asWritten = std::string_view(state.page.pageText()).substr(found.at, found.link.size());
     if (target == asWritten) return;
     replacer.Add(found.at, found.at + found.link.size(), std::move(target));

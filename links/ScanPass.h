@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "links/LinkState.h"
 #include "settings/Host.h"
@@ -50,6 +51,16 @@ struct FoundLink {
 // non-empty value goes to `onLink`.
 void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower,
                const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink);
+
+// A link value of a page, as written, and where it stands.
+struct PageValue {
+  std::size_t at;
+  std::string_view value;
+};
+
+// The link values that the five passes read in `source` (`lower` its
+// lower-cased twin), in page order, each once. For pages saved already.
+std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lower);
 
 // Runs one pass over state.page for the page at `pageUrl` (the candidate's
 // URL, query included). The pass ends when the scanner finds no further tag,

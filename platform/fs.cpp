@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -178,6 +179,20 @@ std::string ExecutableDirectory() {
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (ec) return CurrentDirectory();
   return WithTrailingBackslash(SystemPath(exe.parent_path().string()));
+}
+
+std::vector<FileEntry> FilesBelow(std::string_view systemFolder) {
+  std::vector<FileEntry> files;
+  const fs::path root = ToFsPath(systemFolder);
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code statError;
+    if (!it->is_regular_file(statError) || it->is_symlink(statError)) continue;
+    const std::uintmax_t size = it->file_size(statError);
+    files.push_back({SystemPath(it->path().lexically_relative(root).string()), statError ? 0 : size});
+  }
+  std::sort(files.begin(), files.end(), [](const FileEntry& a, const FileEntry& b) { return a.path < b.path; });
+  return files;
 }
 
 }  // namespace pagelark::platform

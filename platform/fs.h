@@ -4,10 +4,12 @@
 // touches std::filesystem or POSIX file calls.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pagelark::platform {
 
@@ -90,5 +92,16 @@ bool SetCurrentDirectory(std::string_view systemPath);
 
 // The folder of the running executable, in system form with a trailing "\".
 std::string ExecutableDirectory();
+
+// A regular file below a folder: its path relative to the folder (system
+// form) and its size.
+struct FileEntry {
+  std::string path;
+  std::uintmax_t size;
+};
+
+// Every regular file below the folder, in a stable (sorted) order. Links
+// are not followed. Empty when the folder cannot be read.
+std::vector<FileEntry> FilesBelow(std::string_view systemFolder);
 
 }  // namespace pagelark::platform

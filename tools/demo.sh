@@ -31,4 +31,5 @@ files=$( (find "$out/mirror" -type f 2>/dev/null || true) | wc -l)
 echo
 echo "Mirror: $out/mirror ($files files)"
 echo "Run log: $(ls "$out"/program/log/*.log 2>/dev/null | head -1)"
+echo "Check: $(build/app/cli/pagelark-cli --check "$out/mirror" | tail -1)"
 exit $status

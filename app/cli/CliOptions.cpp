@@ -42,6 +42,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
       if (!TakeValue(args, i, "--program-dir", options.programDir, error)) return std::nullopt;
     } else if (IsOption(arg, "--save-as")) {
       if (!TakeValue(args, i, "--save-as", options.saveAs, error)) return std::nullopt;
+    } else if (IsOption(arg, "--check")) {
+      if (!TakeValue(args, i, "--check", options.check, error)) return std::nullopt;
     } else if (IsOption(arg, "--set")) {
       if (!TakeValue(args, i, "--set", value, error) || !AddSet(value, options, error)) return std::nullopt;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -53,6 +55,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     } else {
       options.profile = arg;
     }
+  }
+  if (!options.check.empty() && (!options.sets.empty() || !options.saveAs.empty() || !options.profile.empty())) {
+    error = "--check takes no other option";
+    return std::nullopt;
   }
   return options;
 }

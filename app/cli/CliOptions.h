@@ -1,5 +1,6 @@
 // Command line of pagelark-cli:
 //   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+//   pagelark-cli --check DIR
 #pragma once
 
 #include <optional>
@@ -14,6 +15,7 @@ struct CliOptions {
   std::vector<std::pair<std::string, std::string>> sets;  // in order, values still UTF-8
   std::string saveAs;                                     // empty: run
   std::string profile;                                    // empty: new-profile defaults
+  std::string check;                                      // a mirror folder to check instead of a run
 };
 
 // Parses argv[1..]. On a usage error gives nothing and sets `error` to a

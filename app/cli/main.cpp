@@ -1,15 +1,18 @@
 // pagelark-cli: the engine without a window, for scripts and schedulers.
 //
 //   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+//   pagelark-cli --check DIR
 //
 // Exit status: 0 when the run reached its end, 1 when the start command
 // refused the settings or the run was abandoned (or a save failed), 2 for a
-// usage error. The first Ctrl-C stops the run at its next candidate, which
+// usage error. --check DIR checks a finished mirror: 0 when it is whole,
+// else 1. The first Ctrl-C stops the run at its next candidate, which
 // then ends normally; a second one ends the program at once.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/cli/CheckCommand.h"
 #include "app/cli/CliHost.h"
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliProfile.h"
@@ -24,7 +27,8 @@ namespace {
 
 using namespace pagelark;
 
-constexpr char kUsage[] = "usage: pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]";
+constexpr char kUsage[] =
+    "usage: pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE] | --check DIR";
 constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
@@ -59,6 +63,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto options = cli::ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) return UsageError(error);
+  if (!options->check.empty()) return cli::RunMirrorCheck(options->check, stdout);
 
   const std::string programDir = ProgramDir(options->programDir);
   std::optional<std::string> profileBytes;

@@ -21,8 +21,15 @@ TEST(ParseCliOptions, TakesEveryOptionInBothForms) {
 }
 
 TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--verbose"}, {"--set"}, {"--set", "noequals"}, {"--set", "=v"}, {"a.ini", "b.ini"}, {"--program-dir"}}) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--verbose"},
+                                                                                    {"--set"},
+                                                                                    {"--set", "noequals"},
+                                                                                    {"--set", "=v"},
+                                                                                    {"a.ini", "b.ini"},
+                                                                                    {"--program-dir"},
+                                                                                    {"--check"},
+                                                                                    {"--check", "dl", "a.ini"},
+                                                                                    {"--check=dl", "--set", "URL=x"}}) {
     std::string error;
     EXPECT_FALSE(ParseCliOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());

@@ -1,0 +1,81 @@
+#include "crawl/LinkRepair.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "links/LinkRewriting.h"
+#include "links/MirrorLayout.h"
+#include "links/ScanPass.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+MirrorPlace PlaceOf(const LinkState& links, std::size_t index, bool oneFolder) {
+  const std::string& url = links.candidates.candidateUrls()[index];
+  return links.candidates.candidateKinds()[index] == kKindSrc ? PlaceFile(links.downloadFolder, url, oneFolder)
+                                                              : PlacePage(links.downloadFolder, url, oneFolder);
+}
+
+// The recorded links whose target has no file, sorted by page.
+std::vector<LocalLink> MissingLinks(const LinkState& links, bool oneFolder) {
+  std::unordered_map<std::uint32_t, bool> stored;
+  std::vector<LocalLink> missing;
+  for (const LocalLink& link : links.localLinks) {
+    auto [known, added] = stored.try_emplace(link.target, false);
+    if (added) known->second = platform::FileExists(PlaceOf(links, link.target, oneFolder).filePath);
+    if (!known->second) missing.push_back(link);
+  }
+  std::stable_sort(missing.begin(), missing.end(),
+                   [](const LocalLink& a, const LocalLink& b) { return a.page < b.page; });
+  return missing;
+}
+
+// Gives the links of one saved page to `targets` their URLs back.
+std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const std::vector<std::uint32_t>& targets,
+                       bool oneFolder) {
+  const MirrorPlace place = PlaceOf(links, pageIndex, oneFolder);
+  std::string bytes;
+  if (!platform::ReadFileBytes(place.filePath, bytes)) return 0;
+  PageText page;
+  page.Assign(std::move(bytes));
+  const LinkRewriter rewriter(links.candidates.candidateUrls()[pageIndex]);
+  ValueReplacer replacer;
+  std::size_t count = 0;
+  for (const PageValue& value : LinkValuesOf(page.pageText(), page.pageTextLower())) {
+    for (std::uint32_t target : targets) {
+      const std::string& url = links.candidates.candidateUrls()[target];
+      if (!rewriter.Reaches(value.value, url, links.candidates.candidateKinds()[target])) continue;
+      replacer.Add(value.at, value.at + value.value.size(), url);
+      ++count;
+      break;
+    }
+  }
+  if (count == 0) return 0;
+  std::vector<TextSpan> written;
+  replacer.Apply(page, written);
+  try {
+    if (!platform::WriteTextFile(place.filePath, page.pageText())) return 0;
+  } catch (const platform::FileWriteError&) {
+    return 0;  // the old page stays whole
+  }
+  if (!place.twinSource.empty()) platform::CopyFileReplacing(place.twinSource, place.twinPath);
+  return count;
+}
+
+}  // namespace
+
+std::size_t RestoreMissingLinks(const LinkState& links, bool oneFolder) {
+  const std::vector<LocalLink> missing = MissingLinks(links, oneFolder);
+  std::size_t restored = 0;
+  for (auto first = missing.begin(); first != missing.end();) {
+    const auto last = std::find_if(first, missing.end(), [&](const LocalLink& l) { return l.page != first->page; });
+    std::vector<std::uint32_t> targets;
+    for (auto it = first; it != last; ++it) targets.push_back(it->target);
+    restored += RepairPage(links, first->page, targets, oneFolder);
+    first = last;
+  }
+  return restored;
+}
+
+}  // namespace pagelark

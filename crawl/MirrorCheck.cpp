@@ -1,0 +1,145 @@
+#include "crawl/MirrorCheck.h"
+
+#include "links/MirrorLayout.h"
+#include "links/PageText.h"
+#include "links/PathFields.h"
+#include "links/ScanPass.h"
+#include "links/UriReference.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace pagelark {
+namespace {
+
+enum class LinkPlace { kNone, kLocal, kAbsolutePath, kOnline, kOtherScheme };
+
+bool IsWeb(std::string_view scheme) {
+  const std::string lower = cp932::ToLower(scheme);
+  return lower == "http" || lower == "https";
+}
+
+bool IsDrivePath(std::string_view value) {
+  return value.size() > 2 && value[1] == ':' && (value[2] == '\\' || value[2] == '/');
+}
+
+LinkPlace PlaceOf(std::string_view value) {
+  if (value.empty()) return LinkPlace::kNone;
+  if (value.starts_with("//")) return LinkPlace::kOnline;
+  if (value.starts_with('\\') || value.starts_with('/') || IsDrivePath(value)) return LinkPlace::kAbsolutePath;
+  if (const auto scheme = SchemeOf(value)) return IsWeb(*scheme) ? LinkPlace::kOnline : LinkPlace::kOtherScheme;
+  return LinkPlace::kLocal;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "%XX" escapes decoded, as a browser does before it opens a local file.
+std::string PercentDecoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
+    const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+    if (low < 0) {
+      out += text[i];
+      continue;
+    }
+    out += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  return out;
+}
+
+// A file, or a folder with its "index.html".
+bool Opens(const std::string& path) {
+  if (platform::FileExists(path)) return true;
+  return platform::FolderExists(path) && platform::FileExists(path + "\\index.html");
+}
+
+// Whether the local link, read from the page's folder (system form, ending
+// with "\"), opens a file: as written or with its escapes decoded.
+bool LocalLinkOpens(const std::string& pageFolder, std::string_view value) {
+  std::string path = cp932::ReplaceAll(value.substr(0, value.find('?')), "/", "\\");
+  if (cp932::EndsWithChar(path, '\\')) path += "index.html";
+  return Opens(pageFolder + path) || Opens(pageFolder + PercentDecoded(path));
+}
+
+std::string AbsoluteLinkPath(std::string_view value) {
+  return std::string(IsDrivePath(value) ? value.substr(2) : value);
+}
+
+// The mirrored folder of the URL's server: "http\host\".
+std::string ServerFolder(std::string_view url) {
+  const std::string folder = PlaceFile("", url, false).folder;
+  const std::size_t scheme = cp932::Find(folder, "\\");
+  const std::size_t host = scheme == cp932::npos ? cp932::npos : cp932::Find(folder, "\\", scheme + 1);
+  return host == cp932::npos ? folder : folder.substr(0, host + 1);
+}
+
+bool IsSavedPage(std::string_view path) {
+  const std::string lower = cp932::ToLower(path);
+  return lower.ends_with(".html") || lower.ends_with(".htm") || lower.ends_with(".shtml");
+}
+
+class Checker {
+ public:
+  explicit Checker(const std::string& folder) : folder_(folder) {}
+
+  void CheckPage(const std::string& page, MirrorReport& report) {
+    std::string bytes;
+    if (!platform::ReadFileBytes(folder_ + page, bytes)) return;
+    ++report.pages;
+    std::string pageFolder, name;
+    SplitPath(page, pageFolder, name, '\\');
+    PageText text;
+    text.Assign(std::move(bytes));
+    for (const PageValue& found : LinkValuesOf(text.pageText(), text.pageTextLower())) {
+      ++report.links;
+      CheckLink(page, folder_ + pageFolder, found.value, report);
+    }
+  }
+
+ private:
+  void CheckLink(const std::string& page, const std::string& pageFolder, std::string_view value, MirrorReport& report) {
+    const MirrorReport::Link link{page, std::string(value)};
+    switch (PlaceOf(value)) {
+      case LinkPlace::kLocal:
+        if (!LocalLinkOpens(pageFolder, value)) report.broken.push_back(link);
+        return;
+      case LinkPlace::kAbsolutePath:
+        report.absolutePaths.push_back(link);
+        if (!Opens(AbsoluteLinkPath(value))) report.broken.push_back(link);
+        return;
+      case LinkPlace::kOnline:
+        if (platform::FolderExists(folder_ +
+                                   ServerFolder(value.starts_with("//") ? "http:" + link.value : link.value))) {
+          report.onlineMirrored.push_back(link);
+        } else {
+          ++report.onlineElsewhere;
+        }
+        return;
+      case LinkPlace::kNone:
+      case LinkPlace::kOtherScheme:
+        return;
+    }
+  }
+
+  std::string folder_;
+};
+
+}  // namespace
+
+MirrorReport CheckMirror(const std::string& folder) {
+  MirrorReport report;
+  Checker checker(folder);
+  for (const platform::FileEntry& file : platform::FilesBelow(folder)) {
+    if (file.size == 0) report.emptyFiles.push_back(file.path);
+    if (IsSavedPage(file.path)) checker.CheckPage(file.path, report);
+  }
+  return report;
+}
+
+}  // namespace pagelark
