@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -99,12 +98,15 @@ TextHeader ParseHeader(const fs::path& path) {
   for (std::size_t at = src.find("constexpr"); at != std::string::npos; at = src.find("constexpr", at + 1)) {
     ++header.constexprCount;
   }
-  static const std::regex kHead(R"(inline constexpr char (k\w+)\[\] =)");
-  for (auto m = std::sregex_iterator(src.begin(), src.end(), kHead); m != std::sregex_iterator(); ++m) {
-    const std::string name = (*m)[1];
+  constexpr std::string_view kHead = "inline constexpr char ";
+  for (std::size_t head = src.find(kHead); head != std::string::npos; head = src.find(kHead, head + 1)) {
+    const std::size_t nameAt = head + kHead.size();
+    const std::size_t nameEnd = src.find("[] =", nameAt);
+    if (nameEnd == std::string::npos) break;
+    const std::string name = src.substr(nameAt, nameEnd - nameAt);
     TextConstant text;
-    text.line = 1 + static_cast<int>(std::count(src.begin(), src.begin() + m->position(), '\n'));
-    std::size_t i = static_cast<std::size_t>(m->position() + m->length());
+    text.line = 1 + static_cast<int>(std::count(src.begin(), src.begin() + static_cast<std::ptrdiff_t>(head), '\n'));
+    std::size_t i = nameEnd + 4;
     bool ok = true;
     // Pieces separated by blanks and line breaks, up to the ";".
     while (ok) {
