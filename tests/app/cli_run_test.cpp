@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "support/CliProcess.h"
 #include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 
@@ -11,23 +10,9 @@ namespace pagelark {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CliResult;
 using test::ReadAll;
-
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Runs pagelark-cli with `args` (already quoted for the shell) in `dir`.
-CliResult RunCli(const test::TempDir& dir, const std::string& args) {
-  const fs::path out = dir.native() / "stdout.txt";
-  const fs::path err = dir.native() / "stderr.txt";
-  const std::string command = "cd '" + dir.native().string() + "' && '" + PAGELARK_CLI_PATH + "' --program-dir prog " +
-                              args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
-}
+using test::RunCli;
 
 TEST(PagelarkCli, RunsAProfileAndPrintsTheProgressInUtf8) {
   test::TempDir dir;

@@ -9,6 +9,7 @@
 //   server.Redirect("/old.html", 301, "/a.html");
 //   client.FetchText(server.Url("/a.html"), 80, text);
 //   EXPECT_EQ(server.Requests()[0].Header("User-Agent"), "My Session");
+//   server.ServeFolder(siteFolder);  // a whole folder of files
 //
 // Link with PkgConfig::HTTPLIB (or the `pagelark_test_loopback` target of
 // tests/net). cpp-httplib reads a request body only for POST, PUT, PATCH and
@@ -119,6 +120,13 @@ class LoopbackServer {
       response.status = status;
       response.set_content(body, contentType.c_str());
     });
+  }
+  // Serves the files below `root` (GET and HEAD) before any handler, with a
+  // Content-Type from the file name's extension; a path ending in "/" answers
+  // with that folder's index.html. Paths that name no file go on to the
+  // handlers (404 by default).
+  void ServeFolder(const std::filesystem::path& root) {
+    if (!server_->set_mount_point("/", root.string())) throw std::runtime_error("cannot serve " + root.string());
   }
   void Redirect(const std::string& path, int status, std::string location) {
     Handle(path,

@@ -1,0 +1,79 @@
+// Mirrors whole sites served on 127.0.0.1 with pagelark-cli and checks the
+// mirror against what was served: pages unchanged outside link values, no
+// empty files, no file-system paths as links, and no failed request but for
+// the site's own broken links.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+#include "sites/SiteChecks.h"
+#include "sites/SiteMirror.h"
+#include "support/TempDir.h"
+
+namespace pagelark::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The HTML of Debian's python3.11-doc (tools/setup-deps.sh installs it): about
+// 530 pages with their style sheets, scripts and pictures.
+const fs::path kPythonDocs = "/usr/share/doc/python3.11/html";
+
+std::set<std::string> Targets(const std::map<std::string, std::string>& broken) {
+  std::set<std::string> targets;
+  for (const auto& entry : broken) targets.insert(entry.first);
+  return targets;
+}
+
+// The mirror check of pagelark-cli joins these checks through
+// `RunMirrorCheck` (SiteMirror.h) once the program has it.
+void ExpectFaithfulMirror(const SiteMirror& run, const std::set<std::string>& sitesOwnBrokenLinks) {
+  const MirroredSite& mirrored = run.mirrored();
+  ASSERT_EQ(run.cli().status, 0) << run.cli().err;
+  ASSERT_TRUE(fs::is_directory(mirrored.mirror)) << mirrored.mirror << " is missing";
+
+  // A fact of the served copy, found by the harness alone: the failures
+  // below are judged against it.
+  const std::map<std::string, std::string> broken = BrokenLinks(mirrored);
+  EXPECT_EQ(Targets(broken), sitesOwnBrokenLinks);
+
+  const Findings changed = ChangedFiles(mirrored);
+  EXPECT_TRUE(changed.empty()) << Describe(changed, "saved files differ from the served ones outside link values");
+  const Findings empty = EmptyFiles(mirrored);
+  EXPECT_TRUE(empty.empty()) << Describe(empty, "empty files in the mirror");
+  const Findings paths = FileSystemPathLinks(mirrored);
+  EXPECT_TRUE(paths.empty()) << Describe(paths, "link values are file-system paths");
+  const Findings missing = MissingPages(mirrored);
+  EXPECT_TRUE(missing.empty()) << Describe(missing, "linked pages of the site missing from the mirror");
+  const Findings unexpected = UnexpectedFailures(mirrored, broken);
+  EXPECT_TRUE(unexpected.empty()) << Describe(unexpected, "failed requests for what is no broken link of the site");
+  const Findings unreported = UnreportedBrokenLinks(mirrored, broken);
+  EXPECT_TRUE(unreported.empty()) << Describe(unreported, "broken links of the site never reported as failed");
+}
+
+TEST(RealSite, MirrorsThePythonDocumentation) {
+  ASSERT_TRUE(fs::is_directory(kPythonDocs))
+      << kPythonDocs << " is missing: tools/setup-deps.sh installs python3.11-doc";
+  const TempDir copy;
+  // _static/jquery.js and underscore.js are links to other packages' files:
+  // the copy holds the files themselves.
+  fs::copy(kPythonDocs, copy.native() / "html", fs::copy_options::recursive);
+  const SiteMirror run(copy.native() / "html", "index.html");
+  // The package ships the change log compressed (changelog.html.gz), so every
+  // link to whatsnew/changelog.html is broken on the served copy.
+  ExpectFaithfulMirror(run, {"whatsnew/changelog.html"});
+}
+
+// The bundled sample site, where the same checks prove the harness. Served
+// as files alone, it has no search.cgi (tools/sample-server answers that
+// one): the two search links of form.html are its broken links here.
+TEST(RealSite, MirrorsTheSampleSite) {
+  const SiteMirror run(fs::path(PAGELARK_SOURCE_DIR) / "examples/site", "index.html");
+  ExpectFaithfulMirror(run, {"search.cgi"});
+}
+
+}  // namespace
+}  // namespace pagelark::test
