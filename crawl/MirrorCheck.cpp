@@ -71,12 +71,11 @@ std::string AbsoluteLinkPath(std::string_view value) {
   return std::string(IsDrivePath(value) ? value.substr(2) : value);
 }
 
-// The mirrored folder of the URL's server: "http\host\".
+// The mirrored folder of the URL's server ("http\\host\\"), or empty.
 std::string ServerFolder(std::string_view url) {
-  const std::string folder = PlaceFile("", url, false).folder;
-  const std::size_t scheme = cp932::Find(folder, "\\");
-  const std::size_t host = scheme == cp932::npos ? cp932::npos : cp932::Find(folder, "\\", scheme + 1);
-  return host == cp932::npos ? folder : folder.substr(0, host + 1);
+  const UriReference uri = ParseUriReference(url);
+  if (!uri.scheme || !uri.authority || uri.authority->empty()) return {};
+  return PlaceFile("", std::string(*uri.scheme) + "://" + std::string(*uri.authority) + "/x", false).folder;
 }
 
 bool IsSavedPage(std::string_view path) {

@@ -97,8 +97,9 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
 }
 
 bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {
+  const std::string stored = StoredPath(url, kind);
   Steps valueSteps = pageFolder_, storedSteps;
-  WalkSteps(StoredPath(url, kind), storedSteps);
+  WalkSteps(stored, storedSteps);
   return !value.starts_with('\\') && WalkSteps(value, valueSteps) && SameSteps(valueSteps, storedSteps);
 }
 

@@ -23,12 +23,13 @@ TEST(CheckMirror, FindsDeadLinksOnlineLinksAbsolutePathsAndEmptyFiles) {
   write("empty.css", "");
   write("page.html",
         "<img src=\"a%20b.gif\"><a href=\"sub\\\">s</a><a href=\"gone.html\">g</a>"
-        "<a href=\"http://h/x.html\">x</a><a href=\"//other/y.html\">y</a><a href=\"mailto:m@h\">m</a>"
+        "<a href=\"http://h/x.html\">x</a><a href=\"//other/y.html\">y</a><a href=\"http://elsewhere\">e</a><a "
+        "href=\"mailto:m@h\">m</a>"
         "<img src=\"" +
             absolute + "\"><img src=\"\\nowhere\\z.gif\"><a href=\"#top\">t</a><!-- <a href=c.html>c</a> -->");
   const MirrorReport report = CheckMirror(root.system());
   EXPECT_EQ(report.pages, 2u);
-  EXPECT_EQ(report.links, 9u);
+  EXPECT_EQ(report.links, 10u);
   const auto values = [](const std::vector<MirrorReport::Link>& links) {
     std::vector<std::string> out;
     for (const auto& link : links) out.push_back(link.page + " " + link.value);
@@ -37,7 +38,7 @@ TEST(CheckMirror, FindsDeadLinksOnlineLinksAbsolutePathsAndEmptyFiles) {
   EXPECT_EQ(values(report.broken),
             (std::vector<std::string>{"http\\h\\page.html gone.html", "http\\h\\page.html \\nowhere\\z.gif"}));
   EXPECT_EQ(values(report.onlineMirrored), std::vector<std::string>{"http\\h\\page.html http://h/x.html"});
-  EXPECT_EQ(report.onlineElsewhere, 1u);
+  EXPECT_EQ(report.onlineElsewhere, 2u);
   EXPECT_EQ(values(report.absolutePaths),
             (std::vector<std::string>{"http\\h\\page.html " + absolute, "http\\h\\page.html \\nowhere\\z.gif"}));
   EXPECT_EQ(report.emptyFiles, std::vector<std::string>{"http\\h\\empty.css"});

@@ -147,15 +147,17 @@ TEST_F(CrawlRunTest, ALinkRewrittenOnlyInLetterCaseIsNotTakenForANewLinkEither) 
 // A link to a file that is not there once the downloads are done (a 404)
 // gets its URL back; a file an earlier run stored keeps its local link.
 TEST_F(CrawlRunTest, LinksToFilesThatWereNotStoredGetTheirUrlBack) {
-  server.Serve("/d/p.html", 200, "<img src=\"gone.gif\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a>");
+  server.Serve("/d/p.html", 200,
+               "<img src=\"gone.gif\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a><a href=\"no.html#s\">n</a>");
   server.Serve("/d/ok.gif", 200, "gif");
   server.Serve("/d/kept.html", 404, "");
   std::filesystem::create_directories(Stored("d"));
   std::ofstream(Stored("d/kept.html")) << "from an earlier run";
   host.settings.startUrl = server.Url("/d/p.html");
   EXPECT_EQ(Run(), StartResult::kEnded);
-  EXPECT_EQ(ReadStored("d/p.html"),
-            "<img src=\"" + server.Url("/d/gone.gif") + "\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a>");
+  EXPECT_EQ(ReadStored("d/p.html"), "<img src=\"" + server.Url("/d/gone.gif") +
+                                        "\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a><a href=\"" +
+                                        server.Url("/d/no.html") + "#s\">n</a>");
   EXPECT_EQ(ReadStored("d/kept.html"), "from an earlier run");
   EXPECT_FALSE(std::filesystem::exists(Stored("d/gone.gif")));
 }

@@ -4,6 +4,7 @@
 // the site's own broken links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -28,8 +29,29 @@ std::set<std::string> Targets(const std::map<std::string, std::string>& broken) 
   return targets;
 }
 
-// The mirror check of pagelark-cli joins these checks through
-// `RunMirrorCheck` (SiteMirror.h) once the program has it.
+// pagelark-cli --check must find the mirror whole, its only links into the
+// mirrored server being those to the site's own broken links.
+void ExpectCheckedWhole(const SiteMirror& run, const std::set<std::string>& sitesOwnBrokenLinks) {
+  const CliResult check = RunMirrorCheck(run);
+  EXPECT_EQ(check.status, 0) << check.out;
+  std::set<std::string> online;
+  constexpr std::string_view kOnline = "online, mirrored here: ";
+  for (std::size_t at = 0; at < check.out.size();) {
+    const std::size_t end = std::min(check.out.find('\n', at), check.out.size());
+    const std::string line = check.out.substr(at, end - at);
+    if (line.starts_with(kOnline)) {
+      const std::string link = line.substr(line.find(" -> ") + 4);
+      const std::string url = link.substr(0, link.find_first_of("?#"));
+      const bool broken = std::any_of(sitesOwnBrokenLinks.begin(), sitesOwnBrokenLinks.end(),
+                                      [&](const std::string& target) { return url.ends_with("/" + target); });
+      EXPECT_TRUE(broken) << line;
+      online.insert(link);
+    }
+    at = end + 1;
+  }
+  EXPECT_EQ(online.empty(), sitesOwnBrokenLinks.empty()) << check.out;
+}
+
 void ExpectFaithfulMirror(const SiteMirror& run, const std::set<std::string>& sitesOwnBrokenLinks) {
   const MirroredSite& mirrored = run.mirrored();
   ASSERT_EQ(run.cli().status, 0) << run.cli().err;
@@ -52,6 +74,7 @@ void ExpectFaithfulMirror(const SiteMirror& run, const std::set<std::string>& si
   EXPECT_TRUE(unexpected.empty()) << Describe(unexpected, "failed requests for what is no broken link of the site");
   const Findings unreported = UnreportedBrokenLinks(mirrored, broken);
   EXPECT_TRUE(unreported.empty()) << Describe(unreported, "broken links of the site never reported as failed");
+  ExpectCheckedWhole(run, sitesOwnBrokenLinks);
 }
 
 TEST(RealSite, MirrorsThePythonDocumentation) {
