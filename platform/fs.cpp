@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cinttypes>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #include "platform/cp932.h"
@@ -40,6 +43,35 @@ fs::path LinkTarget(fs::path path) {
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
   return path;
+}
+
+// Flushes and closes; false when a write or the flush failed.
+bool FlushAndClose(std::FILE* file) {
+  const bool ok = std::fflush(file) == 0 && std::ferror(file) == 0;
+  return std::fclose(file) == 0 && ok;
+}
+
+// A fresh name beside `target`: its name (cut so that the whole stays within
+// a file name's limit) followed by a random suffix.
+std::string TemporaryName(const std::string& target) {
+  constexpr std::size_t kNameMax = 255;
+  static std::mt19937_64 random{std::random_device{}()};
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".%016" PRIx64 ".tmp", static_cast<std::uint64_t>(random()));
+  const std::size_t nameStart = target.rfind('/') + 1;  // 0 without a folder
+  const std::size_t nameRoom = kNameMax - std::strlen(suffix);
+  return target.substr(0, nameStart + std::min(target.size() - nameStart, nameRoom)) + suffix;
+}
+
+// Creates a new file at a fresh TemporaryName of `target`; never opens
+// anything already there. -1 when the folder takes no new file.
+int CreateTemporaryFile(const std::string& target, std::string& temporary) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temporary = TemporaryName(target);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 // What a newly created file gets: read and write for all, less the umask.
@@ -84,8 +116,14 @@ bool FileExists(std::string_view systemPath) {
 }
 
 bool CopyFileReplacing(std::string_view from, std::string_view to) {
-  std::error_code ec;
-  return fs::copy_file(ToFsPath(from), ToFsPath(to), fs::copy_options::overwrite_existing, ec) && !ec;
+  std::ifstream in(ToFsPath(from), std::ios::binary);
+  StagedFile out;
+  if (!in || !out.Open(to)) return false;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer).gcount() > 0) {
+    if (!out.Write(buffer, static_cast<std::size_t>(in.gcount()))) return false;
+  }
+  return !in.bad() && out.Commit();
 }
 
 bool WriteFileBytes(std::string_view systemPath, std::string_view bytes) {
@@ -150,10 +188,52 @@ bool OutputFile::Write(const char* data, std::size_t size) {
 
 bool OutputFile::Close() {
   if (file_ == nullptr) return true;
-  const bool ok = std::fflush(file_) == 0 && std::ferror(file_) == 0;
-  const bool closed = std::fclose(file_) == 0;
+  const bool closed = FlushAndClose(file_);
   file_ = nullptr;
-  return ok && closed;
+  return closed;
+}
+
+bool StagedFile::Open(std::string_view systemPath) {
+  Discard();
+  const std::string target = NativePath(systemPath);
+  if (target.empty()) return false;
+  struct stat old {};
+  const bool exists = lstat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return false;
+  if (exists && !S_ISLNK(old.st_mode)) {
+    // Only a file is replaced, and only one that could be written in place.
+    if (!S_ISREG(old.st_mode) || faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  }
+  const int fd = CreateTemporaryFile(target, temporary_);
+  if (fd < 0) return false;
+  const bool keepsMode = exists && S_ISREG(old.st_mode);
+  if (!keepsMode || fchmod(fd, old.st_mode & 07777) == 0) file_ = fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    close(fd);
+    unlink(temporary_.c_str());
+    return false;
+  }
+  target_ = target;
+  return true;
+}
+
+bool StagedFile::Write(const char* data, std::size_t size) {
+  return file_ != nullptr && std::fwrite(data, 1, size, file_) == size;
+}
+
+bool StagedFile::Commit() {
+  if (file_ == nullptr) return false;
+  const bool committed = FlushAndClose(file_) && std::rename(temporary_.c_str(), target_.c_str()) == 0;
+  file_ = nullptr;
+  if (!committed) unlink(temporary_.c_str());
+  return committed;
+}
+
+void StagedFile::Discard() {
+  if (file_ == nullptr) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  unlink(temporary_.c_str());
 }
 
 std::string AbsolutePath(std::string_view systemPath) {

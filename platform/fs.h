@@ -32,7 +32,8 @@ bool CreateFolder(std::string_view systemPath);
 bool FolderExists(std::string_view systemPath);
 bool FileExists(std::string_view systemPath);
 
-// Copies `from` onto `to`, replacing `to`. False on any failure.
+// Copies `from` onto `to` through a StagedFile, so `to` is either its old or
+// the new whole file. False on any failure.
 bool CopyFileReplacing(std::string_view from, std::string_view to);
 
 // Creates or truncates the file and writes `bytes` exactly. False when the
@@ -65,6 +66,39 @@ class OutputFile {
   std::FILE* file_ = nullptr;
 };
 
+// A file written under a temporary name beside its target, which takes the
+// target's name only when Commit is called; otherwise (also when the object
+// goes without a Commit) the temporary file is removed and the target stays
+// as it was. The temporary file is created exclusively, under the target's
+// name followed by a random suffix, so it never opens a file or a symbolic
+// link already there. Nothing is flushed to the disk: a rename is enough to
+// keep a failed download or a full disk from touching the old file.
+class StagedFile {
+ public:
+  StagedFile() = default;
+  ~StagedFile() { Discard(); }
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  // False when the folder takes no new file, or when something other than a
+  // file or a symbolic link stands at the target (a folder), or the file
+  // there cannot be written (read-only). A file replaced later keeps its
+  // permissions; a symbolic link is replaced, not followed.
+  bool Open(std::string_view systemPath);
+  bool IsOpen() const { return file_ != nullptr; }
+  bool Write(const char* data, std::size_t size);
+  // Closes the file and renames it over the target. False when a write, the
+  // close or the rename failed; the temporary file is removed then.
+  bool Commit();
+  // Closes and removes the temporary file, if any.
+  void Discard();
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string temporary_;  // native paths
+  std::string target_;
+};
+
 // Raised when a file was opened but its bytes could not all be written (a
 // full disk); the run's catch-all ends the run on it.
 class FileWriteError : public std::runtime_error {
@@ -77,8 +111,9 @@ class FileWriteError : public std::runtime_error {
 // typed by the user ("/home/me/dl") works too. True when a level was created.
 bool CreateDirectories(std::string_view path);
 
-// Creates or empties the file and writes `content` byte for byte. False when
-// the file cannot be opened; FileWriteError when the write itself fails.
+// Writes `content` byte for byte through a StagedFile: a failed write leaves
+// the old file whole. False when the file cannot be opened (StagedFile::Open);
+// FileWriteError when the write itself fails.
 bool WriteTextFile(std::string_view path, std::string_view content);
 
 // A relative path taken from the current directory; an absolute one (here:

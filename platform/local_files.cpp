@@ -45,10 +45,11 @@ bool CreateDirectories(std::string_view path) {
 }
 
 bool WriteTextFile(std::string_view path, std::string_view content) {
-  OutputFile file;
+  StagedFile file;
   if (!file.Open(path)) return false;
-  const bool written = file.Write(content.data(), content.size());
-  if (!file.Close() || !written) throw FileWriteError("cannot write " + std::string(path));
+  if (!file.Write(content.data(), content.size()) || !file.Commit()) {
+    throw FileWriteError("cannot write " + std::string(path));
+  }
   return true;
 }
 

@@ -1,10 +1,15 @@
 #include "platform/fs.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace pagelark::platform {
@@ -43,6 +48,15 @@ TEST(Files, CopyReplacesTheTarget) {
   EXPECT_TRUE(CopyFileReplacing(dir.system() + "a", dir.system() + "b"));
   EXPECT_EQ(ReadAll(dir.native() / "b"), "new");
   EXPECT_FALSE(CopyFileReplacing(dir.system() + "missing", dir.system() + "c"));
+  // A copy that fails midway (a full disk, a folder read as a file) leaves the old target whole.
+  ASSERT_TRUE(WriteFileBytes(dir.system() + "big", std::string(1 << 16, 'x')));
+  {
+    const test::FileSizeLimit full(4096);
+    EXPECT_FALSE(CopyFileReplacing(dir.system() + "big", dir.system() + "b"));
+  }
+  EXPECT_FALSE(CopyFileReplacing(dir.system(), dir.system() + "b"));
+  EXPECT_EQ(ReadAll(dir.native() / "b"), "new");
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"a", "b", "big"}));
 }
 
 TEST(Files, WritesFailCleanly) {
@@ -80,6 +94,106 @@ TEST(Files, AtomicReplaceKeepsPermissionsLinksAndReadOnlyFiles) {
   fs::create_symlink("later.ini", dir.native() / "dangling.ini");  // names a file not there yet
   ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "dangling.ini", "made"));
   EXPECT_EQ(ReadAll(dir.native() / "later.ini"), "made");
+}
+
+// The caller without root's right to write anywhere: "nobody" while the
+// tests run as root, else the caller itself.
+class WithoutRoot {
+ public:
+  WithoutRoot() : wasRoot_(geteuid() == 0) {
+    if (wasRoot_ && seteuid(65534) != 0) throw std::runtime_error("seteuid failed");
+  }
+  ~WithoutRoot() {
+    if (wasRoot_ && seteuid(0) != 0) std::abort();
+  }
+
+ private:
+  bool wasRoot_;
+};
+
+class StagedFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(WriteFileBytes(dir_.system() + "f", "old")); }
+  std::string Path(const std::string& name) const { return dir_.system() + name; }
+
+  TempDir dir_;
+};
+
+TEST_F(StagedFileTest, CommitReplacesTheTargetAndKeepsItsPermissions) {
+  fs::permissions(dir_.native() / "f", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  StagedFile file;
+  ASSERT_TRUE(file.Open(Path("f")));
+  ASSERT_TRUE(file.Write("new", 3));
+  EXPECT_EQ(ReadAll(dir_.native() / "f"), "old");  // untouched until the commit
+  EXPECT_EQ(dir_.List().size(), 2u);
+  ASSERT_TRUE(file.Commit());
+  EXPECT_EQ(ReadAll(dir_.native() / "f"), "new");
+  EXPECT_EQ(fs::status(dir_.native() / "f").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(dir_.List(), std::vector<std::string>{"f"});
+}
+
+TEST_F(StagedFileTest, ALinkAtTheTargetIsReplacedNotFollowed) {
+  fs::create_symlink(dir_.native() / "f", dir_.native() / "link");
+  const std::string longName(255, 'n');  // the temporary name still fits
+  fs::create_symlink(dir_.native() / "f", dir_.native() / longName);
+  for (const std::string& name : {std::string("link"), longName}) {
+    StagedFile file;
+    ASSERT_TRUE(file.Open(Path(name)));
+    ASSERT_TRUE(file.Write("new", 3));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_FALSE(fs::is_symlink(dir_.native() / name));
+    EXPECT_EQ(ReadAll(dir_.native() / name), "new");
+  }
+  EXPECT_EQ(ReadAll(dir_.native() / "f"), "old");
+  EXPECT_EQ(dir_.List(), (std::vector<std::string>{"f", "link", longName}));
+}
+
+TEST_F(StagedFileTest, WithoutACommitTheOldFileStaysAndNoTemporaryIsLeft) {
+  {
+    StagedFile discarded;
+    ASSERT_TRUE(discarded.Open(Path("f")));
+    ASSERT_TRUE(discarded.Write("new", 3));
+    discarded.Discard();
+    EXPECT_FALSE(discarded.Commit());
+    StagedFile dropped, fresh;
+    ASSERT_TRUE(dropped.Open(Path("f")));
+    ASSERT_TRUE(dropped.Write("new", 3));
+    ASSERT_TRUE(fresh.Open(Path("fresh")));
+  }
+  EXPECT_EQ(ReadAll(dir_.native() / "f"), "old");
+  EXPECT_EQ(dir_.List(), std::vector<std::string>{"f"});
+}
+
+TEST_F(StagedFileTest, WhatCannotBeReplacedIsRefusedAtOpen) {
+  fs::create_directory(dir_.native() / "folder");
+  ASSERT_EQ(mkfifo((dir_.native() / "pipe").c_str(), 0666), 0);
+  StagedFile file;
+  for (const std::string& path : {Path("folder"), Path("pipe"), Path("missing\\f"), std::string()}) {
+    EXPECT_FALSE(file.Open(path)) << path;
+  }
+  EXPECT_EQ(dir_.List(), (std::vector<std::string>{"f", "folder", "pipe"}));
+}
+
+TEST_F(StagedFileTest, ReadOnlyFoldersAndFilesAreRefused) {
+  fs::permissions(dir_.native() / "f", fs::perms::all);
+  fs::permissions(dir_.native(),
+                  fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
+  {
+    const WithoutRoot user;
+    StagedFile file;
+    EXPECT_FALSE(file.Open(Path("f")));  // a writable file in a read-only folder
+    EXPECT_FALSE(WriteTextFile(Path("f"), "new"));
+  }
+  fs::permissions(dir_.native(), fs::perms::all);
+  fs::permissions(dir_.native() / "f", fs::perms::owner_read | fs::perms::others_read);
+  {
+    const WithoutRoot user;
+    StagedFile file;
+    EXPECT_FALSE(file.Open(Path("f")));  // a read-only file in a writable folder
+  }
+  EXPECT_EQ(ReadAll(dir_.native() / "f"), "old");
+  EXPECT_EQ(dir_.List(), std::vector<std::string>{"f"});
 }
 
 TEST(Files, ReadHonoursItsLimit) {

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/fs.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace pagelark::platform {
@@ -61,9 +62,15 @@ TEST(WriteTextFile, FailsWhenTheFileCannotBeOpened) {
   EXPECT_FALSE(WriteTextFile(dir.system(), "x"));  // a folder
 }
 
-TEST(WriteTextFile, AFullDiskRaisesFileWriteError) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  EXPECT_THROW(WriteTextFile("\\dev\\full", std::string(1 << 16, 'x')), FileWriteError);
+TEST(WriteTextFile, AFullDiskRaisesFileWriteErrorAndKeepsTheOldFile) {
+  TempDir dir;
+  ASSERT_TRUE(WriteTextFile(dir.system() + "p.html", "old"));
+  {
+    const test::FileSizeLimit full(4096);
+    EXPECT_THROW(WriteTextFile(dir.system() + "p.html", std::string(1 << 16, 'x')), FileWriteError);
+  }
+  EXPECT_EQ(ReadAll(dir.native() / "p.html"), "old");
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"p.html"});
 }
 
 }  // namespace
