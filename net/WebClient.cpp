@@ -44,11 +44,11 @@ class TextSink : public BodySink {
 
 class FileSink : public BodySink {
  public:
-  explicit FileSink(platform::OutputFile& file) : file_(file) {}
+  explicit FileSink(platform::StagedFile& file) : file_(file) {}
   bool Write(std::string_view bytes) override { return file_.Write(bytes.data(), bytes.size()); }
 
  private:
-  platform::OutputFile& file_;
+  platform::StagedFile& file_;
 };
 
 }  // namespace
@@ -97,15 +97,19 @@ bool WebClient::SubmitFormPost(const std::string& body, std::string& response, c
 
 bool WebClient::Download(const RequestProfile& profile, const std::string& localPath, const std::string& url,
                          unsigned short port, std::string_view body) {
-  platform::OutputFile file;
+  // The body goes to a temporary file that replaces the local file only once
+  // the whole 200 answer is in; on any other end it is removed, so a failed
+  // download leaves no file and an earlier copy as it was.
+  platform::StagedFile file;
   if (!file.Open(localPath)) return false;
   FileSink sink(file);
   const TransferResult result = RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
-  const bool closed = file.Close();
-  if (result.end == TransferEnd::kSinkFailed || !closed) {
+  const bool sinkFailed = result.end == TransferEnd::kSinkFailed;
+  if (!sinkFailed && !result.IsOk200()) return false;
+  if (sinkFailed || !file.Commit()) {
     throw DownloadWriteError("cannot write the download of " + url + " to " + localPath);
   }
-  return result.IsOk200();
+  return true;
 }
 
 bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response,

@@ -43,12 +43,13 @@ class WebClient {
   // `text` is not empty afterwards. Every network error gives false.
   bool FetchText(const std::string& url, unsigned short port, std::string& text);
 
-  // Creates or empties the file at `localPath` (CP932 system form) before the
-  // request; false at once, without a request, when it cannot. GET,
-  // redirects followed; a 200 answer's body goes to the file byte for byte.
-  // True when the status is 200. The file stays in every case: empty after
-  // any other status, holding what arrived when the transfer broke. Network
-  // errors give false; a failed write throws DownloadWriteError.
+  // GET, redirects followed; a 200 answer's body is written byte for byte to
+  // a temporary file beside `localPath` (CP932 system form), which replaces
+  // the file at `localPath` once the whole answer is in (platform::StagedFile).
+  // False at once, without a request, when that file cannot be opened. True
+  // when the status is 200. Any other status and every network error give
+  // false and leave no file: a file already at `localPath` stays as it was.
+  // A failed write throws DownloadWriteError, the temporary file removed.
   bool FetchToFile(const std::string& localPath, const std::string& url, unsigned short port);
 
   // As FetchToFile, but HTTP/1.0, redirects not followed (a 3xx status is a

@@ -30,7 +30,7 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Leaves a file with old content, to show that an operation empties it.
+// Leaves a file with old content, to show whether an operation keeps or replaces it.
 inline void WriteOld(const std::filesystem::path& file) { std::ofstream(file, std::ios::binary) << "old content"; }
 
 // Bytes 0 to 255 over and over, so that zero bytes fall in every chunk.

@@ -1,10 +1,12 @@
 // The fetches turn every network failure into false; a failed file write is
-// not one of them.
+// not one of them. A failed download leaves no file behind: an earlier copy
+// stays byte for byte and no temporary file is left.
 #include <gtest/gtest.h>
 
 #include "net/NetTestSupport.h"
 #include "net/RawSocketServer.h"
 #include "net/WebClient.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace pagelark::net {
@@ -12,16 +14,21 @@ namespace {
 
 class FetchFailureTest : public ::testing::Test {
  protected:
-  // Runs the three fetches on `url`; every one must give false, and the
-  // downloads leave an empty file.
+  // Runs the three fetches on `url`; every one must give false. The first
+  // download goes to a new file and leaves none, the second over an earlier
+  // copy, which stays as it was.
   void ExpectAllFetchesFail(const std::string& url) {
     SCOPED_TRACE(url);
     std::string text;
     EXPECT_FALSE(client_.FetchText(url, 80, text));
     EXPECT_FALSE(client_.FetchToFile(dir_.system() + "f.bin", url, 80));
-    EXPECT_EQ(test::ReadBytes(dir_.native() / "f.bin"), "");
+    test::WriteOld(dir_.native() / "q.bin");
     EXPECT_FALSE(client_.FetchQueryToFile(dir_.system() + "q.bin", url, 80));
-    EXPECT_EQ(test::ReadBytes(dir_.native() / "q.bin"), "");
+    ExpectOnlyTheEarlierCopy();
+  }
+  void ExpectOnlyTheEarlierCopy() const {
+    EXPECT_EQ(test::ReadBytes(dir_.native() / "q.bin"), "old content");
+    EXPECT_EQ(dir_.List(), std::vector<std::string>{"q.bin"});
   }
 
   test::TempDir dir_;
@@ -47,12 +54,12 @@ TEST_F(FetchFailureTest, ServerThatNeverAnswersGivesFalse) {
   ExpectAllFetchesFail(silent.Url("/page.html?x=1"));
 }
 
-TEST_F(FetchFailureTest, BodyThatStallsGivesFalse) {
-  test::RawSocketServer stalling("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789", true);
-  std::string text;
-  EXPECT_FALSE(client_.FetchText(stalling.Url("/p.html"), 80, text));
-  EXPECT_FALSE(client_.FetchToFile(dir_.system() + "p.html", stalling.Url("/p.html"), 80));
-  EXPECT_EQ(test::ReadBytes(dir_.native() / "p.html"), "0123456789") << "what arrived stays";
+// A body cut short, by a closed connection or a stall: what arrived is dropped.
+TEST_F(FetchFailureTest, BodyCutShortGivesFalse) {
+  for (const bool holdOpen : {false, true}) {
+    test::RawSocketServer cut("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789", holdOpen);
+    ExpectAllFetchesFail(cut.Url("/p.html?x=1"));
+  }
 }
 
 // An answer other than 200 ends with its head: a body cut short or never
@@ -70,8 +77,14 @@ TEST_F(FetchFailureTest, ErrorPagesEndWithTheirHead) {
 }
 
 TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
-  test::RawSocketServer server("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nbytes", false);
-  EXPECT_THROW(client_.FetchToFile("\\dev\\full", server.Url("/f.bin"), 80), DownloadWriteError);
+  const std::string body(1 << 16, 'x');
+  test::RawSocketServer server("HTTP/1.0 200 OK\r\nContent-Length: 65536\r\n\r\n" + body, false);
+  test::WriteOld(dir_.native() / "q.bin");
+  {
+    const test::FileSizeLimit full(4096);
+    EXPECT_THROW(client_.FetchToFile(dir_.system() + "q.bin", server.Url("/f.bin"), 80), DownloadWriteError);
+  }
+  ExpectOnlyTheEarlierCopy();
 }
 
 }  // namespace

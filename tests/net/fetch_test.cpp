@@ -51,11 +51,14 @@ TEST_F(FetchTest, OnlyStatus200Succeeds) {
     EXPECT_EQ(text, "kept");
     test::WriteOld(dir_.native() / "s.bin");
     EXPECT_FALSE(client_.FetchToFile(LocalPath("s.bin"), server_.Url("/s"), 80));
-    EXPECT_EQ(ReadLocal("s.bin"), "");
-    test::WriteOld(dir_.native() / "q.bin");
     EXPECT_FALSE(client_.FetchQueryToFile(LocalPath("q.bin"), server_.Url("/s?a=1"), 80));
-    EXPECT_EQ(ReadLocal("q.bin"), "");
+    EXPECT_EQ(ReadLocal("s.bin"), "old content");  // an earlier copy stays, nothing new is made
+    EXPECT_EQ(dir_.List(), std::vector<std::string>{"s.bin"});
   }
+  server_.Serve("/s", 200, "new");
+  EXPECT_TRUE(client_.FetchToFile(LocalPath("s.bin"), server_.Url("/s"), 80));
+  EXPECT_EQ(ReadLocal("s.bin"), "new");
+  EXPECT_EQ(dir_.List(), std::vector<std::string>{"s.bin"});
 }
 
 TEST_F(FetchTest, RedirectsAreFollowedExceptByTheQueryDownload) {
@@ -70,7 +73,7 @@ TEST_F(FetchTest, RedirectsAreFollowedExceptByTheQueryDownload) {
     EXPECT_EQ(ReadLocal("f.html"), "moved here");
     const std::size_t before = server_.Requests().size();
     EXPECT_FALSE(client_.FetchQueryToFile(LocalPath("q.html"), server_.Url("/old.html?x=1"), 80));
-    EXPECT_EQ(ReadLocal("q.html"), "");
+    EXPECT_FALSE(Exists("q.html"));
     EXPECT_EQ(server_.Requests().size(), before + 1) << "the redirect target is not fetched";
   }
 }
