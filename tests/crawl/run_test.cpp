@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 
 #include "crawl/RunFixture.h"
 #include "messages/RunTexts.h"
+#include "support/FileSizeLimit.h"
 #include "support/GeneratedSite.h"
 #include "support/QuietHost.h"
 
@@ -275,6 +277,50 @@ TEST_F(CrawlRunTest, FailuresAreProgressLines) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/gone.gif"))), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/empty.html"))), lines.end());
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
+}
+
+// Every file below the download folder with its bytes.
+std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_directory()) files[fs::relative(entry.path(), folder).string()] = test::ReadAll(entry.path());
+  }
+  return files;
+}
+
+// A second run into the same folder whose downloads fail (404, 500, a body
+// cut short by a closed connection) or whose page write fails (a full disk)
+// leaves the first run's copies byte for byte, and no temporary file.
+TEST_F(CrawlRunTest, FailuresOfALaterRunKeepTheEarlierCopies) {
+  const std::string page = "<img src=\"a.gif\"><img src=\"c.gif\"><img src=\"list.cgi?n=1\">" + std::string(8192, ' ');
+  server.Serve("/d/index.html", 200, page);
+  for (const char* path : {"/d/a.gif", "/d/c.gif", "/d/list.cgi"}) server.Serve(path, 200, path);
+  host.settings.startUrl = server.Url("/d/");
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  const auto firstRun = FilesBelow(root.native() / "dl");
+  ASSERT_EQ(firstRun.size(), 5u);  // the page, its "index.htm" twin, three files
+
+  server.Serve("/d/a.gif", 404, "gone");
+  server.Serve("/d/list.cgi", 500, "broken");
+  server.Handle("/d/c.gif", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(100, "image/gif", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+      sink.write("GIF89a", 6);
+      return false;  // the connection closes 94 bytes short
+    });
+  });
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  for (const char* path : {"/d/a.gif", "/d/c.gif", "/d/list.cgi?n=1"}) {
+    EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url(path))), host.lines.end()) << path;
+  }
+  EXPECT_EQ(FilesBelow(root.native() / "dl"), firstRun);
+
+  server.Serve("/d/index.html", 200, page + "changed");
+  {
+    const test::FileSizeLimit full(4096);  // below the page's size
+    EXPECT_EQ(Run(), StartResult::kEnded);
+  }
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));  // the run ended at the page
+  EXPECT_EQ(FilesBelow(root.native() / "dl"), firstRun);
 }
 
 // A form URL under each request method: the verb, the body, and the URL the
