@@ -280,7 +280,7 @@ TEST_F(CrawlRunTest, FailuresAreProgressLines) {
 }
 
 // Every file below the download folder with its bytes.
-std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
+std::map<std::string, std::string> FilesWithBytes(const fs::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (!entry.is_directory()) files[fs::relative(entry.path(), folder).string()] = test::ReadAll(entry.path());
@@ -297,7 +297,7 @@ TEST_F(CrawlRunTest, FailuresOfALaterRunKeepTheEarlierCopies) {
   for (const char* path : {"/d/a.gif", "/d/c.gif", "/d/list.cgi"}) server.Serve(path, 200, path);
   host.settings.startUrl = server.Url("/d/");
   EXPECT_EQ(Run(), StartResult::kEnded);
-  const auto firstRun = FilesBelow(root.native() / "dl");
+  const auto firstRun = FilesWithBytes(root.native() / "dl");
   ASSERT_EQ(firstRun.size(), 5u);  // the page, its "index.htm" twin, three files
 
   server.Serve("/d/a.gif", 404, "gone");
@@ -312,7 +312,7 @@ TEST_F(CrawlRunTest, FailuresOfALaterRunKeepTheEarlierCopies) {
   for (const char* path : {"/d/a.gif", "/d/c.gif", "/d/list.cgi?n=1"}) {
     EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url(path))), host.lines.end()) << path;
   }
-  EXPECT_EQ(FilesBelow(root.native() / "dl"), firstRun);
+  EXPECT_EQ(FilesWithBytes(root.native() / "dl"), firstRun);
 
   server.Serve("/d/index.html", 200, page + "changed");
   {
@@ -320,7 +320,7 @@ TEST_F(CrawlRunTest, FailuresOfALaterRunKeepTheEarlierCopies) {
     EXPECT_EQ(Run(), StartResult::kEnded);
   }
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));  // the run ended at the page
-  EXPECT_EQ(FilesBelow(root.native() / "dl"), firstRun);
+  EXPECT_EQ(FilesWithBytes(root.native() / "dl"), firstRun);
 }
 
 // A form URL under each request method: the verb, the body, and the URL the
