@@ -85,7 +85,6 @@ class StagedFile {
   // there cannot be written (read-only). A file replaced later keeps its
   // permissions; a symbolic link is replaced, not followed.
   bool Open(std::string_view systemPath);
-  bool IsOpen() const { return file_ != nullptr; }
   bool Write(const char* data, std::size_t size);
   // Closes the file and renames it over the target. False when a write, the
   // close or the rename failed; the temporary file is removed then.
