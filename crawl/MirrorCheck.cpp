@@ -1,5 +1,6 @@
 #include "crawl/MirrorCheck.h"
 
+#include "links/CharacterReferences.h"
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
 #include "links/PathFields.h"
@@ -62,7 +63,8 @@ bool Opens(const std::string& path) {
 // Whether the local link, read from the page's folder (system form, ending
 // with "\"), opens a file: as written or with its escapes decoded.
 bool LocalLinkOpens(const std::string& pageFolder, std::string_view value) {
-  std::string path = cp932::ReplaceAll(value.substr(0, value.find('?')), "/", "\\");
+  const std::string decoded = DecodeCharacterReferences(value);
+  std::string path = cp932::ReplaceAll(std::string_view(decoded).substr(0, decoded.find('?')), "/", "\\");
   if (cp932::EndsWithChar(path, '\\')) path += "index.html";
   return Opens(pageFolder + path) || Opens(pageFolder + PercentDecoded(path));
 }

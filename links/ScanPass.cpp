@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "links/AddCandidate.h"
+#include "links/CharacterReferences.h"
 #include "links/DownloadFilters.h"
 #include "links/LinkRewriting.h"
 #include "links/TagScanner.h"
@@ -79,11 +80,22 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& stat
   };
   const auto onLink = [&](const FoundLink& found) {
     if (WithinSpans(state.writtenValues, found.at, found.at + found.lowerLink.size())) return;
-    const std::string_view kind = KindOf(pass.kindRule, found.lowerLink);
+    // The link as a browser reads the attribute: character references decoded.
+    const bool plain = found.link.find('&') == std::string_view::npos;
+    const std::string decoded = plain ? std::string() : DecodeCharacterReferences(found.link);
+    const std::string_view link = plain ? found.link : std::string_view(decoded);
+    const std::string_view kind = KindOf(pass.kindRule, plain ? found.lowerLink : cp932::ToLower(link));
     const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
-    const CandidateOutcome outcome = AddCandidate(pageUrl, found.link, kind, tagText, state, host);
-    std::string target = rewriter.Target(found.link, kind, outcome);
-    if (outcome.downloaded()) RecordLocalLink(state, outcome.url);
+    const CandidateOutcome outcome = AddCandidate(pageUrl, link, kind, tagText, state, host);
+    std::string target = rewriter.Target(link, kind, outcome);
+    if (outcome.downloaded()) {
+      RecordLocalLink(state, outcome.url);
+    } else if (!plain) {
+      // A URL that stays online keeps its references: as written when it
+      // was absolute already, else with "&" written as "&amp;".
+      if (target == link) return;
+      target = cp932::ReplaceAll(target, "&", "&amp;");
+    }
     const std::string_view asWritten = std::string_view(state.page.pageText()).substr(found.at, found.link.size());
     if (target == asWritten) return;
     replacer.Add(found.at, found.at + found.link.size(), std::move(target));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "links/CharacterReferences.h"
 #include "links/PathFields.h"
 
 namespace pagelark {
@@ -27,7 +28,8 @@ std::string WordList(std::string_view tagWord, std::string_view attributeWord) {
   return names;
 }
 
-std::string_view CutFragment(std::string_view value) { return value.substr(0, value.find('#')); }
+// A "#" that opens a character reference ("&#45;") is no fragment.
+std::string_view CutFragment(std::string_view value) { return value.substr(0, FragmentStart(value)); }
 
 std::size_t SkipBlanks(std::string_view text, std::size_t at, std::size_t end) {
   while (at < end && IsBlank(text[at])) ++at;

@@ -61,6 +61,18 @@ TEST_F(ScanPassTest, RootedLinksGetRelativePaths) {
   EXPECT_EQ(Urls(), (std::vector<std::string>{"http://cdn/A.gif", "http://host/dir/sub/", "http://host/Top.html"}));
 }
 
+// A value is read as a browser reads it: character references decoded, and
+// the "#" of "&#45;" opens no fragment.
+TEST_F(ScanPassTest, CharacterReferencesAreDecoded) {
+  host.settings.sameServerOnly = true;
+  state.serverName = "host";
+  const std::string online = "<a href=\"http://other/?a=1&amp;b=2\">o</a><a href=\"//other/x&#45;y\">p</a>";
+  EXPECT_EQ(Scan("<a href=\"Web&#45;&#x2D;Browse.html#opt\">w</a><a href=\"q.cgi?a=1&amp;b=2\">q</a>" + online),
+            "<a href=\"web--browse.html#opt\">w</a><a href=\"q.cgia=1&b=2.html\">q</a>"
+            "<a href=\"http://other/?a=1&amp;b=2\">o</a><a href=\"http://other/x-y\">p</a>");
+  EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/dir/Web--Browse.html", "http://host/dir/q.cgi?a=1&b=2"}));
+}
+
 TEST_F(ScanPassTest, ALinkKeepsItsOwnLetterCase) {
   Scan("see IMG/X.gif <img src=\"img/x.gif\"> and <a href=\"B.html\">b</a>");
   EXPECT_EQ(Urls(), (std::vector<std::string>{"http://host/dir/img/x.gif", "http://host/dir/B.html"}));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "links/CharacterReferences.h"
 #include "links/LinkRewriting.h"
 #include "links/PathFields.h"
 #include "links/ScanPass.h"
@@ -121,7 +122,7 @@ std::string ReadValue(const std::string& t, const std::string& name, std::size_t
     const std::size_t stop = std::min(t.find_first_of(" \t\n\r\"'", s), end);
     const std::string value = t.substr(s, stop - s);
     at = s;
-    return value.substr(0, value.find('#'));
+    return value.substr(0, FragmentStart(value));
   }
   return {};
 }
@@ -260,6 +261,8 @@ class PageMaker {
         "a",
         "img",
         "x.html#s",
+        "&#45;",
+        "&amp;",
         "sub/Y.Html",
     };
     return pieces[static_cast<std::size_t>(Pick(static_cast<int>(pieces.size())))];

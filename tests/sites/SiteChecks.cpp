@@ -1,6 +1,8 @@
 #include "sites/SiteChecks.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -244,7 +246,8 @@ void ForEachSiteLink(const MirroredSite& mirrored, Visit visit) {
       if (value.name != "href" && value.name != "src" && value.name != "background") continue;
       const std::string_view text = std::string_view(html).substr(value.begin, value.end - value.begin);
       const std::optional<std::string> target = ResolveOnSite(page, text, mirrored.origin);
-      if (target) visit(page, *target, text.find('?') < text.find('#'));
+      const std::string decoded = DecodeReferences(text);
+      if (target) visit(page, *target, decoded.find('?') < decoded.find('#'));
     }
   }
 }
@@ -312,8 +315,44 @@ PageDifference CompareOutsideValues(std::string_view served, std::string_view sa
   return difference;
 }
 
+std::string DecodeReferences(std::string_view value) {
+  static const std::pair<std::string_view, char> kNamed[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string out;
+  for (std::size_t i = 0; i < value.size();) {
+    bool done = false;
+    for (const auto& [name, c] : kNamed) {
+      if (!done && value.substr(i).starts_with(name)) {
+        out += c;
+        i += name.size();
+        done = true;
+      }
+    }
+    if (!done && value.substr(i).starts_with("&#")) {
+      const bool hex = i + 2 < value.size() && (value[i + 2] == 'x' || value[i + 2] == 'X');
+      const std::size_t digits = i + (hex ? 3 : 2);
+      std::size_t end = digits;
+      while (end < value.size() && std::isxdigit(static_cast<unsigned char>(value[end])) &&
+             (hex || std::isdigit(static_cast<unsigned char>(value[end])))) {
+        ++end;
+      }
+      const long code =
+          end > digits && end - digits < 8
+              ? std::strtol(std::string(value.substr(digits, end - digits)).c_str(), nullptr, hex ? 16 : 10)
+              : 0;
+      if (code > 0 && code < 128) {
+        out += static_cast<char>(code);
+        i = end + (end < value.size() && value[end] == ';' ? 1 : 0);
+        done = true;
+      }
+    }
+    if (!done) out += value[i++];
+  }
+  return out;
+}
+
 std::optional<std::string> ResolveOnSite(std::string_view pagePath, std::string_view value, std::string_view origin) {
-  std::string link(value);
+  std::string link = DecodeReferences(value);
   std::replace(link.begin(), link.end(), '\\', '/');  // as browsers read it
   const std::size_t first = link.find_first_not_of(" \t\n\r\f");
   if (first == std::string::npos) return std::nullopt;

@@ -35,7 +35,11 @@ struct PageDifference {
 };
 PageDifference CompareOutsideValues(std::string_view served, std::string_view saved);
 
-// The site path (no leading "/", percent-decoded, dot steps removed) that a
+// Character references of ASCII characters decoded, as a browser reads an
+// attribute value ("&amp;", "&#45;", "&#x2D;").
+std::string DecodeReferences(std::string_view value);
+
+// The site path (no leading "/", references and percents decoded, dot steps removed) that a
 // link value of the page at `pagePath` leads to on the server `origin`
 // ("http://127.0.0.1:<port>"); none for another server, another scheme, or the
 // page itself (an empty value, a query or fragment alone).

@@ -90,6 +90,18 @@ TEST(RealSite, MirrorsThePythonDocumentation) {
   ExpectFaithfulMirror(run, {"whatsnew/changelog.html"});
 }
 
+// Debian's git-doc: the git manual pages as HTML, written by another tool
+// (character references in link values, such as "git-web&#45;&#45;browse.html").
+// git.html links to git-p4.html, which the package leaves out.
+TEST(RealSite, MirrorsTheGitManual) {
+  const fs::path manual = "/usr/share/doc/git-doc";
+  ASSERT_TRUE(fs::is_directory(manual)) << manual << " is missing: tools/setup-deps.sh installs git-doc";
+  const TempDir copy;
+  fs::copy(manual, copy.native() / "git", fs::copy_options::recursive);
+  const SiteMirror run(copy.native() / "git", "git.html");
+  ExpectFaithfulMirror(run, {"git-p4.html"});
+}
+
 // The bundled sample site, where the same checks prove the harness. Served
 // as files alone, it has no search.cgi (tools/sample-server answers that
 // one): the two search links of form.html are its broken links here.

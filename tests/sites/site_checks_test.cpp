@@ -75,6 +75,7 @@ TEST(SiteChecks, ResolvesLinksOnTheServedSite) {
     std::optional<std::string> path;
   } cases[] = {
       {"c.html", "a/c.html"},
+      {"git-web&#45;&#x2D;browse.html#o", "a/git-web--browse.html"},
       {"../c.html#x", "c.html"},
       {"/c.html?q=1", "c.html"},
       {"..\\..\\c.html", "c.html"},
