@@ -1,5 +1,7 @@
 #include "links/LinkState.h"
 
+#include <algorithm>
+
 namespace pagelark {
 
 std::string_view CandidateList::ListedKind(std::string_view url) const {
@@ -31,11 +33,19 @@ void LinkState::Reset() {
   page.Clear();
   writtenValues.clear();
   localLinks.clear();
+  pageLinksStart = 0;
 }
 
 void LinkState::BeginPage(std::string text) {
   page.Assign(std::move(text));
   writtenValues.clear();
+  pageLinksStart = localLinks.size();
+}
+
+void LinkState::EndPage() {
+  const auto first = localLinks.begin() + static_cast<std::ptrdiff_t>(std::min(pageLinksStart, localLinks.size()));
+  std::sort(first, localLinks.end(), [](const LocalLink& a, const LocalLink& b) { return a.target < b.target; });
+  localLinks.erase(std::unique(first, localLinks.end()), localLinks.end());
 }
 
 }  // namespace pagelark

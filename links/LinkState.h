@@ -78,6 +78,7 @@ struct LinkState {
   // Once the downloads are done, the links to candidates whose file is
   // missing get their URL back.
   std::vector<LocalLink> localLinks;
+  std::size_t pageLinksStart = 0;  // where the current page's local links begin
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values
@@ -86,6 +87,8 @@ struct LinkState {
 
   // Makes `text` the page being processed.
   void BeginPage(std::string text);
+  // After the scan of the page: its local links, each once.
+  void EndPage();
 };
 
 }  // namespace pagelark

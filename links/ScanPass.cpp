@@ -30,7 +30,9 @@ void RecordLocalLink(LinkState& state, std::string_view url) {
   const std::size_t target = state.candidates.IndexOf(url);
   if (target == CandidateList::npos) return;
   const LocalLink link{static_cast<std::uint32_t>(state.pageIndex), static_cast<std::uint32_t>(target)};
-  if (state.localLinks.empty() || !(state.localLinks.back() == link)) state.localLinks.push_back(link);
+  if (state.localLinks.size() == state.pageLinksStart || !(state.localLinks.back() == link)) {
+    state.localLinks.push_back(link);
+  }
 }
 
 bool ListIsFull(const LinkState& state, int maxFilesValue) {
