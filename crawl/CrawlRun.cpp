@@ -110,8 +110,46 @@ void CrawlRun::MainLoop() {
   while (nextIndex_ < job_.links.candidates.size() && nextIndex_ < static_cast<std::size_t>(job_.maxFilesValue)) {
     host_.PumpMessages();
     if (job_.stopRequested) break;
-    ProcessCandidate();
+    if (!ProcessGuarded()) break;
   }
+}
+
+// One candidate. What goes wrong with it (a form answer broken off, a page
+// too large for memory) is its failure line, and the run goes on with the
+// next one; a file that cannot be written (the disk is full) ends the run
+// with a message that says so. False when the run must end.
+bool CrawlRun::ProcessGuarded() {
+  const std::size_t index = nextIndex_;
+  const std::int32_t count = downloadedCount_;
+  reported_ = false;
+  bool goOn = true;
+  try {
+    ProcessCandidate();
+    return true;
+  } catch (const net::NetError&) {
+  } catch (const std::bad_alloc&) {
+  } catch (const net::DownloadWriteError&) {
+    goOn = false;
+  } catch (const platform::FileWriteError&) {
+    goOn = false;
+  }
+  downloadedCount_ = count;
+  ReportFailure(index);
+  nextIndex_ = index + 1;
+  if (!goOn) host_.ShowMessage(msg::kCannotWriteDisk);
+  return goOn;
+}
+
+// The failure line of a candidate whose step threw: replaces a success line
+// it may have had for its fetch.
+void CrawlRun::ReportFailure(std::size_t index) {
+  const std::string& url = job_.links.candidates.candidateUrls()[index];
+  const bool form = job_.links.candidates.candidateKinds()[index] == kKindCgi;
+  const std::size_t mark = cp932::Find(url, "?");
+  const bool post = form && host_.CurrentSettings().requestMethod == RequestMethod::kPost && mark != cp932::npos;
+  const std::string shown = post ? url.substr(0, mark) : url;
+  host_.AppendLine((form ? kFormLinePrefix : kFileLinePrefix) + shown +
+                   (reported_ ? msg::kCannotCreate : msg::kFailed));
 }
 
 void CrawlRun::ProcessCandidate() {
@@ -208,6 +246,7 @@ void CrawlRun::EndSequence(const std::string& programDir, const std::string& pro
 bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }
 
 void CrawlRun::Report(const char* prefix, const std::string& url, bool succeeded) {
+  reported_ = true;
   host_.AppendLine(prefix + url + (succeeded ? msg::kSucceeded : msg::kFailed));
   if (succeeded) ++downloadedCount_;
 }

@@ -26,7 +26,9 @@ class CrawlRun {
   std::string ProbeIndexPage(const std::string& folderUrl);
   void FindServerName();
   void MainLoop();
+  bool ProcessGuarded();
   void ProcessCandidate();
+  void ReportFailure(std::size_t index);
   void FetchFile(const std::string& url, const std::string& name);
   bool SubmitForm(const std::string& url, std::string& answer);
   bool FetchPage(const std::string& url, std::string& text);
@@ -41,6 +43,7 @@ class CrawlRun {
   net::WebClient& web_;
   CrawlJob& job_;
   std::size_t nextIndex_ = 0;
+  bool reported_ = false;  // the candidate in hand has its result line
   std::int32_t downloadedCount_ = 0;
 };
 

@@ -47,6 +47,13 @@ inline constexpr char kDownloadComplete[] =
     "\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x8A\xAE\x97\xB9";  // ダウンロード完了
 // A start command while a run is going.
+// A file of the run cannot be written (the disk is full): the run ends.
+inline constexpr char kCannotWriteDisk[] =
+    "\x83"
+    "f\x83"
+    "B\x83X\x83N\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B\x8F\x88\x97\x9D\x82\xF0\x8FI\x97\xB9\x82\xB5\x82\xDC\x82\xB7\x81"
+    "B";  // ディスクに書き込めません。処理を終了します。
 inline constexpr char kRunInProgress[] =
     "\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x92\x86\x82\xC5\x82\xB7\x81"

@@ -9,6 +9,7 @@
 // else 1. The first Ctrl-C stops the run at its next candidate, which
 // then ends normally; a second one ends the program at once.
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -57,9 +58,7 @@ int Save(cli::CliHost& host, const std::string& path, const std::string& program
   return written && host.MessageCount() == 0 ? kExitDone : kExitRefused;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   std::string error;
   const auto options = cli::ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) return UsageError(error);
@@ -89,4 +88,18 @@ int main(int argc, char** argv) {
   host.OnInterrupt([&engine] { engine.StopDownload(); });
   platform::CatchFirstInterrupt();
   return engine.StartDownload(programDir, profilePath) == StartResult::kEnded ? kExitDone : kExitRefused;
+}
+
+}  // namespace
+
+// The run handles the failures of its candidates itself; what escapes (no
+// memory left for the settings or the report) ends the program with a line
+// that says so, never with an abort.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "pagelark-cli: %s\n", failure.what());
+    return kExitRefused;
+  }
 }

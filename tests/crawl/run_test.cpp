@@ -5,6 +5,7 @@
 
 #include "crawl/RunFixture.h"
 #include "messages/RunTexts.h"
+#include "support/FileSizeLimit.h"
 #include "support/GeneratedSite.h"
 #include "support/QuietHost.h"
 
@@ -392,6 +393,31 @@ TEST_F(CrawlRunTest, AnExceptionEndsTheRunInItsEndSequence) {
   EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
   EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));
+}
+
+// A form answer broken off is the form's failure line and the run goes on;
+// a file the disk will not take ends the run with a message that says so.
+TEST_F(CrawlRunTest, AFailingCandidateIsItsFailureLineAndTheRunGoesOn) {
+  server.Serve("/a.html", 200, "<a href=\"f.cgi?x=1\">f</a><a href=\"big.gif\">b</a><a href=\"z.html\">z</a>");
+  server.Handle("/f.cgi", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(100, "text/html", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+      sink.write("<p>", 3);
+      return false;  // the answer breaks off
+    });
+  });
+  server.Serve("/big.gif", 200, std::string(1 << 16, 'g'), "image/gif");
+  server.Serve("/z.html", 200, "z");
+  host.settings.startUrl = server.Url("/a.html");
+  {
+    const test::FileSizeLimit fullDisk(1 << 12);
+    EXPECT_EQ(Run(), StartResult::kEnded);
+  }
+  EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), " " + server.Url("/f.cgi?x=1") + msg::kFailed),
+            host.lines.end());
+  EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/big.gif"))), host.lines.end());
+  EXPECT_EQ(host.messages, (std::vector<std::string>{msg::kCannotWriteDisk, msg::kDownloadComplete}));
+  EXPECT_FALSE(fs::exists(Stored("z.html")));  // the run ended at the full disk
+  EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 
 TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
