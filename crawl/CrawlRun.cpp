@@ -85,7 +85,9 @@ bool CrawlRun::AddStartUrl(std::string url) {
     url += page;
     job_.indexFile = url;
   }
-  job_.links.candidates.Append(url, KindOfStartUrl(url));
+  const std::string kind = KindOfStartUrl(url);
+  job_.links.ClaimStoredName(url, kind, host_.CurrentSettings().oneFolder);
+  job_.links.candidates.Append(url, kind);
   if (job_.indexFile.empty()) job_.indexFile = url;
   job_.indexFile = ToLocalForm(job_.indexFile);
   return true;

@@ -17,13 +17,18 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
                               std::string_view anchorTagText, LinkState& state, Host& host) {
   using Result = CandidateOutcome::Result;
   if (HasOtherScheme(link)) return {Result::kDropped, std::string(link), {}};
-  std::string url = ResolveLink(pageUrl, link);
+  // A NUL byte would cut the stored name short: it is sent and stored as "%00".
+  std::string url = cp932::ReplaceAll(ResolveLink(pageUrl, link), std::string_view("\0", 1), "%00");
   if (url.empty()) return {Result::kDropped, std::move(url), {}};
   if (!PassesAdmissionTests(url, anchorTagText, host.CurrentSettings(), state)) {
     return {Result::kDropped, std::move(url), {}};
   }
   if (const std::string_view listed = state.candidates.ListedKind(url); !listed.empty()) {
     return {Result::kListed, std::move(url), std::string(listed)};
+  }
+  if (!state.ClaimStoredName(url, kind, host.CurrentSettings().oneFolder)) {
+    host.AppendLine("\t" + url + msg::kFailed);
+    return {Result::kDropped, std::move(url), {}};
   }
   state.candidates.Append(url, std::string(kind));
   const std::size_t count = state.candidates.size();

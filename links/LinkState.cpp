@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "links/MirrorLayout.h"
+#include "platform/cp932.h"
+
 namespace pagelark {
 
 std::string_view CandidateList::ListedKind(std::string_view url) const {
@@ -34,6 +37,12 @@ void LinkState::Reset() {
   writtenValues.clear();
   localLinks.clear();
   pageLinksStart = 0;
+  storedNames.clear();
+}
+
+bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder) {
+  const MirrorPlace place = kind == kKindSrc ? PlaceFile("", url, oneFolder) : PlacePage("", url, oneFolder);
+  return storedNames.insert(cp932::ToLower(place.filePath)).second;
 }
 
 void LinkState::BeginPage(std::string text) {

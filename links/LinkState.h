@@ -79,11 +79,18 @@ struct LinkState {
   // missing get their URL back.
   std::vector<LocalLink> localLinks;
   std::size_t pageLinksStart = 0;  // where the current page's local links begin
+  TextSet storedNames;             // the stored names the run's candidates hold
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values
   // (startFolderUrl, maxDuplicateLinksValue, downloadFolder) stay.
   void Reset();
+
+  // Takes the name under which `url` of `kind` is stored for this run. False
+  // when another URL of the run holds it already (two URLs that differ only
+  // in letter case, or whose query names meet): the second would overwrite
+  // the first's file.
+  bool ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder);
 
   // Makes `text` the page being processed.
   void BeginPage(std::string text);

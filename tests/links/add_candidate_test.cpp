@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "links/AddCandidate.h"
+#include "messages/RunTexts.h"
 #include "support/FakeHost.h"
 
 namespace pagelark {
@@ -36,14 +37,19 @@ TEST_F(AddCandidateTest, TellsWhatBecameOfTheLink) {
   EXPECT_EQ(state.candidates.candidateKinds(), std::vector<std::string>{"url"});
 }
 
-TEST_F(AddCandidateTest, DuplicatesAreWholeCaseSensitiveTexts) {
+// Listing compares whole texts, letter case included; a URL whose stored name
+// another URL of the run holds (letter case aside) is dropped with its
+// failure line instead of overwriting that file.
+TEST_F(AddCandidateTest, DuplicatesAreWholeTextsAndStoredNamesAreNeverShared) {
   Add("x.html");
-  Add("x.html");
-  Add("X.html");
+  EXPECT_EQ(Add("x.html").result, Result::kListed);
+  EXPECT_EQ(Add("X.html").result, Result::kDropped);
+  EXPECT_EQ(host.lines, std::vector<std::string>{"\thttp://host/a/b/X.html" + std::string(msg::kFailed)});
   state.candidates.Append("http://host/a/b/y.html", "url");  // a start URL
   EXPECT_EQ(Add("y.html").result, Result::kListed);
+  EXPECT_EQ(Add(std::string_view("n\0.gif", 6), kKindSrc).url, "http://host/a/b/n%00.gif");
   EXPECT_EQ(state.candidates.candidateUrls(),
-            (std::vector<std::string>{"http://host/a/b/x.html", "http://host/a/b/X.html", "http://host/a/b/y.html"}));
+            (std::vector<std::string>{"http://host/a/b/x.html", "http://host/a/b/y.html", "http://host/a/b/n%00.gif"}));
 }
 
 TEST_F(AddCandidateTest, OtherSchemesAreNeverCandidatesNorRecorded) {
