@@ -188,8 +188,11 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
   const MirrorPlace place = PlaceFile(job_.links.downloadFolder, url, oneFolder);
   if (!oneFolder) platform::CreateDirectories(place.folder);
-  const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
-                                      : web_.FetchToFile(place.filePath, url, kPort);
+  // A folder level that is a symbolic link would lead the file out of the
+  // download folder: the file is refused with its failure line.
+  const bool saved = !platform::LinkBelow(job_.links.downloadFolder, place.filePath) &&
+                     (Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
+                                       : web_.FetchToFile(place.filePath, url, kPort));
   Report(kFileLinePrefix, url, saved);
 }
 
@@ -220,13 +223,16 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
   if (stored && !settings.oneFolder) platform::CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
-  if (stored && !platform::WriteTextFile(place.filePath, job_.links.page.pageText())) {
+  if (stored && (platform::LinkBelow(job_.links.downloadFolder, place.filePath) ||
+                 !platform::WriteTextFile(place.filePath, job_.links.page.pageText()))) {
     host_.AppendLine(kFileLinePrefix + url + msg::kCannotCreate);
     --downloadedCount_;
     ++nextIndex_;
     return;
   }
-  if (!place.twinSource.empty()) platform::CopyFileReplacing(place.twinSource, place.twinPath);
+  if (!place.twinSource.empty() && !platform::LinkBelow(job_.links.downloadFolder, place.twinPath)) {
+    platform::CopyFileReplacing(place.twinSource, place.twinPath);
+  }
   ++nextIndex_;
 }
 

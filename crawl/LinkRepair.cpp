@@ -35,6 +35,7 @@ std::vector<LocalLink> MissingLinks(const LinkState& links, bool oneFolder) {
 std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const std::vector<std::uint32_t>& targets,
                        bool oneFolder) {
   const MirrorPlace place = PlaceOf(links, pageIndex, oneFolder);
+  if (platform::LinkBelow(links.downloadFolder, place.filePath)) return 0;
   std::string bytes;
   if (!platform::ReadFileBytes(place.filePath, bytes)) return 0;
   PageText page;

@@ -35,13 +35,15 @@ std::string RunLogPath(const std::string& programDir, const std::string& profile
 void WriteRunLog(Host& host, const std::string& programDir, const std::string& profilePath) {
   const std::string path = RunLogPath(programDir, profilePath, platform::LocalTimeNow());
   platform::CreateDirectories(programDir + "log\\");
-  platform::OutputFile file;
+  // Staged like every file of the run: a link planted at its name is
+  // replaced, never written through.
+  platform::StagedFile file;
   if (!file.Open(path)) return;
   for (int i = 0; i < host.LineCount(); ++i) {
     const std::string line = host.Line(i) + "\r\n";
     if (!file.Write(line.data(), line.size())) return;
   }
-  file.Close();
+  file.Commit();
 }
 
 }  // namespace pagelark

@@ -275,4 +275,19 @@ std::vector<FileEntry> FilesBelow(std::string_view systemFolder) {
   return files;
 }
 
+bool LinkBelow(std::string_view folder, std::string_view systemPath) {
+  if (!systemPath.starts_with(folder)) return false;
+  const fs::path base = ToFsPath(folder);
+  fs::path level = base;
+  // The file itself may be a link: it is replaced, not followed.
+  for (const fs::path& step : ToFsPath(systemPath).lexically_relative(base).parent_path()) {
+    level /= step;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(level, ec);
+    if (fs::is_symlink(status)) return true;
+    if (!fs::exists(status)) return false;  // nothing there yet: nothing below it either
+  }
+  return false;
+}
+
 }  // namespace pagelark::platform

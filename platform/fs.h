@@ -115,6 +115,10 @@ bool CreateDirectories(std::string_view path);
 // FileWriteError when the write itself fails.
 bool WriteTextFile(std::string_view path, std::string_view content);
 
+// True when a folder level of `systemPath` below `folder` (a prefix of it,
+// ending with "\") is a symbolic link: writing there would leave the folder.
+bool LinkBelow(std::string_view folder, std::string_view systemPath);
+
 // A relative path taken from the current directory; an absolute one (here:
 // "\x" or "/x"; "C:\x" is a folder named "C:" in the current directory) is
 // returned as it is.

@@ -420,6 +420,29 @@ TEST_F(CrawlRunTest, AFailingCandidateIsItsFailureLineAndTheRunGoesOn) {
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 
+// Links planted in the download folder are never written through: a folder
+// level that is a symbolic link refuses its files, and a link or hard link
+// in a file's place (the "index.htm" twin too) is replaced.
+TEST_F(CrawlRunTest, LinksPlantedInTheDownloadFolderAreNeverWrittenThrough) {
+  server.Serve("/d/index.html", 200, "<img src=\"a.gif\"><img src=\"b.gif\"><img src=\"in/c.gif\">");
+  for (const char* path : {"/d/a.gif", "/d/b.gif", "/d/in/c.gif"}) server.Serve(path, 200, "new", "image/gif");
+  const fs::path outside = root.native() / "outside";
+  fs::create_directories(outside / "in");
+  for (const char* name : {"a", "b", "twin", "in/c.gif"}) std::ofstream(outside / name) << "kept";
+  fs::create_directories(Stored("d"));
+  fs::create_symlink(outside / "a", Stored("d/a.gif"));
+  fs::create_hard_link(outside / "b", Stored("d/b.gif"));
+  fs::create_symlink(outside / "twin", Stored("d/index.htm"));
+  fs::create_directory_symlink(outside / "in", Stored("d/in"));
+  host.settings.startUrl = server.Url("/d/");
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  for (const char* name : {"a", "b", "twin", "in/c.gif"}) EXPECT_EQ(test::ReadAll(outside / name), "kept") << name;
+  EXPECT_EQ(ReadStored("d/a.gif"), "new");
+  EXPECT_EQ(ReadStored("d/b.gif"), "new");
+  EXPECT_FALSE(fs::is_symlink(Stored("d/index.htm")));
+  EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/d/in/c.gif"))), host.lines.end());
+}
+
 TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
   server.Serve("/a.html", 200, "a");
   host.settings.startUrl = server.Url("/a.html");
