@@ -74,6 +74,27 @@ std::string ExpandCounters(const std::string& url, const CounterValues& values, 
   return expanded;
 }
 
+std::uint64_t CombinationCount(const CounterRanges& ranges) {
+  std::uint64_t count = 1;
+  for (const CounterRange& range : ranges) {
+    if (range.from > range.to) return 0;
+    const auto values = static_cast<std::uint64_t>((std::int64_t{range.to} - range.from) / range.step + 1);
+    count = count > std::numeric_limits<std::uint64_t>::max() / values ? std::numeric_limits<std::uint64_t>::max()
+                                                                       : count * values;
+  }
+  return count;
+}
+
+std::optional<CounterValues> LastCombination(const CounterRanges& ranges) {
+  CounterValues values{};
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    const CounterRange& range = ranges[i];
+    if (range.from > range.to) return std::nullopt;
+    values[i] = static_cast<std::int32_t>(range.from + (std::int64_t{range.to} - range.from) / range.step * range.step);
+  }
+  return values;
+}
+
 bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
                         const std::function<bool(const CounterValues&)>& visit) {
   CounterValues values{};

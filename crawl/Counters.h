@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "settings/Host.h"
@@ -42,5 +43,11 @@ std::string ExpandCounters(const std::string& url, const CounterValues& values, 
 // round. Returns false when the walk was ended early.
 bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
                         const std::function<bool(const CounterValues&)>& visit);
+
+// How many combinations the walk visits, saturated at the largest value.
+std::uint64_t CombinationCount(const CounterRanges& ranges);
+
+// The combination the walk visits last; none when it visits none.
+std::optional<CounterValues> LastCombination(const CounterRanges& ranges);
 
 }  // namespace pagelark

@@ -1,5 +1,7 @@
 #include "crawl/CrawlRun.h"
 
+#include <algorithm>
+
 #include "crawl/LinkRepair.h"
 #include "crawl/PageScan.h"
 #include "crawl/RunLog.h"
@@ -59,8 +61,15 @@ void CrawlRun::Reset() {
   downloadedCount_ = 0;
 }
 
+// Lists the start URLs in the walk's order, but no more than the run can
+// fetch: the main loop never goes past the file limit, so the start URLs
+// behind it are only counted (`pendingStartUrls`, for the status line's
+// total), not listed or probed. Counters whose ranges give billions of URLs
+// thus cost what the run fetches.
 bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
   bool abandoned = false;
+  const auto limit = static_cast<std::size_t>(std::max(job_.maxFilesValue, 0));
+  std::uint64_t listed = 0;
   ForEachCombination(
       ranges,
       [this] {
@@ -68,9 +77,13 @@ bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
         return !job_.stopRequested;
       },
       [&](const CounterValues& values) {
+        if (job_.links.candidates.size() >= limit) return false;
+        ++listed;
         abandoned = !AddStartUrl(ExpandCounters(job_.startUrl, values, ranges));
         return !abandoned;
       });
+  if (!job_.stopRequested) job_.links.pendingStartUrls = CombinationCount(ranges) - listed;
+  if (const auto last = LastCombination(ranges)) lastStartUrl_ = ExpandCounters(job_.startUrl, *last, ranges);
   host_.SetIndexFile(job_.indexFile);
   return !abandoned;
 }
@@ -101,11 +114,11 @@ std::string CrawlRun::ProbeIndexPage(const std::string& folderUrl) {
   return {};
 }
 
-// The host of the last start URL: the last candidate once the expansion ends.
+// The host of the last start URL of the walk (also when it was not listed).
 void CrawlRun::FindServerName() {
   const CandidateList& candidates = job_.links.candidates;
   job_.links.serverName.clear();
-  if (candidates.size() > 0) web_.ExtractServer(candidates.candidateUrls().back(), kPort, job_.links.serverName);
+  if (candidates.size() > 0) web_.ExtractServer(lastStartUrl_, kPort, job_.links.serverName);
 }
 
 void CrawlRun::MainLoop() {
@@ -162,7 +175,8 @@ void CrawlRun::ProcessCandidate() {
   if (kind != kKindUrl || Wanted(url)) {
     host_.AppendLine(url + msg::kDownloading);
     host_.SetStatus(FormatStatus(msg::kStatusDownloading,
-                                 {std::to_string(nextIndex_ + 1), std::to_string(job_.links.candidates.size()), url}));
+                                 {std::to_string(nextIndex_ + 1),
+                                  std::to_string(job_.links.candidates.size() + job_.links.pendingStartUrls), url}));
   }
   if (kind == kKindSrc) {
     FetchFile(url, name);

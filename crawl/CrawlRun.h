@@ -43,7 +43,8 @@ class CrawlRun {
   net::WebClient& web_;
   CrawlJob& job_;
   std::size_t nextIndex_ = 0;
-  bool reported_ = false;  // the candidate in hand has its result line
+  std::string lastStartUrl_;  // the walk's last start URL, listed or not
+  bool reported_ = false;     // the candidate in hand has its result line
   std::int32_t downloadedCount_ = 0;
 };
 

@@ -38,6 +38,7 @@ void LinkState::Reset() {
   localLinks.clear();
   pageLinksStart = 0;
   storedNames.clear();
+  pendingStartUrls = 0;
 }
 
 bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder) {

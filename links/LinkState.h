@@ -62,7 +62,9 @@ struct LinkState {
   // Anchor tag texts and URLs that a saved page loses while only links below
   // the start URL are followed.
   std::vector<std::string> outsideLinks;
-  std::string serverName;      // host of the last expanded start URL
+  std::string serverName;  // host of the last expanded start URL
+  // Start URLs behind the file limit: counted for the status line, never listed.
+  std::uint64_t pendingStartUrls = 0;
   std::string startFolderUrl;  // the start URL as typed, up to its last "/"
   int maxDuplicateLinksValue = 0;
   std::string downloadFolder;  // ends with "\"

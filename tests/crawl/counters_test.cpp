@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 #include "messages/RunTexts.h"
 #include "support/FakeHost.h"
@@ -107,6 +108,20 @@ TEST(ReadCounterRanges, TakesWidthFromTheFromTextAndRejectsStepsBelowOne) {
   EXPECT_FALSE(ReadCounterRanges(host, ranges));
   EXPECT_EQ(host.messages, std::vector<std::string>{msg::kStepAtLeastOne});
   EXPECT_EQ(host.focusedFields, (std::vector<test::FocusedField>{{SettingField::kCounterStep, 3}}));
+}
+
+TEST(Counters, CountAndLastCombinationWithoutWalking) {
+  CounterRanges ranges{};
+  EXPECT_EQ(CombinationCount(ranges), 1u);  // six counters off: one start URL
+  ranges[0] = {8, 10, 2, 2};
+  ranges[5] = {1, 2147483647, 1000000000, 1};
+  EXPECT_EQ(CombinationCount(ranges), 6u);
+  EXPECT_EQ(LastCombination(ranges), (CounterValues{10, 1, 1, 1, 1, 2000000001}));
+  for (auto& range : ranges) range = {0, 2147483647, 1, 1};
+  EXPECT_EQ(CombinationCount(ranges), std::numeric_limits<std::uint64_t>::max());
+  ranges[3] = {5, 4, 1, 1};
+  EXPECT_EQ(CombinationCount(ranges), 0u);
+  EXPECT_FALSE(LastCombination(ranges));
 }
 
 }  // namespace

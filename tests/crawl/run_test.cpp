@@ -203,6 +203,22 @@ TEST_F(CrawlRunTest, EveryStartUrlIsListedButOnlyTheFileLimitIsProcessed) {
   EXPECT_EQ(host.statuses.front(), test::RunFixture::J("1 / 5:     ") + server.Url("/p1.html") + msg::kDownloading);
 }
 
+// Six counters of a thousand values each: only what the file limit lets the
+// run fetch is listed, the status line still counts every start URL, and the
+// server name is the last start URL's.
+TEST_F(CrawlRunTest, HugeCounterRangesCostWhatTheRunFetches) {
+  server.HandleOthers(
+      [](const httplib::Request&, httplib::Response& response) { response.set_content("x", "text/html"); });
+  host.settings.startUrl = server.Url("/@a@/@b@/@c@/@d@/@e@/@f@.html");
+  for (auto& counter : host.settings.counters) counter = {true, "1", "1000", "1"};
+  host.settings.maxFiles = "3";
+  host.settings.sameServerOnly = true;
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_EQ(server.Requests().size(), 3u);
+  EXPECT_EQ(host.statuses.front(),
+            test::RunFixture::J("1 / 1000000000000000000:     ") + server.Url("/1/1/1/1/1/1.html") + msg::kDownloading);
+}
+
 TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
   for (const char* page : {"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}) server.Serve(page, 200, "x");
   host.settings.startUrl = server.Url("/p@a@-@b@.html");
