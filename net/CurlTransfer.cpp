@@ -1,5 +1,7 @@
 #include "net/CurlTransfer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -10,6 +12,9 @@ namespace pagelark::net {
 namespace {
 
 constexpr const char* kAllowedProtocols = "http,https";
+// The longest wait for the sockets when no keepGoing is to be called; libcurl
+// wakes earlier for its own timers.
+constexpr std::chrono::milliseconds kIdleWait{1000};
 
 struct CallbackState {
   CallbackState(CURL* curl, BodySink& bodySink, bool follows)
@@ -20,6 +25,7 @@ struct CallbackState {
   bool headArrived = false;
   bool bodyNotRead = false;
   bool sinkFailed = false;
+  bool stopped = false;
   std::exception_ptr pending;
 };
 
@@ -165,8 +171,56 @@ CURLcode SetUp(CURL* handle, const TransferRequest& request, const WebClientOpti
   return set.code();
 }
 
+// Takes the handle off the multi handle on every way out; a transfer taken
+// off before its end closes its connection.
+struct RemoveOnExit {
+  CURLM* multi;
+  CURL* handle;
+  ~RemoveOnExit() { curl_multi_remove_handle(multi, handle); }
+};
+
+CURLcode DoneCode(CURLM* multi, CURL* handle) {
+  int queued = 0;
+  while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+    if (message->msg == CURLMSG_DONE && message->easy_handle == handle) return message->data.result;
+  }
+  return CURLE_FAILED_INIT;
+}
+
+// Drives the transfer until it ends. curl_easy_perform waits up to a second
+// at a time while nothing arrives; this loop wakes at least every
+// keepGoingInterval, so keepGoing is heard within that time in every phase.
+CURLcode Perform(const CurlSession& session, const WebClientOptions& options, CallbackState& state) {
+  using Clock = std::chrono::steady_clock;
+  if (curl_multi_add_handle(session.multi(), session.easy()) != CURLM_OK) return CURLE_FAILED_INIT;
+  const RemoveOnExit removeOnExit{session.multi(), session.easy()};
+  const bool asks = static_cast<bool>(options.keepGoing);
+  const auto interval = std::max(options.keepGoingInterval, std::chrono::milliseconds(1));
+  auto nextCall = Clock::now() + interval;
+  for (;;) {
+    int running = 0;
+    if (curl_multi_perform(session.multi(), &running) != CURLM_OK) return CURLE_FAILED_INIT;
+    if (running == 0) return DoneCode(session.multi(), session.easy());
+    auto wait = kIdleWait;
+    if (asks) {
+      const auto now = Clock::now();
+      if (now >= nextCall) {
+        if (!options.keepGoing()) {
+          state.stopped = true;
+          return CURLE_ABORTED_BY_CALLBACK;
+        }
+        nextCall = Clock::now() + interval;
+      }
+      wait = std::chrono::ceil<std::chrono::milliseconds>(nextCall - Clock::now());
+    }
+    const int waitMs = static_cast<int>(std::clamp(wait, std::chrono::milliseconds(0), kIdleWait).count());
+    if (curl_multi_poll(session.multi(), nullptr, 0, waitMs, nullptr) != CURLM_OK) return CURLE_FAILED_INIT;
+  }
+}
+
 TransferEnd EndOf(CURLcode code, const CallbackState& state) {
   if (code == CURLE_OK) return TransferEnd::kComplete;
+  if (state.stopped) return TransferEnd::kStopped;
   if (state.sinkFailed) return TransferEnd::kSinkFailed;
   if (state.bodyNotRead) return TransferEnd::kBodyNotRead;
   return state.headArrived ? TransferEnd::kBodyFailed : TransferEnd::kSendFailed;
@@ -183,9 +237,12 @@ struct ResetOnExit {
 
 }  // namespace
 
-TransferResult RunTransfer(CURL* handle, const TransferRequest& request, const WebClientOptions& options,
+CurlSession::CurlSession() : easy_(curl_easy_init()), multi_(curl_multi_init()) {}
+
+TransferResult RunTransfer(CurlSession& session, const TransferRequest& request, const WebClientOptions& options,
                            BodySink& sink) {
-  if (handle == nullptr) return Failed(TransferEnd::kNotSetUp, "no libcurl handle");
+  CURL* const handle = session.easy();
+  if (handle == nullptr || session.multi() == nullptr) return Failed(TransferEnd::kNotSetUp, "no libcurl handle");
   UrlParts parts;
   if (!SplitUrl(request.url, request.port, parts)) return Failed(TransferEnd::kSendFailed, "URL cannot be split");
   if (!IsUsableHost(parts.host)) return Failed(TransferEnd::kSendFailed, "host name cannot be resolved");
@@ -198,7 +255,7 @@ TransferResult RunTransfer(CURL* handle, const TransferRequest& request, const W
   if (const CURLcode code = SetUp(handle, request, options, transfer, state); code != CURLE_OK) {
     return Failed(TransferEnd::kNotSetUp, curl_easy_strerror(code));
   }
-  const CURLcode code = curl_easy_perform(handle);
+  const CURLcode code = Perform(session, options, state);
   if (state.pending) std::rethrow_exception(state.pending);
   TransferResult result{EndOf(code, state), ResponseCode(handle), {}};
   if (code != CURLE_OK) result.error = transfer.error[0] != '\0' ? transfer.error : curl_easy_strerror(code);

@@ -3,6 +3,7 @@
 
 #include <curl/curl.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,7 @@ enum class TransferEnd {
   kBodyFailed,   // an answer head arrived, then the transfer broke or stalled
   kBodyNotRead,  // the status was not 200, so the body was left unread
   kSinkFailed,   // the sink refused bytes of the body
+  kStopped,      // WebClientOptions::keepGoing returned false
 };
 
 struct TransferResult {
@@ -46,10 +48,32 @@ struct TransferRequest {
   std::string_view body;  // sent by POST (even empty) and by GET when not empty
 };
 
-// Runs `request` on `handle` (reset before and after; its open connections
-// stay for the next request). Exceptions thrown by the sink are carried
-// across libcurl and rethrown here.
-TransferResult RunTransfer(CURL* handle, const TransferRequest& request, const WebClientOptions& options,
+// The libcurl handles of one client: the easy handle that carries each
+// request, and the multi handle that drives it and keeps the open connections
+// from one request to the next. Either is null when libcurl could not make it.
+class CurlSession {
+ public:
+  CurlSession();
+  CURL* easy() const { return easy_.get(); }
+  CURLM* multi() const { return multi_.get(); }
+
+ private:
+  struct EasyDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+  };
+  struct MultiDeleter {
+    void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+  };
+  // The multi handle goes first: it closes the connections it keeps.
+  std::unique_ptr<CURL, EasyDeleter> easy_;
+  std::unique_ptr<CURLM, MultiDeleter> multi_;
+};
+
+// Runs `request` on the session (its easy handle reset before and after; the
+// open connections stay for the next request), calling options.keepGoing
+// while it lasts. Exceptions thrown by the sink are carried across libcurl
+// and rethrown here; those of keepGoing pass through.
+TransferResult RunTransfer(CurlSession& session, const TransferRequest& request, const WebClientOptions& options,
                            BodySink& sink);
 
 }  // namespace pagelark::net

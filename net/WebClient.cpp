@@ -25,21 +25,31 @@ void EnsureCurlGlobalInit() {
 }
 
 // Appends the body to a text; a form answer empties the text first, when its
-// head arrives.
+// head arrives. Drop takes back what a failed transfer appended.
 class TextSink : public BodySink {
  public:
-  TextSink(std::string& text, bool emptyOnHead) : text_(text), emptyOnHead_(emptyOnHead) {}
+  TextSink(std::string& text, bool emptyOnHead)
+      : text_(text), emptyOnHead_(emptyOnHead), start_(text.size()), startCapacity_(text.capacity()) {}
   void OnHead() override {
-    if (emptyOnHead_) text_.clear();
+    if (emptyOnHead_) {
+      text_.clear();
+      start_ = 0;
+    }
   }
   bool Write(std::string_view bytes) override {
     text_.append(bytes);
     return true;
   }
+  void Drop() {
+    text_.resize(start_);
+    if (text_.capacity() > startCapacity_) text_.shrink_to_fit();
+  }
 
  private:
   std::string& text_;
   bool emptyOnHead_;
+  std::size_t start_;
+  std::size_t startCapacity_;
 };
 
 class FileSink : public BodySink {
@@ -53,15 +63,13 @@ class FileSink : public BodySink {
 
 }  // namespace
 
-void WebClient::HandleDeleter::operator()(void* handle) const { curl_easy_cleanup(handle); }
-
 WebClient::WebClient(WebClientOptions options) : options_(std::move(options)) { EnsureCurlGlobalInit(); }
 
 WebClient::~WebClient() = default;
 
-void* WebClient::Handle() {
-  if (!handle_ || !options_.reuseConnections) handle_.reset(curl_easy_init());
-  return handle_.get();
+CurlSession& WebClient::Session() {
+  if (!session_ || !options_.reuseConnections) session_ = std::make_unique<CurlSession>();
+  return *session_;
 }
 
 bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::string& server) {
@@ -73,7 +81,8 @@ bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::
 
 bool WebClient::FetchText(const std::string& url, unsigned short port, std::string& text) {
   TextSink sink(text, false);
-  const TransferResult result = RunTransfer(Handle(), {FetchProfile(), url, port, {}}, options_, sink);
+  const TransferResult result = RunTransfer(Session(), {FetchProfile(), url, port, {}}, options_, sink);
+  if (!result.IsOk200()) sink.Drop();
   return result.IsOk200() && !text.empty();
 }
 
@@ -103,7 +112,7 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
   platform::StagedFile file;
   if (!file.Open(localPath)) return false;
   FileSink sink(file);
-  const TransferResult result = RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  const TransferResult result = RunTransfer(Session(), {profile, url, port, body}, options_, sink);
   const bool sinkFailed = result.end == TransferEnd::kSinkFailed;
   if (!sinkFailed && !result.IsOk200()) return false;
   if (sinkFailed || !file.Commit()) {
@@ -115,12 +124,14 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
 bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response,
                            const std::string& url, unsigned short port) {
   TextSink sink(response, true);
-  const TransferResult result = RunTransfer(Handle(), {profile, url, port, body}, options_, sink);
+  const TransferResult result = RunTransfer(Session(), {profile, url, port, body}, options_, sink);
+  if (!result.IsOk200()) sink.Drop();
   switch (result.end) {
     case TransferEnd::kComplete:
       return result.status == 200;
     case TransferEnd::kSendFailed:
     case TransferEnd::kBodyNotRead:
+    case TransferEnd::kStopped:
       return false;
     case TransferEnd::kNotSetUp:
     case TransferEnd::kBodyFailed:

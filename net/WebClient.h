@@ -25,6 +25,7 @@
 
 namespace pagelark::net {
 
+class CurlSession;
 struct RequestProfile;
 
 class WebClient {
@@ -72,18 +73,14 @@ class WebClient {
   bool SubmitFormPost(const std::string& body, std::string& response, const std::string& url, unsigned short port);
 
  private:
-  struct HandleDeleter {
-    void operator()(void* handle) const;
-  };
-
-  void* Handle();
+  CurlSession& Session();
   bool Download(const RequestProfile& profile, const std::string& localPath, const std::string& url,
                 unsigned short port, std::string_view body);
   bool SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response, const std::string& url,
                   unsigned short port);
 
   WebClientOptions options_;
-  std::unique_ptr<void, HandleDeleter> handle_;
+  std::unique_ptr<CurlSession> session_;
 };
 
 }  // namespace pagelark::net

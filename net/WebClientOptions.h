@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace pagelark::net {
@@ -29,6 +30,14 @@ struct WebClientOptions {
   // Keep one libcurl handle, and so its open connections, from one operation
   // to the next. Off: every operation starts from a fresh handle.
   bool reuseConnections = true;
+
+  static constexpr std::chrono::milliseconds kDefaultKeepGoingInterval{100};
+  // Called about every keepGoingInterval while a transfer lasts, in every
+  // phase (name lookup, connecting, waiting for the answer, reading it).
+  // Returning false abandons the transfer at once; the operation fails as
+  // stopped. It must not use the client that calls it. Empty: never called.
+  std::function<bool()> keepGoing;
+  std::chrono::milliseconds keepGoingInterval = kDefaultKeepGoingInterval;
 };
 
 }  // namespace pagelark::net

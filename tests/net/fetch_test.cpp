@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "net/NetTestSupport.h"
 #include "net/RequestProfile.h"
@@ -138,6 +140,28 @@ TEST_F(FetchTest, OperationsInTurnOnOneClientKeepTheirOwnRequests) {
     EXPECT_EQ(requests[i].Header("User-Agent"), expected[i][2]) << i;
     EXPECT_EQ(requests[i].body, i == 1 ? "a=1" : "") << i;
   }
+}
+
+// The client's open connection carries its next request, unless reuse is off.
+TEST_F(FetchTest, ConnectionsAreReusedUnlessSwitchedOff) {
+  std::mutex mutex;
+  std::vector<int> clientPorts;
+  server_.Handle("/p", [&](const httplib::Request& request, httplib::Response& response) {
+    const std::lock_guard lock(mutex);
+    clientPorts.push_back(request.remote_port);
+    response.set_content("p", "text/html");
+  });
+  for (const bool reuse : {true, false}) {
+    WebClientOptions options = test::ShortTimeouts();
+    options.reuseConnections = reuse;
+    WebClient client(options);
+    std::string text;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(client.FetchText(server_.Url("/p"), 80, text));
+  }
+  const std::lock_guard lock(mutex);
+  ASSERT_EQ(clientPorts.size(), 6u);
+  EXPECT_EQ(std::set<int>(clientPorts.begin(), clientPorts.begin() + 3).size(), 1u) << "reused";
+  EXPECT_EQ(std::set<int>(clientPorts.begin() + 3, clientPorts.end()).size(), 3u) << "not reused";
 }
 
 }  // namespace
