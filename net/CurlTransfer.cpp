@@ -17,12 +17,18 @@ constexpr const char* kAllowedProtocols = "http,https";
 constexpr std::chrono::milliseconds kIdleWait{1000};
 
 struct CallbackState {
-  CallbackState(CURL* curl, BodySink& bodySink, bool follows)
-      : handle(curl), sink(bodySink), followsRedirects(follows) {}
+  CallbackState(CURL* curl, BodySink& bodySink, const TransferRequest& request)
+      : handle(curl),
+        sink(bodySink),
+        followsRedirects(request.profile.followRedirects),
+        maxBodyBytes(request.maxBodyBytes) {}
   CURL* handle;
   BodySink& sink;
   bool followsRedirects;
+  std::uint64_t maxBodyBytes;
+  std::uint64_t bodyBytes = 0;
   bool headArrived = false;
+  bool tooLarge = false;
   bool bodyNotRead = false;
   bool sinkFailed = false;
   bool stopped = false;
@@ -33,6 +39,13 @@ long ResponseCode(CURL* handle) {
   long code = 0;
   curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &code);
   return code;
+}
+
+// The Content-Length of the answer, -1 when none was given.
+curl_off_t AnnouncedLength(CURL* handle) {
+  curl_off_t length = -1;
+  curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+  return length;
 }
 
 bool IsEndOfHead(std::string_view line) { return line == "\r\n" || line == "\n"; }
@@ -52,10 +65,17 @@ std::size_t OnHeaderLine(char* data, std::size_t size, std::size_t count, void* 
     const long status = ResponseCode(state.handle);
     if (IsEndOfHead({data, length}) && status >= 200) {
       state.headArrived = true;
-      state.sink.OnHead();
+      const curl_off_t announced = status == 200 && state.maxBodyBytes != 0 ? AnnouncedLength(state.handle) : -1;
+      const bool tooLarge = announced > 0 && static_cast<std::uint64_t>(announced) > state.maxBodyBytes;
+      state.sink.OnHead(tooLarge ? -1 : announced);
       // The answer ends with its head: an error page's body is not waited for.
       if (!BodyWanted(status, state.followsRedirects)) {
         state.bodyNotRead = true;
+        return 0;
+      }
+      // Nor is a body announced larger than it may be.
+      if (tooLarge) {
+        state.tooLarge = true;
         return 0;
       }
     }
@@ -74,6 +94,11 @@ std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* u
       state.bodyNotRead = true;
       return 0;
     }
+    if (state.maxBodyBytes != 0 && length > state.maxBodyBytes - state.bodyBytes) {
+      state.tooLarge = true;
+      return 0;
+    }
+    state.bodyBytes += length;
     if (!state.sink.Write({data, length})) {
       state.sinkFailed = true;
       return 0;
@@ -221,12 +246,47 @@ CURLcode Perform(const CurlSession& session, const WebClientOptions& options, Ca
 TransferEnd EndOf(CURLcode code, const CallbackState& state) {
   if (code == CURLE_OK) return TransferEnd::kComplete;
   if (state.stopped) return TransferEnd::kStopped;
+  if (state.tooLarge) return TransferEnd::kTooLarge;
   if (state.sinkFailed) return TransferEnd::kSinkFailed;
   if (state.bodyNotRead) return TransferEnd::kBodyNotRead;
   return state.headArrived ? TransferEnd::kBodyFailed : TransferEnd::kSendFailed;
 }
 
-TransferResult Failed(TransferEnd end, std::string error) { return {end, 0, std::move(error)}; }
+// libcurl's codes in plain terms; what the callbacks saw comes first.
+Failure FailureOf(CURLcode code, const CallbackState& state, long status) {
+  if (state.stopped) return Failure::Of(FailureKind::kStopped);
+  if (state.tooLarge) return Failure::Of(FailureKind::kTooLarge);
+  if (state.sinkFailed) return Failure::Of(FailureKind::kCannotWrite);
+  if (state.bodyNotRead || (code == CURLE_OK && status != 200)) {
+    return {FailureKind::kHttpStatus, "HTTP " + std::to_string(status)};
+  }
+  switch (code) {
+    case CURLE_OK:
+      return {};
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return Failure::Of(FailureKind::kBadUrl);
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return Failure::Of(FailureKind::kUnknownHost);
+    case CURLE_COULDNT_CONNECT:
+      return Failure::Of(FailureKind::kRefused);
+    case CURLE_OPERATION_TIMEDOUT:  // the connect time-out or the low-speed limit
+      return Failure::Of(state.headArrived ? FailureKind::kTooSlow : FailureKind::kTimedOut);
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+      return Failure::Of(FailureKind::kCutShort);
+    default:
+      return {FailureKind::kOther, curl_easy_strerror(code)};
+  }
+}
+
+TransferResult Failed(TransferEnd end, FailureKind kind, std::string error) {
+  Failure failure = kind == FailureKind::kOther ? Failure{kind, error} : Failure::Of(kind);
+  return {end, 0, std::move(error), std::move(failure)};
+}
 
 // Clears the handle's options, which point into this call's locals, on every
 // way out.
@@ -242,22 +302,31 @@ CurlSession::CurlSession() : easy_(curl_easy_init()), multi_(curl_multi_init()) 
 TransferResult RunTransfer(CurlSession& session, const TransferRequest& request, const WebClientOptions& options,
                            BodySink& sink) {
   CURL* const handle = session.easy();
-  if (handle == nullptr || session.multi() == nullptr) return Failed(TransferEnd::kNotSetUp, "no libcurl handle");
+  if (handle == nullptr || session.multi() == nullptr) {
+    return Failed(TransferEnd::kNotSetUp, FailureKind::kOther, "no libcurl handle");
+  }
   UrlParts parts;
-  if (!SplitUrl(request.url, request.port, parts)) return Failed(TransferEnd::kSendFailed, "URL cannot be split");
-  if (!IsUsableHost(parts.host)) return Failed(TransferEnd::kSendFailed, "host name cannot be resolved");
+  if (!SplitUrl(request.url, request.port, parts)) {
+    return Failed(TransferEnd::kSendFailed, FailureKind::kBadUrl, "URL cannot be split");
+  }
+  if (!IsUsableHost(parts.host)) {
+    return Failed(TransferEnd::kSendFailed, FailureKind::kUnknownHost, "host name cannot be resolved");
+  }
 
   Transfer transfer{RequestUrl(parts), MakeHeaderList(request.profile)};
-  if (!transfer.headers) return Failed(TransferEnd::kNotSetUp, "out of memory for header lines");
+  if (!transfer.headers) {
+    return Failed(TransferEnd::kNotSetUp, FailureKind::kOther, "out of memory for header lines");
+  }
   curl_easy_reset(handle);
   const ResetOnExit resetOnExit{handle};
-  CallbackState state(handle, sink, request.profile.followRedirects);
+  CallbackState state(handle, sink, request);
   if (const CURLcode code = SetUp(handle, request, options, transfer, state); code != CURLE_OK) {
-    return Failed(TransferEnd::kNotSetUp, curl_easy_strerror(code));
+    return Failed(TransferEnd::kNotSetUp, FailureKind::kOther, curl_easy_strerror(code));
   }
   const CURLcode code = Perform(session, options, state);
   if (state.pending) std::rethrow_exception(state.pending);
-  TransferResult result{EndOf(code, state), ResponseCode(handle), {}};
+  TransferResult result{EndOf(code, state), ResponseCode(handle), {}, {}};
+  result.failure = FailureOf(code, state, result.status);
   if (code != CURLE_OK) result.error = transfer.error[0] != '\0' ? transfer.error : curl_easy_strerror(code);
   return result;
 }

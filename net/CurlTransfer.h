@@ -3,10 +3,12 @@
 
 #include <curl/curl.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "net/Failure.h"
 #include "net/RequestProfile.h"
 #include "net/WebClientOptions.h"
 
@@ -16,8 +18,10 @@ namespace pagelark::net {
 class BodySink {
  public:
   virtual ~BodySink() = default;
-  // An answer's head (not an interim 1xx one) has arrived.
-  virtual void OnHead() {}
+  // An answer's head (not an interim 1xx one) has arrived. `bodyLength` is the
+  // announced length of a 200 answer's body when a limit applies and the
+  // length is within it, so that much may be reserved; else -1.
+  virtual void OnHead(std::int64_t /*bodyLength*/) {}
   // The next bytes of a 200 answer's body; false when they cannot be kept.
   virtual bool Write(std::string_view bytes) = 0;
 };
@@ -32,12 +36,14 @@ enum class TransferEnd {
   kBodyNotRead,  // the status was not 200, so the body was left unread
   kSinkFailed,   // the sink refused bytes of the body
   kStopped,      // WebClientOptions::keepGoing returned false
+  kTooLarge,     // the 200 answer's body announced or passed maxBodyBytes
 };
 
 struct TransferResult {
   TransferEnd end = TransferEnd::kNotSetUp;
   long status = 0;    // 0 until an answer head arrived
   std::string error;  // why the transfer did not complete
+  Failure failure;    // why the request did not give a whole 200 answer
   bool IsOk200() const { return end == TransferEnd::kComplete && status == 200; }
 };
 
@@ -46,6 +52,9 @@ struct TransferRequest {
   std::string_view url;   // CP932, as the caller has it
   unsigned short port;    // used when the URL cannot be split
   std::string_view body;  // sent by POST (even empty) and by GET when not empty
+  // The largest 200 body taken; a larger one ends the transfer as soon as its
+  // head announces it or its bytes pass it. 0: no limit.
+  std::uint64_t maxBodyBytes = 0;
 };
 
 // The libcurl handles of one client: the easy handle that carries each

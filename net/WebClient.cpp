@@ -26,17 +26,30 @@ void EnsureCurlGlobalInit() {
 
 // Appends the body to a text; a form answer empties the text first, when its
 // head arrives. Drop takes back what a failed transfer appended.
+//
+// With a limit, the text grows through start + limit / 2^k bytes: a buffer is
+// replaced only when full, by one twice its size, so the old and the touched
+// part of the new one together never pass start + limit, also when an endless
+// body runs into the limit.
 class TextSink : public BodySink {
  public:
-  TextSink(std::string& text, bool emptyOnHead)
-      : text_(text), emptyOnHead_(emptyOnHead), start_(text.size()), startCapacity_(text.capacity()) {}
-  void OnHead() override {
+  TextSink(std::string& text, bool emptyOnHead, std::uint64_t limit)
+      : text_(text),
+        emptyOnHead_(emptyOnHead),
+        limit_(static_cast<std::size_t>(limit)),
+        start_(text.size()),
+        startCapacity_(text.capacity()) {}
+  void OnHead(std::int64_t bodyLength) override {
     if (emptyOnHead_) {
       text_.clear();
       start_ = 0;
     }
+    // A body of known length (within its limit) takes one allocation.
+    if (bodyLength > 0) text_.reserve(start_ + static_cast<std::size_t>(bodyLength));
   }
   bool Write(std::string_view bytes) override {
+    const std::size_t needed = text_.size() + bytes.size();
+    if (limit_ != 0 && needed > text_.capacity()) text_.reserve(start_ + GrownBody(needed - start_));
     text_.append(bytes);
     return true;
   }
@@ -46,8 +59,19 @@ class TextSink : public BodySink {
   }
 
  private:
+  static constexpr std::size_t kSmallestGrowth = 4096;
+
+  // The smallest limit / 2^k (not below kSmallestGrowth) that holds `body`
+  // bytes; the transfer never hands over more than the limit.
+  std::size_t GrownBody(std::size_t body) const {
+    std::size_t grown = limit_;
+    while (grown / 2 >= body && grown / 2 >= kSmallestGrowth) grown /= 2;
+    return grown;
+  }
+
   std::string& text_;
   bool emptyOnHead_;
+  std::size_t limit_;
   std::size_t start_;
   std::size_t startCapacity_;
 };
@@ -80,10 +104,16 @@ bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::
 }
 
 bool WebClient::FetchText(const std::string& url, unsigned short port, std::string& text) {
-  TextSink sink(text, false);
-  const TransferResult result = RunTransfer(Session(), {FetchProfile(), url, port, {}}, options_, sink);
-  if (!result.IsOk200()) sink.Drop();
-  return result.IsOk200() && !text.empty();
+  TextSink sink(text, false, options_.maxTextBytes);
+  const TransferResult result =
+      RunTransfer(Session(), {FetchProfile(), url, port, {}, options_.maxTextBytes}, options_, sink);
+  lastFailure_ = result.failure;
+  if (!result.IsOk200()) {
+    sink.Drop();
+    return false;
+  }
+  if (text.empty()) lastFailure_ = Failure::Of(FailureKind::kEmpty);
+  return !text.empty();
 }
 
 bool WebClient::FetchToFile(const std::string& localPath, const std::string& url, unsigned short port) {
@@ -110,12 +140,18 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
   // the whole 200 answer is in; on any other end it is removed, so a failed
   // download leaves no file and an earlier copy as it was.
   platform::StagedFile file;
-  if (!file.Open(localPath)) return false;
+  if (!file.Open(localPath)) {
+    lastFailure_ = Failure::Of(FailureKind::kCannotWrite);
+    return false;
+  }
   FileSink sink(file);
-  const TransferResult result = RunTransfer(Session(), {profile, url, port, body}, options_, sink);
+  const TransferResult result =
+      RunTransfer(Session(), {profile, url, port, body, options_.maxFileBytes}, options_, sink);
+  lastFailure_ = result.failure;
   const bool sinkFailed = result.end == TransferEnd::kSinkFailed;
   if (!sinkFailed && !result.IsOk200()) return false;
   if (sinkFailed || !file.Commit()) {
+    lastFailure_ = Failure::Of(FailureKind::kCannotWrite);
     throw DownloadWriteError("cannot write the download of " + url + " to " + localPath);
   }
   return true;
@@ -123,8 +159,10 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
 
 bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response,
                            const std::string& url, unsigned short port) {
-  TextSink sink(response, true);
-  const TransferResult result = RunTransfer(Session(), {profile, url, port, body}, options_, sink);
+  TextSink sink(response, true, options_.maxTextBytes);
+  const TransferResult result =
+      RunTransfer(Session(), {profile, url, port, body, options_.maxTextBytes}, options_, sink);
+  lastFailure_ = result.failure;
   if (!result.IsOk200()) sink.Drop();
   switch (result.end) {
     case TransferEnd::kComplete:
@@ -132,6 +170,7 @@ bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& bod
     case TransferEnd::kSendFailed:
     case TransferEnd::kBodyNotRead:
     case TransferEnd::kStopped:
+    case TransferEnd::kTooLarge:
       return false;
     case TransferEnd::kNotSetUp:
     case TransferEnd::kBodyFailed:

@@ -11,8 +11,10 @@
 // Every request carries its session name as its User-Agent ("My Session" for
 // the fetches, "GetServer" and "PostServer" for the forms); see
 // net/RequestProfile.h for the merge rule. Each operation blocks until its
-// transfer ends; the connect time-out and low-speed abort of the options end
-// a transfer with a silent server. Proxies come from the usual environment
+// transfer ends; the options bound it: the connect time-out and low-speed
+// abort end a transfer with a silent or trickling server, maxTextBytes and
+// maxFileBytes one whose body is too large, and keepGoing is asked several
+// times a second whether to go on. Proxies come from the usual environment
 // variables.
 #pragma once
 
@@ -20,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/Failure.h"
 #include "net/NetError.h"
 #include "net/WebClientOptions.h"
 
@@ -41,15 +44,17 @@ class WebClient {
 
   // GET, redirects followed. Appends every byte of a 200 answer's body to
   // `text` (which is not emptied first). True when the status is 200 and
-  // `text` is not empty afterwards. Every network error gives false.
+  // `text` is not empty afterwards. Every network error, a body over
+  // maxTextBytes and a stop give false, with `text` as it was.
   bool FetchText(const std::string& url, unsigned short port, std::string& text);
 
   // GET, redirects followed; a 200 answer's body is written byte for byte to
   // a temporary file beside `localPath` (CP932 system form), which replaces
   // the file at `localPath` once the whole answer is in (platform::StagedFile).
   // False at once, without a request, when that file cannot be opened. True
-  // when the status is 200. Any other status and every network error give
-  // false and leave no file: a file already at `localPath` stays as it was.
+  // when the status is 200. Any other status, every network error, a body
+  // over maxFileBytes and a stop give false and leave no file: a file already
+  // at `localPath` stays as it was.
   // A failed write throws DownloadWriteError, the temporary file removed.
   bool FetchToFile(const std::string& localPath, const std::string& url, unsigned short port);
 
@@ -66,11 +71,18 @@ class WebClient {
   //   left as it was.
   // - An answer head arrived: `response` is emptied; a 200 answer's body is
   //   then appended and the result is true, even for an empty body; any other
-  //   status gives false with `response` empty.
+  //   status, a body over maxTextBytes and a stop give false with `response`
+  //   empty.
+  // - A stop before the head: false, `response` left as it was.
   // - A network error after the head (a body cut short or stalled), or
   //   libcurl refusing to set up the request: NetError is thrown.
   bool SubmitFormGet(const std::string& body, std::string& response, const std::string& url, unsigned short port);
   bool SubmitFormPost(const std::string& body, std::string& response, const std::string& url, unsigned short port);
+
+  // Why the last of the five operations above failed ("HTTP 404", "refused",
+  // "timed out", "too large", "stopped", ...); kind kNone after a success.
+  // Also set before NetError or DownloadWriteError is thrown.
+  const Failure& LastFailure() const { return lastFailure_; }
 
  private:
   CurlSession& Session();
@@ -81,6 +93,7 @@ class WebClient {
 
   WebClientOptions options_;
   std::unique_ptr<CurlSession> session_;
+  Failure lastFailure_;
 };
 
 }  // namespace pagelark::net

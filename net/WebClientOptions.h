@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -22,7 +23,15 @@ struct NetTimeouts {
 };
 
 struct WebClientOptions {
+  static constexpr std::uint64_t kDefaultMaxTextBytes = std::uint64_t{64} << 20;  // 64 MiB
+  static constexpr std::uint64_t kDefaultMaxFileBytes = std::uint64_t{1} << 30;   // 1 GiB
+
   NetTimeouts timeouts;
+  // The largest body kept in memory: a page (FetchText) or a form answer.
+  // 0: no limit.
+  std::uint64_t maxTextBytes = kDefaultMaxTextBytes;
+  // The largest download (FetchToFile, FetchQueryToFile). 0: no limit.
+  std::uint64_t maxFileBytes = kDefaultMaxFileBytes;
   // A PEM file of certificate authorities trusted instead of the system's
   // store; empty (the default) uses the system's store. Tests point it at
   // their self-signed certificate. Verification itself is never switched off.

@@ -1,6 +1,6 @@
 // The fetches turn every network failure into false; a failed file write is
 // not one of them. A failed download leaves no file behind: an earlier copy
-// stays byte for byte and no temporary file is left.
+// stays byte for byte and no temporary file is left. LastFailure says why.
 #include <gtest/gtest.h>
 
 #include "net/NetTestSupport.h"
@@ -76,6 +76,37 @@ TEST_F(FetchFailureTest, ErrorPagesEndWithTheirHead) {
   }
 }
 
+TEST_F(FetchFailureTest, LastFailureSaysWhy) {
+  test::RawSocketServer notFound("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", false);
+  test::RawSocketServer empty("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", false);
+  test::RawSocketServer cut("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789", false);
+  test::RawSocketServer silent("", true);
+  const struct {
+    std::string url;
+    FailureKind kind;
+    std::string text;
+  } rows[] = {
+      {notFound.Url("/gone.html"), FailureKind::kHttpStatus, "HTTP 404"},
+      {"http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/", FailureKind::kRefused, "refused"},
+      {"www.example.com/index.html", FailureKind::kBadUrl, "bad URL"},
+      {"http://" + test::kUnresolvableHost + "/", FailureKind::kUnknownHost, "unknown host"},
+      {silent.Url("/p.html"), FailureKind::kTimedOut, "timed out"},
+      {cut.Url("/p.html"), FailureKind::kCutShort, "cut short"},
+      {empty.Url("/p.html"), FailureKind::kEmpty, "empty"},
+  };
+  for (const auto& row : rows) {
+    std::string text;
+    EXPECT_FALSE(client_.FetchText(row.url, 80, text)) << row.url;
+    EXPECT_EQ(client_.LastFailure().kind, row.kind) << row.url;
+    EXPECT_EQ(client_.LastFailure().text, row.text) << row.url;
+  }
+  EXPECT_FALSE(client_.FetchToFile(dir_.system() + "missing\\f.bin", notFound.Url("/f.bin"), 80));
+  EXPECT_EQ(client_.LastFailure().text, "cannot write");
+  EXPECT_TRUE(client_.FetchToFile(dir_.system() + "f.bin", empty.Url("/f.bin"), 80));
+  EXPECT_EQ(client_.LastFailure().kind, FailureKind::kNone);
+  EXPECT_EQ(client_.LastFailure().text, "");
+}
+
 TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
   const std::string body(1 << 16, 'x');
   test::RawSocketServer server("HTTP/1.0 200 OK\r\nContent-Length: 65536\r\n\r\n" + body, false);
@@ -84,6 +115,7 @@ TEST_F(FetchFailureTest, WriteErrorReachesTheCaller) {
     const test::FileSizeLimit full(4096);
     EXPECT_THROW(client_.FetchToFile(dir_.system() + "q.bin", server.Url("/f.bin"), 80), DownloadWriteError);
   }
+  EXPECT_EQ(client_.LastFailure().kind, FailureKind::kCannotWrite);
   ExpectOnlyTheEarlierCopy();
 }
 

@@ -48,6 +48,8 @@ TEST_F(TlsTest, UntrustedCertificateFails) {
   WebClient untrusting(test::ShortTimeouts());
   std::string text, answer = "old";
   EXPECT_FALSE(untrusting.FetchText(server_.Url("/page.html"), 80, text));
+  EXPECT_EQ(untrusting.LastFailure().kind, FailureKind::kOther);  // libcurl's text
+  EXPECT_FALSE(untrusting.LastFailure().text.empty());
   EXPECT_FALSE(untrusting.SubmitFormPost("q=1", answer, server_.Url("/page.html?q=1"), 80));
   EXPECT_EQ(answer, "old");
   EXPECT_TRUE(server_.Requests().empty());
