@@ -8,16 +8,17 @@
 
 namespace pagelark::net {
 
-// Limits that keep a silent server from holding a run for ever.
+// Limits that keep a silent or trickling server from holding a run for ever.
 struct NetTimeouts {
   static constexpr std::chrono::milliseconds kDefaultConnect{30'000};
-  static constexpr long kDefaultLowSpeedBytesPerSecond = 1;
-  static constexpr std::chrono::seconds kDefaultLowSpeedTime{60};
+  static constexpr long kDefaultLowSpeedBytesPerSecond = 100;
+  static constexpr std::chrono::seconds kDefaultLowSpeedTime{30};
 
   // Longest wait for the connection (TCP, and the TLS handshake for https).
   std::chrono::milliseconds connect = kDefaultConnect;
-  // A transfer slower than lowSpeedBytesPerSecond for lowSpeedTime on end is
-  // abandoned; this includes waiting for an answer that never comes.
+  // A transfer whose speed (libcurl's running average over the last seconds)
+  // stays below lowSpeedBytesPerSecond for lowSpeedTime on end is abandoned;
+  // this includes waiting for an answer that never comes.
   long lowSpeedBytesPerSecond = kDefaultLowSpeedBytesPerSecond;
   std::chrono::seconds lowSpeedTime = kDefaultLowSpeedTime;
 };
@@ -36,8 +37,8 @@ struct WebClientOptions {
   // store; empty (the default) uses the system's store. Tests point it at
   // their self-signed certificate. Verification itself is never switched off.
   std::string caFile;
-  // Keep one libcurl handle, and so its open connections, from one operation
-  // to the next. Off: every operation starts from a fresh handle.
+  // Keep the libcurl handles, and so their open connections, from one
+  // operation to the next. Off: every operation starts from fresh handles.
   bool reuseConnections = true;
 
   static constexpr std::chrono::milliseconds kDefaultKeepGoingInterval{100};
