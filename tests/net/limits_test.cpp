@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "net/NetTestSupport.h"
