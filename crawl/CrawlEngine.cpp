@@ -12,10 +12,24 @@
 namespace pagelark {
 
 struct CrawlEngine::Impl {
-  Impl(Host& h, net::WebClientOptions options) : host(h), web(std::move(options)) {}
+  Impl(Host& h, net::WebClientOptions options) : host(h), web(WithStopHook(std::move(options))) {}
+
+  // While a transfer waits on the network, the window's events are still
+  // dispatched (it repaints, its stop button is heard) and a stop request
+  // abandons the transfer at once.
+  net::WebClientOptions WithStopHook(net::WebClientOptions options) {
+    if (!options.keepGoing) {
+      options.keepGoing = [this] {
+        host.PumpMessages();
+        return !job.stopRequested;
+      };
+    }
+    return options;
+  }
+
   Host& host;
-  net::WebClient web;
   CrawlJob job;
+  net::WebClient web;
 };
 
 namespace {

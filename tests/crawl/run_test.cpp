@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <stdexcept>
+#include <thread>
 
 #include "crawl/RunFixture.h"
 #include "messages/RunTexts.h"
@@ -457,6 +459,24 @@ TEST_F(CrawlRunTest, LinksPlantedInTheDownloadFolderAreNeverWrittenThrough) {
   EXPECT_EQ(ReadStored("d/b.gif"), "new");
   EXPECT_FALSE(fs::is_symlink(Stored("d/index.htm")));
   EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/d/in/c.gif"))), host.lines.end());
+}
+
+// A stop while a transfer waits on a silent server ends the transfer at once:
+// the run is over before the server would have answered.
+TEST_F(CrawlRunTest, AStopIsHeardWhileATransferWaits) {
+  std::atomic<bool> answered = false;
+  server.Handle("/slow.html", [&](const httplib::Request&, httplib::Response& response) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    answered = true;
+    response.set_content("late", "text/html");
+  });
+  host.settings.startUrl = server.Url("/slow.html");
+  host.onPump = [&](int) {
+    if (!server.Requests().empty()) engine.StopDownload();
+  };
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_FALSE(answered);
+  EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/slow.html"))), host.lines.end());
 }
 
 TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
