@@ -99,6 +99,14 @@ void ReadCounters(const ProfileValues& values, CrawlSettings& settings) {
   }
 }
 
+// A bound that is absent or empty keeps its default.
+void ReadBounds(const ProfileValues& values, RunBounds& bounds) {
+  for (const keys::BoundKey& bound : keys::kBoundKeys) {
+    std::string text = values.Text(bound.key);
+    if (!text.empty()) bounds.*bound.field = std::move(text);
+  }
+}
+
 }  // namespace
 
 CrawlSettings SettingsFromProfile(const ini::IniDocument& profile) {
@@ -124,6 +132,7 @@ CrawlSettings SettingsFromProfile(const ini::IniDocument& profile) {
   settings.useDisableList = values.Is(keys::kDisable, keys::kOn);
   settings.enableUrls = ReadUrlList(values, keys::kEnableListCount, keys::kEnableUrlPrefix);
   settings.disableUrls = ReadUrlList(values, keys::kDisableListCount, keys::kDisableUrlPrefix);
+  ReadBounds(values, settings.bounds);
   return settings;
 }
 

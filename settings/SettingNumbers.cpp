@@ -5,6 +5,13 @@
 #include <limits>
 
 namespace pagelark {
+namespace {
+
+constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+
+std::int32_t NotBelowZero(std::string_view text) { return std::max(ParseLeadingInt(text), std::int32_t{0}); }
+
+}  // namespace
 
 std::int32_t ParseLeadingInt(std::string_view text) {
   std::size_t i = 0;
@@ -18,6 +25,12 @@ std::int32_t ParseLeadingInt(std::string_view text) {
   }
   if (negative) return static_cast<std::int32_t>(-value);
   return static_cast<std::int32_t>(std::min(value, kLimit - 1));
+}
+
+RunLimits RunLimitsOf(const RunBounds& bounds) {
+  return {static_cast<std::uint64_t>(NotBelowZero(bounds.maxPageMiB)) * kMiB,
+          static_cast<std::uint64_t>(NotBelowZero(bounds.maxFileMiB)) * kMiB, NotBelowZero(bounds.minSpeed),
+          std::chrono::seconds(NotBelowZero(bounds.minSpeedTime))};
 }
 
 }  // namespace pagelark

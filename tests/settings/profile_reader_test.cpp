@@ -108,6 +108,18 @@ TEST(ReadProfile, HugeCountsReadOnlyTheEntriesThatExist) {
   EXPECT_EQ(FromLines({"EnableListCount=1999999999", "EnableURL2000000000=z"}).enableUrls, std::vector<std::string>{});
 }
 
+TEST(ReadProfile, RunBoundsAbsentOrEmptyReadTheirDefaults) {
+  const struct {
+    std::vector<std::string> lines;
+    RunBounds expected;
+  } cases[] = {
+      {{"URL=x"}, {"64", "1024", "100", "30"}},
+      {{"MaxPageMiB=0", "maxfilemib= 8 ", "MinSpeed=", "MinSpeedTime=\"5\""}, {"0", "8", "100", "5"}},
+      {{"MaxPageMiB=-1", "MaxFileMiB=abc", "MinSpeed=0", "MinSpeedTime=0"}, {"-1", "abc", "0", "0"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FromLines(c.lines).bounds, c.expected) << c.lines.front();
+}
+
 TEST(ReadProfile, SecondProfileReplacesBothLists) {
   test::TempDir dir;
   test::WriteBytes(dir.native() / "one.ini",
