@@ -1,11 +1,10 @@
 #include "crawl/Counters.h"
 
-#include <cctype>
 #include <cstdio>
-#include <limits>
 
 #include "messages/RunTexts.h"
 #include "platform/cp932.h"
+#include "settings/SettingNumbers.h"
 
 namespace pagelark {
 namespace {
@@ -31,20 +30,6 @@ bool WalkLevel(const CounterRanges& ranges, std::size_t level, CounterValues& va
 }
 
 }  // namespace
-
-std::int32_t ParseLeadingInt(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    value = std::min(value * 10 + (text[i] - '0'), kLimit);
-  }
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min(value, kLimit - 1));
-}
 
 bool ReadCounterRanges(Host& host, CounterRanges& ranges) {
   for (int i = 0; i < kCounterCount; ++i) {

@@ -22,10 +22,6 @@ struct CounterRange {
 using CounterRanges = std::array<CounterRange, kCounterCount>;
 using CounterValues = std::array<std::int32_t, kCounterCount>;
 
-// C's atoi over a CP932 text, saturated to the 32-bit range instead of
-// overflowing: leading blanks, an optional sign, then digits.
-std::int32_t ParseLeadingInt(const std::string& text);
-
 // Reads the six counters from the current settings. A Step below 1 shows its
 // message, focuses that Step field and gives false.
 bool ReadCounterRanges(Host& host, CounterRanges& ranges);

@@ -6,6 +6,7 @@
 #include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "settings/SettingNumbers.h"
 
 namespace pagelark {
 namespace {

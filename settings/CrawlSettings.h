@@ -19,6 +19,18 @@ struct CounterSetting {
 
 enum class RequestMethod { kNone, kGet, kPost };
 
+// Bounds of a run, texts as typed; read them as numbers with RunLimitsOf
+// (SettingNumbers.h). The window has no controls for them; a profile without
+// them has these values.
+struct RunBounds {
+  std::string maxPageMiB = "64";    // a page or form answer held for scanning, in MiB; 0: no cap
+  std::string maxFileMiB = "1024";  // a downloaded file, in MiB; 0: no cap
+  std::string minSpeed = "100";     // bytes per second that a transfer must average...
+  std::string minSpeedTime = "30";  // ...over this many seconds, or it is given up
+
+  bool operator==(const RunBounds&) const = default;
+};
+
 inline constexpr int kCounterCount = 6;
 
 struct CrawlSettings {
@@ -41,6 +53,7 @@ struct CrawlSettings {
   bool useDisableList = false;
   std::vector<std::string> enableUrls;
   std::vector<std::string> disableUrls;
+  RunBounds bounds;
 
   bool operator==(const CrawlSettings&) const = default;
 };

@@ -21,7 +21,7 @@ bool LoadForEditing(const std::string& path, IniDocument& document) {
   if (!platform::FileExists(path)) return true;
   std::string bytes;
   if (!platform::ReadFileBytes(path, bytes, kMaxFileBytes + 1) || bytes.size() > kMaxFileBytes) return false;
-  document = IniDocument(bytes);
+  document = IniDocument(std::move(bytes));
   return true;
 }
 
@@ -30,7 +30,7 @@ bool LoadForEditing(const std::string& path, IniDocument& document) {
 IniDocument LoadForReading(std::string_view path) {
   std::string bytes;
   if (!platform::ReadFileBytes(path, bytes, kMaxFileBytes)) return {};
-  return IniDocument(bytes);
+  return IniDocument(std::move(bytes));
 }
 
 std::string ReadString(const IniDocument& document, std::string_view section, std::string_view key,

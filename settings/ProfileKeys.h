@@ -2,11 +2,13 @@
 // reader and the writer.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "platform/cp932.h"
+#include "settings/CrawlSettings.h"
 
 namespace pagelark::keys {
 
@@ -40,6 +42,24 @@ inline constexpr std::string_view kEnable = "ENABLE";
 inline constexpr std::string_view kDisable = "DISABLE";
 inline constexpr std::string_view kEnableListCount = "EnableListCount";
 inline constexpr std::string_view kDisableListCount = "DisableListCount";
+
+// The run bounds: written after every other key; a profile without them (or
+// with an empty value) reads the RunBounds defaults.
+inline constexpr std::string_view kMaxPageMiB = "MaxPageMiB";
+inline constexpr std::string_view kMaxFileMiB = "MaxFileMiB";
+inline constexpr std::string_view kMinSpeed = "MinSpeed";
+inline constexpr std::string_view kMinSpeedTime = "MinSpeedTime";
+
+struct BoundKey {
+  std::string_view key;
+  std::string RunBounds::*field;
+};
+inline constexpr std::array<BoundKey, 4> kBoundKeys = {{
+    {kMaxPageMiB, &RunBounds::maxPageMiB},
+    {kMaxFileMiB, &RunBounds::maxFileMiB},
+    {kMinSpeed, &RunBounds::minSpeed},
+    {kMinSpeedTime, &RunBounds::minSpeedTime},
+}};
 
 // Numbered keys: the prefix followed by n, from 1 ("Kind1", "From2").
 inline constexpr std::string_view kKindPrefix = "Kind";

@@ -42,18 +42,24 @@ class ProfileValues {
   bool Is(std::string_view key, std::string_view expected) const { return Text(key) == expected; }
   int Count(std::string_view key) const { return ParseCount(Text(key)); }
 
-  // The largest n for which the key prefix+n is present. A damaged count of
-  // two thousand million then costs no more than the keys that exist.
-  int HighestNumber(std::string_view prefix) const {
-    int highest = 0;
+  // The numbers n from 1 to `last` for which the key prefix+n is present,
+  // ascending, each once. A damaged count of two thousand million then costs
+  // no more than the keys that exist.
+  std::vector<int> PresentNumbers(std::string_view prefix, int last) const {
+    std::vector<int> numbers;
     const std::string folded = ini::FoldName(prefix);
-    for (const std::string& name : profile_.KeyNames(keys::kSection)) {
-      if (name.size() <= prefix.size() || ini::FoldName(name.substr(0, prefix.size())) != folded) continue;
-      const std::string_view digits = std::string_view(name).substr(prefix.size());
-      if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), IsDigit)) continue;
-      highest = std::max(highest, ParseCount(digits));
-    }
-    return highest;
+    profile_.ForEachKeyName(keys::kSection, [&](std::string_view name) {
+      if (name.size() <= prefix.size() || ini::FoldName(name.substr(0, prefix.size())) != folded) return;
+      const std::string_view digits = name.substr(prefix.size());
+      // prefix+n spells n in plain decimal: no leading zero, at most ten digits.
+      if (digits.front() == '0' || digits.size() > 10 || !std::all_of(digits.begin(), digits.end(), IsDigit)) return;
+      long long n = 0;
+      for (const char digit : digits) n = n * 10 + (digit - '0');
+      if (n <= last) numbers.push_back(static_cast<int>(n));
+    });
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
   }
 
  private:
@@ -75,8 +81,7 @@ std::vector<std::string> ReadKinds(const ProfileValues& values) {
 // Entries 1 to the count; missing ones are skipped.
 std::vector<std::string> ReadUrlList(const ProfileValues& values, std::string_view countKey, std::string_view prefix) {
   std::vector<std::string> urls;
-  const int count = std::min(values.Count(countKey), values.HighestNumber(prefix));
-  for (int n = 1; n <= count; ++n) {
+  for (const int n : values.PresentNumbers(prefix, values.Count(countKey))) {
     std::string url = values.Numbered(prefix, n);
     if (!url.empty()) urls.push_back(std::move(url));
   }
@@ -91,6 +96,14 @@ void ReadCounters(const ProfileValues& values, CrawlSettings& settings) {
     counter.from = values.Numbered(keys::kFromPrefix, n);
     counter.to = values.Numbered(keys::kToPrefix, n);
     counter.step = values.Numbered(keys::kStepPrefix, n);
+  }
+}
+
+// A bound that is absent or empty keeps its default.
+void ReadBounds(const ProfileValues& values, RunBounds& bounds) {
+  for (const keys::BoundKey& bound : keys::kBoundKeys) {
+    std::string text = values.Text(bound.key);
+    if (!text.empty()) bounds.*bound.field = std::move(text);
   }
 }
 
@@ -119,6 +132,7 @@ CrawlSettings SettingsFromProfile(const ini::IniDocument& profile) {
   settings.useDisableList = values.Is(keys::kDisable, keys::kOn);
   settings.enableUrls = ReadUrlList(values, keys::kEnableListCount, keys::kEnableUrlPrefix);
   settings.disableUrls = ReadUrlList(values, keys::kDisableListCount, keys::kDisableUrlPrefix);
+  ReadBounds(values, settings.bounds);
   return settings;
 }
 

@@ -79,6 +79,8 @@ std::vector<ProfileEntry> ProfileEntries(const CrawlSettings& settings) {
   entries.Add(keys::kDisable, Switch(settings.useDisableList));
   entries.AddList(keys::kEnableListCount, keys::kEnableUrlPrefix, settings.enableUrls);
   entries.AddList(keys::kDisableListCount, keys::kDisableUrlPrefix, settings.disableUrls);
+  // Keys beyond the first set come last, so the others keep their places.
+  for (const keys::BoundKey& bound : keys::kBoundKeys) entries.Add(bound.key, settings.bounds.*bound.field);
   return entries.Take();
 }
 

@@ -51,6 +51,7 @@ CrawlSettings SettingsControls::Read() {
   s.useDisableList = state_.filters.useDisableList;
   s.enableUrls = state_.filters.enableUrls;
   s.disableUrls = state_.filters.disableUrls;
+  s.bounds = state_.bounds;
   return s;
 }
 
@@ -67,6 +68,7 @@ void SettingsControls::Write(const CrawlSettings& s) {
   WriteMethod(s.requestMethod);
   for (int row = 0; row < kCounterCount; ++row) counters_.Write(row, s.counters[row]);
   state_.filters = {s.enableUrls, s.disableUrls, s.useEnableList, s.useDisableList};
+  state_.bounds = s.bounds;
 }
 
 void SettingsControls::OnGet() { view_.SetChecked(id::kPost, !view_.IsChecked(id::kGet)); }

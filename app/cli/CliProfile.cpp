@@ -47,7 +47,7 @@ ini::IniDocument DefaultsDocument() {
 }  // namespace
 
 bool IsProfileKey(const std::string& key) {
-  constexpr std::array<std::string_view, 17> kPlain = {keys::kUrl,
+  constexpr std::array<std::string_view, 21> kPlain = {keys::kUrl,
                                                        keys::kDownLoad,
                                                        keys::kCount,
                                                        keys::kLinkCount,
@@ -63,7 +63,11 @@ bool IsProfileKey(const std::string& key) {
                                                        keys::kEnable,
                                                        keys::kDisable,
                                                        keys::kEnableListCount,
-                                                       keys::kDisableListCount};
+                                                       keys::kDisableListCount,
+                                                       keys::kMaxPageMiB,
+                                                       keys::kMaxFileMiB,
+                                                       keys::kMinSpeed,
+                                                       keys::kMinSpeedTime};
   // Lists have any length; there are six counters.
   constexpr std::array<std::pair<std::string_view, int>, 7> kNumbered = {{{keys::kKindPrefix, 0},
                                                                           {keys::kCgiPrefix, kCounterCount},

@@ -37,10 +37,10 @@ TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
 }
 
 TEST(IsProfileKey, KnowsPlainAndNumberedKeys) {
-  for (const char* key :
-       {"URL", "url", "DownLoad", "KindCount", "Kind1", "Kind12", "Cgi6", "EnableURL3", "DISABLEURL1"})
+  for (const char* key : {"URL", "url", "DownLoad", "KindCount", "Kind1", "Kind12", "Cgi6", "EnableURL3", "DISABLEURL1",
+                          "MaxPageMiB", "maxfilemib", "MinSpeed", "MinSpeedTime"})
     EXPECT_TRUE(IsProfileKey(key)) << key;  // "Kind" is KIND: names ignore case
-  for (const char* key : {"Kind0", "Kind1a", "From7", "Step12", "Nope", "INI", ""})
+  for (const char* key : {"Kind0", "Kind1a", "From7", "Step12", "Nope", "INI", "", "MinSpeed1", "MaxPage"})
     EXPECT_FALSE(IsProfileKey(key)) << key;
 }
 
@@ -48,12 +48,19 @@ TEST(EffectiveSettings, SetsAreReadAsIfTheFileHeldThem) {
   std::string error;
   const auto settings =
       EffectiveSettings(std::string("[\x8F\x89\x8A\xFA\x95\x5C\x8E\xA6]\r\nURL=http://a/\r\nServer=on\r\n"),
-                        {{"Server", "On"}, {"KindCount", "1"}, {"Kind1", "gif"}, {"DownLoad", "表"}}, error);
+                        {{"Server", "On"},
+                         {"KindCount", "1"},
+                         {"Kind1", "gif"},
+                         {"DownLoad", "表"},
+                         {"MaxPageMiB", "0"},
+                         {"minspeedtime", "5"}},
+                        error);
   ASSERT_TRUE(settings) << error;
   EXPECT_EQ(settings->startUrl, "http://a/");
   EXPECT_FALSE(settings->sameServerOnly);  // only the exact "on" sets it
   EXPECT_EQ(settings->kinds, std::vector<std::string>{"gif"});
   EXPECT_EQ(settings->downloadFolder, "\x95\x5C");
+  EXPECT_EQ(settings->bounds, (RunBounds{"0", "1024", "100", "5"}));
 }
 
 TEST(EffectiveSettings, StartsFromTheNewProfileDefaults) {
@@ -64,6 +71,7 @@ TEST(EffectiveSettings, StartsFromTheNewProfileDefaults) {
   EXPECT_EQ(settings->maxFiles, "1000");
   EXPECT_TRUE(settings->sameServerOnly);
   EXPECT_EQ(settings->kinds, (std::vector<std::string>{"htm", "html"}));
+  EXPECT_EQ(settings->bounds, (RunBounds{"64", "1024", "100", "30"}));
 }
 
 TEST(EffectiveSettings, RefusesUnknownKeysAndLineBreaks) {

@@ -35,15 +35,6 @@ TEST(FormatCounter, PadsToTheWidthTypedInFrom) {
   EXPECT_EQ(FormatCounter(300, 5).size(), 300u);
 }
 
-TEST(ParseLeadingInt, ReadsLikeAtoiWithoutOverflow) {
-  EXPECT_EQ(ParseLeadingInt("12abc"), 12);
-  EXPECT_EQ(ParseLeadingInt("  -5"), -5);
-  EXPECT_EQ(ParseLeadingInt("abc"), 0);
-  EXPECT_EQ(ParseLeadingInt(""), 0);
-  EXPECT_EQ(ParseLeadingInt("99999999999999"), INT_MAX);
-  EXPECT_EQ(ParseLeadingInt("-99999999999999"), INT_MIN);
-}
-
 TEST(ExpandCounters, ReplacesEveryPlaceholder) {
   CounterRanges ranges = Disabled();
   ranges[0].width = 3;

@@ -53,6 +53,26 @@ TEST(IniDocument, WriteChangesOnlyItsOwnLine) {
   }
 }
 
+// Stretches of blank and other lines are held as one run; they still read
+// and edit line by line.
+TEST(IniDocument, LongStretchesOfBlankLinesReadAndEditAsLines) {
+  const std::string blanks(1 << 20, '\n');
+  const std::string head = blanks + "[S]\r\n" + blanks + "k=1\r\n;\n\r\n \t\n";
+  const std::string bytes = head + blanks + "[T]\nx=2";
+  IniDocument document(bytes);
+  EXPECT_EQ(document.Find("S", "k"), "1");
+  EXPECT_EQ(document.Find("T", "x"), "2");
+  EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"S", "T"}));
+  EXPECT_EQ(document.Bytes(), bytes);
+  ASSERT_TRUE(document.Set("S", "j", "3"));
+  ASSERT_TRUE(document.Set("T", "y", "4"));
+  ASSERT_TRUE(document.Set("U", "z", "5"));
+  const std::string expected =
+      blanks + "[S]\r\n" + blanks + "k=1\r\n;\nj=3\r\n\r\n \t\n" + blanks + "[T]\nx=2\r\ny=4\r\n[U]\r\nz=5\r\n";
+  EXPECT_EQ(document.Bytes(), expected);
+  EXPECT_EQ(document.Find("S", "j"), "3");
+}
+
 TEST(IniDocument, RefusesWritesThatWouldAddLinesOrSections) {
   const std::string before = "[S]\r\nk=1\r\n";
   const std::vector<std::array<std::string, 3>> refused = {

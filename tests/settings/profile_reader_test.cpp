@@ -98,10 +98,26 @@ TEST(ReadProfile, UrlListsSkipMissingEntries) {
 }
 
 TEST(ReadProfile, HugeCountsReadOnlyTheEntriesThatExist) {
-  const CrawlSettings read = FromLines({"EnableListCount=2147483647", "EnableURL1=a", "EnableURL9000=b",
-                                        "DisableListCount=99999999999999999999", "DisableURL2=c"});
-  EXPECT_EQ(read.enableUrls, (std::vector<std::string>{"a", "b"}));
+  const CrawlSettings read = FromLines({"EnableListCount=2147483647", "EnableURL2000000000=z", "EnableURL9000=b",
+                                        "enableurl1=a", "EnableURL1=dup", "EnableURL2147483648=no",
+                                        "EnableURL99999999999=no", "DisableListCount=99999999999999999999",
+                                        "DisableURL2=c", "KindCount=2000000000", "Kind1=htm", "Kind2000000000=x"});
+  EXPECT_EQ(read.enableUrls, (std::vector<std::string>{"a", "b", "z"}));
   EXPECT_EQ(read.disableUrls, std::vector<std::string>{"c"});
+  EXPECT_EQ(read.kinds, (std::vector<std::string>{"htm", ""}));
+  EXPECT_EQ(FromLines({"EnableListCount=1999999999", "EnableURL2000000000=z"}).enableUrls, std::vector<std::string>{});
+}
+
+TEST(ReadProfile, RunBoundsAbsentOrEmptyReadTheirDefaults) {
+  const struct {
+    std::vector<std::string> lines;
+    RunBounds expected;
+  } cases[] = {
+      {{"URL=x"}, {"64", "1024", "100", "30"}},
+      {{"MaxPageMiB=0", "maxfilemib= 8 ", "MinSpeed=", "MinSpeedTime=\"5\""}, {"0", "8", "100", "5"}},
+      {{"MaxPageMiB=-1", "MaxFileMiB=abc", "MinSpeed=0", "MinSpeedTime=0"}, {"-1", "abc", "0", "0"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FromLines(c.lines).bounds, c.expected) << c.lines.front();
 }
 
 TEST(ReadProfile, SecondProfileReplacesBothLists) {

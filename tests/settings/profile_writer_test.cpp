@@ -38,6 +38,7 @@ CrawlSettings RichSettings() {
   s.useDisableList = true;
   s.enableUrls = {"www.example.jp/" + kHyo + "/", "[x]", "a\"b\""};
   s.disableUrls = {"/cgi-bin/", kSofuto + "\\"};
+  s.bounds = {"0", "2048", "1", "60"};
   return s;
 }
 
@@ -80,7 +81,11 @@ std::vector<std::string> RichLines() {
                                          "EnableURL3=a\"b\"",
                                          "DisableListCount=2",
                                          "DisableURL1=/cgi-bin/",
-                                         "DisableURL2=" + kSofuto + "\\"};
+                                         "DisableURL2=" + kSofuto + "\\",
+                                         "MaxPageMiB=0",
+                                         "MaxFileMiB=2048",
+                                         "MinSpeed=1",
+                                         "MinSpeedTime=60"};
   lines.insert(lines.end(), tail.begin(), tail.end());
   return lines;
 }
@@ -128,6 +133,16 @@ TEST_F(WriteProfileTest, RoundTripKeepsEveryByteOfEveryValue) {
   // and its rules read every value back unchanged.
   const std::map<std::string, std::string> observed = ReadByObservedRules(Profile());
   for (const ProfileEntry& entry : ProfileEntries(RichSettings())) EXPECT_EQ(observed.at(entry.key), entry.value);
+}
+
+// A profile written before the run bounds existed keeps every byte; the
+// bounds follow its last line.
+TEST_F(WriteProfileTest, OlderProfileKeepsItsBytesAndGainsTheBoundsAtItsEnd) {
+  const std::string older = ReadBytes(std::string(PAGELARK_SETTINGS_FIXTURES) + "/windows-profile.ini");
+  test::WriteBytes(dir_.native() / "p.ini", older);
+  ReadProfile(ProfilePath(), host_);
+  ASSERT_TRUE(Write());
+  EXPECT_EQ(Profile(), older + "MaxPageMiB=64\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=30\r\n");
 }
 
 TEST_F(WriteProfileTest, ShrunkListLeavesStaleKeysThatAreNotRead) {
@@ -205,7 +220,8 @@ TEST_F(WriteProfileTest, UnwritableProfileShowsOneMessagePerKeyInOrder) {
   EXPECT_EQ(host_.messages, expected);
   EXPECT_EQ(expected.front(), std::string("URL") + msg::kKeyWriteFailed);
   EXPECT_EQ(expected[10], std::string("KindCount") + msg::kKeyWriteFailed);
-  EXPECT_EQ(expected.back(), std::string("DisableURL1") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected[expected.size() - 5], std::string("DisableURL1") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected.back(), std::string("MinSpeedTime") + msg::kKeyWriteFailed);
   EXPECT_EQ(ini::IniDocument(ReadBytes(dir_.native() / "set.ini")).Find(keys::kSection, "INI"), profilePath);
 }
 

@@ -132,6 +132,27 @@ TEST_F(ProfileCommandTest, OpenLoadsTheFileAndTheDialogStartsAtTheCurrentProfile
   EXPECT_EQ(h.view.at(id::kStatusLine).text, Sjis("読み込み終了"));
 }
 
+// The run bounds have no controls: they go from the profile read to the
+// profile written, and New puts their defaults back.
+TEST_F(ProfileCommandTest, BoundsWithoutControlsSurviveOpenAndSave) {
+  platform::WriteFileBytes(Work("bounds.ini"),
+                           "[" + Sjis("初期表示") + "]\r\nURL=http://a/\r\nMaxPageMiB=8\r\nMinSpeedTime=0\r\n");
+  h.view.fileReply = Work("bounds.ini");
+  h.window->OnCommand(id::kMenuOpen);
+  h.view.at(id::kStartUrl).text = "http://b/";
+  EXPECT_EQ(h.window->CurrentSettings().bounds, (RunBounds{"8", "1024", "100", "0"}));
+  h.view.fileReply = Work("copy.ini");
+  h.window->OnCommand(id::kMenuSaveAs);
+  std::string saved;
+  platform::ReadFileBytes(Work("copy.ini"), saved);
+  EXPECT_NE(saved.find("\r\nURL=http://b/\r\n"), std::string::npos);
+  EXPECT_TRUE(saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\n"));
+
+  h.view.fileReply = Work("new.ini");
+  h.window->OnCommand(id::kMenuNew);
+  EXPECT_EQ(h.window->CurrentSettings().bounds, RunBounds{});
+}
+
 TEST_F(ProfileCommandTest, SaveFailsQuietlyWhenTheStartupRecordCannotBeWritten) {
   WindowHarness broken;
   // A program folder that does not exist: set.ini cannot be written.
