@@ -8,6 +8,7 @@
 #include "messages/RunTexts.h"
 #include "net/WebClient.h"
 #include "platform/clock.h"
+#include "settings/SettingNumbers.h"
 
 namespace pagelark {
 
@@ -70,6 +71,9 @@ StartResult CrawlEngine::StartDownload(const std::string& programDir, const std:
   SplitPath(values.startUrl, job.links.startFolderUrl, fileName, '/');
   job.links.maxDuplicateLinksValue = values.maxDuplicateLinksValue;
   job.links.downloadFolder = values.downloadFolder;
+
+  const RunLimits limits = RunLimitsOf(host.CurrentSettings().bounds);
+  impl_->web.SetBounds(limits.maxPageBytes, limits.maxFileBytes, limits.minBytesPerSecond, limits.minSpeedTime);
 
   host.ClearLines();
   host.AppendLine("");

@@ -96,6 +96,14 @@ CurlSession& WebClient::Session() {
   return *session_;
 }
 
+void WebClient::SetBounds(std::uint64_t maxTextBytes, std::uint64_t maxFileBytes, long lowSpeedBytesPerSecond,
+                          std::chrono::seconds lowSpeedTime) {
+  options_.maxTextBytes = maxTextBytes;
+  options_.maxFileBytes = maxFileBytes;
+  options_.timeouts.lowSpeedBytesPerSecond = lowSpeedBytesPerSecond;
+  options_.timeouts.lowSpeedTime = lowSpeedTime;
+}
+
 bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::string& server) {
   UrlParts parts;
   SplitUrl(url, port, parts);

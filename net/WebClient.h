@@ -84,6 +84,10 @@ class WebClient {
   // Also set before NetError or DownloadWriteError is thrown.
   const Failure& LastFailure() const { return lastFailure_; }
 
+  // The bounds of the operations from now on: a run sets its profile's.
+  void SetBounds(std::uint64_t maxTextBytes, std::uint64_t maxFileBytes, long lowSpeedBytesPerSecond,
+                 std::chrono::seconds lowSpeedTime);
+
  private:
   CurlSession& Session();
   bool Download(const RequestProfile& profile, const std::string& localPath, const std::string& url,

@@ -38,6 +38,7 @@ class RunFixture : public ::testing::Test {
     host.settings.maxDuplicateLinks = "500";
     host.settings.allKinds = true;
     host.settings.requestMethod = RequestMethod::kGet;
+    host.settings.bounds.minSpeedTime = "2";  // as short as the client's own time-outs here
   }
   ~RunFixture() override { platform::SetCurrentDirectory(previousDirectory_); }
 

@@ -479,6 +479,23 @@ TEST_F(CrawlRunTest, AStopIsHeardWhileATransferWaits) {
   EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/slow.html"))), host.lines.end());
 }
 
+// The profile's bounds reach the transfers: a page or file over its cap is a
+// failure line and leaves nothing behind.
+TEST_F(CrawlRunTest, ThePagesAndFilesOverTheProfilesCapsFail) {
+  const std::string big(3 << 19, 'x');  // 1.5 MiB
+  server.Serve("/a.html", 200, "<a href=\"big.html\">p</a><a href=\"big.zip\">f</a>");
+  server.Serve("/big.html", 200, big);
+  server.Serve("/big.zip", 200, big, "application/zip");
+  host.settings.startUrl = server.Url("/a.html");
+  host.settings.bounds.maxPageMiB = "1";
+  host.settings.bounds.maxFileMiB = "1";
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  for (const char* path : {"/big.html", "/big.zip"}) {
+    EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url(path))), host.lines.end()) << path;
+  }
+  EXPECT_FALSE(fs::exists(Stored("big.zip")));
+}
+
 TEST_F(CrawlRunTest, NoLogFolderWithoutWriteLog) {
   server.Serve("/a.html", 200, "a");
   host.settings.startUrl = server.Url("/a.html");
