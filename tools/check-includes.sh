@@ -17,6 +17,7 @@ rules=(
   "ui/qt:ui crawl links settings platform messages"
   "app/cli:crawl settings platform messages"
   "app/gui:ui/qt ui crawl links settings platform messages"
+  "fuzz:links settings platform messages support"
 )
 
 failed=0
