@@ -1,10 +1,11 @@
 // A whole page scan as the run does it (the five passes over one page, with
 // settings and a file limit chosen by the input), then the cut of outside
 // links at save time. Checks: the lower-case twin always equals the
-// lower-cased page, the written values stay sorted inside the page, the list
-// keeps to the file limit, every listed URL is stored inside the download
-// folder, and every link of the page that became a download is rewritten to
-// a relative path that reaches the stored file.
+// lower-cased page, the written values stay sorted inside the page and
+// nothing else of it changes, the list keeps to the file limit, every listed
+// URL is stored inside the download folder, and every link of the page that
+// became a download is rewritten to a relative path that reaches the stored
+// file.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -67,6 +68,29 @@ void CheckWrittenValues(const LinkState& state) {
   }
 }
 
+// Only the written values changed: the text around them is the page's own,
+// in the same order (the stretch before the first and after the last
+// exactly; the ones between found in turn).
+void CheckOnlyValuesChanged(const LinkState& state, std::string_view original) {
+  const std::string_view page = state.page.pageText();
+  if (state.writtenValues.empty()) {
+    Check(page == original, "a page without written values stays as it is", original);
+    return;
+  }
+  std::size_t from = 0, at = 0;
+  for (const TextSpan& span : state.writtenValues) {
+    const std::string_view gap = page.substr(from, span.start - from);
+    const bool first = &span == &state.writtenValues.front();
+    const std::size_t found = first ? (original.starts_with(gap) ? 0 : std::string_view::npos) : original.find(gap, at);
+    Check(found != std::string_view::npos, "the text around the written values stays", original);
+    at = found + gap.size();
+    from = span.end;
+  }
+  const std::string_view tail = page.substr(from);
+  Check(original.size() >= at + tail.size() && original.ends_with(tail), "the text around the written values stays",
+        original);
+}
+
 // Every link of `page` as a pass reads it, character references decoded.
 std::vector<std::string> LinksOf(const std::string& page) {
   std::vector<std::string> links;
@@ -119,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckWrittenValues(state);
   }
   state.EndPage();
+  CheckOnlyValuesChanged(state, page);
 
   Check(state.candidates.size() <= std::max<std::size_t>(1, static_cast<std::size_t>(maxFiles)),
         "the list keeps to the file limit", page);
