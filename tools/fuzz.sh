@@ -27,8 +27,10 @@ passed=0
 failed=0
 for target in "${targets[@]}"; do
   name=${target#fuzz_}
-  case $name in tag_scanner | scan_pass) dict=html ;; ini_reader) dict=ini ;; *) dict=url ;; esac
-  cp -r "fuzz/corpus/$name" "$work/$name"
+  # The two page targets share their seeds.
+  corpus=$name
+  case $name in tag_scanner | scan_pass) dict=html corpus=pages ;; ini_reader) dict=ini ;; *) dict=url ;; esac
+  cp -r "fuzz/corpus/$corpus" "$work/$name"
   artifacts="out/fuzz/$target"
   mkdir -p "$artifacts"
   echo "== $target: $seconds s =="
