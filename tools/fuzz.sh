@@ -15,6 +15,15 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_tag_scanner fuzz_link_resolution fuzz_scan_pass fuzz_local_names fuzz_ini_reader)
 
 tools/setup-deps.sh
+# clang and libFuzzer's runtime, for this script only.
+for package in clang-14 libclang-rt-14-dev llvm-14; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev llvm-14
+    break
+  fi
+done
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGELARK_WERROR=ON -DPAGELARK_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}"

@@ -9,7 +9,6 @@ packages=(
   googletest libgmock-dev libgtest-dev libcpp-httplib-dev
   fonts-noto-cjk fonts-ipafont-gothic openssl
   python3.11-doc git-doc
-  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()
