@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace pagelark;
   using namespace pagelark::fuzz;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  ini::IniDocument document(bytes);
+  ini::IniDocument document{std::string(bytes)};
   Check(document.Bytes() == bytes, "a document gives back the bytes it was read from", bytes);
   Answers(document);
   SettingsFromProfile(document);
