@@ -20,6 +20,7 @@ for package in clang-14 libclang-rt-14-dev llvm-14; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev llvm-14
     break
   fi
