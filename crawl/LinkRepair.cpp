@@ -12,9 +12,8 @@ namespace pagelark {
 namespace {
 
 MirrorPlace PlaceOf(const LinkState& links, std::size_t index, bool oneFolder) {
-  const std::string& url = links.candidates.candidateUrls()[index];
-  return links.candidates.candidateKinds()[index] == kKindSrc ? PlaceFile(links.downloadFolder, url, oneFolder)
-                                                              : PlacePage(links.downloadFolder, url, oneFolder);
+  return PlaceCandidate(links.downloadFolder, links.candidates.candidateUrls()[index],
+                        links.candidates.candidateKinds()[index], oneFolder);
 }
 
 // The recorded links whose target has no file, sorted by page.

@@ -1,6 +1,7 @@
 #include "crawl/MirrorCheck.h"
 
 #include "links/CharacterReferences.h"
+#include "links/LinkResolution.h"
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
 #include "links/PathFields.h"
@@ -14,11 +15,6 @@ namespace {
 
 enum class LinkPlace { kNone, kLocal, kAbsolutePath, kOnline, kOtherScheme };
 
-bool IsWeb(std::string_view scheme) {
-  const std::string lower = cp932::ToLower(scheme);
-  return lower == "http" || lower == "https";
-}
-
 bool IsDrivePath(std::string_view value) {
   return value.size() > 2 && value[1] == ':' && (value[2] == '\\' || value[2] == '/');
 }
@@ -27,7 +23,8 @@ LinkPlace PlaceOf(std::string_view value) {
   if (value.empty()) return LinkPlace::kNone;
   if (value.starts_with("//")) return LinkPlace::kOnline;
   if (value.starts_with('\\') || value.starts_with('/') || IsDrivePath(value)) return LinkPlace::kAbsolutePath;
-  if (const auto scheme = SchemeOf(value)) return IsWeb(*scheme) ? LinkPlace::kOnline : LinkPlace::kOtherScheme;
+  if (HasOtherScheme(value)) return LinkPlace::kOtherScheme;
+  if (SchemeOf(value)) return LinkPlace::kOnline;
   return LinkPlace::kLocal;
 }
 

@@ -54,7 +54,7 @@ std::string RelativePath(const Steps& from, const Steps& to) {
 
 // Where the mirror layout stores `url`, relative to the download folder.
 std::string StoredPath(std::string_view url, std::string_view kind) {
-  std::string path = kind == kKindSrc ? PlaceFile("", url, false).filePath : PlacePage("", url, false).filePath;
+  std::string path = PlaceCandidate("", url, kind, false).filePath;
   if (cp932::EndsWithChar(path, '\\')) path.append(kIndexPage);
   return path;
 }

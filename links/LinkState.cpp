@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "links/MirrorLayout.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -41,9 +40,13 @@ void LinkState::Reset() {
   pendingStartUrls = 0;
 }
 
+MirrorPlace PlaceCandidate(std::string_view downloadFolder, std::string_view url, std::string_view kind,
+                           bool oneFolder) {
+  return kind == kKindSrc ? PlaceFile(downloadFolder, url, oneFolder) : PlacePage(downloadFolder, url, oneFolder);
+}
+
 bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder) {
-  const MirrorPlace place = kind == kKindSrc ? PlaceFile("", url, oneFolder) : PlacePage("", url, oneFolder);
-  return storedNames.insert(cp932::ToLower(place.filePath)).second;
+  return storedNames.insert(cp932::ToLower(PlaceCandidate("", url, kind, oneFolder).filePath)).second;
 }
 
 void LinkState::BeginPage(std::string text) {

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "links/MirrorLayout.h"
 #include "links/PageText.h"
 
 namespace pagelark {
@@ -50,6 +51,10 @@ class CandidateList {
   // Each listed URL with the index of its first entry.
   std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> listed_;
 };
+
+// Where a candidate of `kind` is stored: a file ("src") or a page.
+MirrorPlace PlaceCandidate(std::string_view downloadFolder, std::string_view url, std::string_view kind,
+                           bool oneFolder);
 
 struct LocalLink {
   std::uint32_t page;
