@@ -22,6 +22,9 @@ constexpr unsigned short kPort = 80;  // replaced by the URL's own port or its s
 constexpr const char* kIndexPageNames[] = {"index.html", "index.htm", "index.shtml"};
 constexpr char kFileLinePrefix[] = "\t";
 constexpr char kFormLinePrefix[] = " ";
+// The reason of a file refused because a folder level on its way is a
+// symbolic link.
+constexpr char kFolderIsALink[] = "folder is a link";
 
 bool Holds(const std::string& text, std::string_view what) { return cp932::Find(text, what) != cp932::npos; }
 
@@ -138,18 +141,22 @@ bool CrawlRun::ProcessGuarded() {
   const std::int32_t count = downloadedCount_;
   reported_ = false;
   bool goOn = true;
+  std::string reason;
   try {
     ProcessCandidate();
     return true;
   } catch (const net::NetError&) {
+    reason = web_.LastFailure().text;
   } catch (const std::bad_alloc&) {
+    reason = "out of memory";
   } catch (const net::DownloadWriteError&) {
     goOn = false;
   } catch (const platform::FileWriteError&) {
     goOn = false;
   }
+  if (!goOn) reason = "cannot write";
   downloadedCount_ = count;
-  ReportFailure(index);
+  ReportFailure(index, std::move(reason));
   nextIndex_ = index + 1;
   if (!goOn) host_.ShowMessage(msg::kCannotWriteDisk);
   return goOn;
@@ -157,14 +164,15 @@ bool CrawlRun::ProcessGuarded() {
 
 // The failure line of a candidate whose step threw: replaces a success line
 // it may have had for its fetch.
-void CrawlRun::ReportFailure(std::size_t index) {
+void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
   const std::string& url = job_.links.candidates.candidateUrls()[index];
   const bool form = job_.links.candidates.candidateKinds()[index] == kKindCgi;
   const std::size_t mark = cp932::Find(url, "?");
   const bool post = form && host_.CurrentSettings().requestMethod == RequestMethod::kPost && mark != cp932::npos;
   const std::string shown = post ? url.substr(0, mark) : url;
-  host_.AppendLine((form ? kFormLinePrefix : kFileLinePrefix) + shown +
-                   (reported_ ? msg::kCannotCreate : msg::kFailed));
+  AppendReasonedFailure(
+      (form ? kFormLinePrefix : kFileLinePrefix) + shown + (reported_ ? msg::kCannotCreate : msg::kFailed), index,
+      shown, std::move(reason));
 }
 
 void CrawlRun::ProcessCandidate() {
@@ -174,9 +182,7 @@ void CrawlRun::ProcessCandidate() {
   SplitPath(url, folder, name, '/');
   if (kind != kKindUrl || Wanted(url)) {
     host_.AppendLine(url + msg::kDownloading);
-    host_.SetStatus(FormatStatus(msg::kStatusDownloading,
-                                 {std::to_string(nextIndex_ + 1),
-                                  std::to_string(job_.links.candidates.size() + job_.links.pendingStartUrls), url}));
+    host_.SetStatus(FormatStatus(msg::kStatusDownloading, {std::to_string(nextIndex_ + 1), StatusTotal(), url}));
   }
   if (kind == kKindSrc) {
     FetchFile(url, name);
@@ -204,10 +210,13 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
   if (!oneFolder) platform::CreateDirectories(place.folder);
   // A folder level that is a symbolic link would lead the file out of the
   // download folder: the file is refused with its failure line.
-  const bool saved = !platform::LinkBelow(job_.links.downloadFolder, place.filePath) &&
-                     (Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
-                                       : web_.FetchToFile(place.filePath, url, kPort));
-  Report(kFileLinePrefix, url, saved);
+  if (platform::LinkBelow(job_.links.downloadFolder, place.filePath)) {
+    Report(kFileLinePrefix, url, false, kFolderIsALink);
+    return;
+  }
+  const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
+                                      : web_.FetchToFile(place.filePath, url, kPort);
+  Report(kFileLinePrefix, url, saved, web_.LastFailure().text);
 }
 
 bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {
@@ -221,13 +230,13 @@ bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {
   }
   const bool answered = method == RequestMethod::kGet ? web_.SubmitFormGet(query, answer, url, kPort)
                                                       : web_.SubmitFormPost(query, answer, url, kPort);
-  Report(kFormLinePrefix, shown, answered);
+  Report(kFormLinePrefix, shown, answered, web_.LastFailure().text);
   return answered;
 }
 
 bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
   const bool fetched = web_.FetchText(url, kPort, text);
-  if (Wanted(url)) Report(kFileLinePrefix, url, fetched);
+  if (Wanted(url)) Report(kFileLinePrefix, url, fetched, web_.LastFailure().text);
   return fetched;
 }
 
@@ -237,9 +246,10 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
   if (stored && !settings.oneFolder) platform::CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
-  if (stored && (platform::LinkBelow(job_.links.downloadFolder, place.filePath) ||
-                 !platform::WriteTextFile(place.filePath, job_.links.page.pageText()))) {
-    host_.AppendLine(kFileLinePrefix + url + msg::kCannotCreate);
+  const bool throughLink = stored && platform::LinkBelow(job_.links.downloadFolder, place.filePath);
+  if (throughLink || (stored && !platform::WriteTextFile(place.filePath, job_.links.page.pageText()))) {
+    AppendReasonedFailure(kFileLinePrefix + url + msg::kCannotCreate, nextIndex_, url,
+                          throughLink ? kFolderIsALink : "cannot write");
     --downloadedCount_;
     ++nextIndex_;
     return;
@@ -261,16 +271,35 @@ void CrawlRun::StripOutsideLinks() {
 
 void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath) {
   host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
-  if (host_.CurrentSettings().writeLog) WriteRunLog(host_, programDir, profilePath);
+  if (host_.CurrentSettings().writeLog) WriteRunLog(host_, job_.links.lineReasons, programDir, profilePath);
   host_.ShowMessage(msg::kDownloadComplete);
 }
 
 bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }
 
-void CrawlRun::Report(const char* prefix, const std::string& url, bool succeeded) {
+void CrawlRun::Report(const char* prefix, const std::string& url, bool succeeded, std::string_view whyNot) {
   reported_ = true;
-  host_.AppendLine(prefix + url + (succeeded ? msg::kSucceeded : msg::kFailed));
-  if (succeeded) ++downloadedCount_;
+  if (!succeeded) {
+    AppendReasonedFailure(prefix + url + msg::kFailed, nextIndex_, url, std::string(whyNot));
+    return;
+  }
+  host_.AppendLine(prefix + url + msg::kSucceeded);
+  ++downloadedCount_;
+}
+
+// A failure line, its reason beside it for the front end and the log, and
+// the status line saying which candidate failed and why.
+void CrawlRun::AppendReasonedFailure(const std::string& line, std::size_t index, const std::string& url,
+                                     std::string reason) {
+  if (reason.empty()) reason = "failed";
+  host_.SetStatus(FormatStatus(msg::kStatusFailed, {std::to_string(index + 1), StatusTotal(), url, reason}));
+  AppendFailureLine(host_, job_.links.lineReasons, line, std::move(reason));
+}
+
+// The status line's total: the candidates listed and the start URLs behind
+// the file limit.
+std::string CrawlRun::StatusTotal() const {
+  return std::to_string(job_.links.candidates.size() + job_.links.pendingStartUrls);
 }
 
 }  // namespace pagelark

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "crawl/Counters.h"
 #include "crawl/CrawlJob.h"
@@ -28,7 +29,7 @@ class CrawlRun {
   void MainLoop();
   bool ProcessGuarded();
   void ProcessCandidate();
-  void ReportFailure(std::size_t index);
+  void ReportFailure(std::size_t index, std::string reason);
   void FetchFile(const std::string& url, const std::string& name);
   bool SubmitForm(const std::string& url, std::string& answer);
   bool FetchPage(const std::string& url, std::string& text);
@@ -37,7 +38,9 @@ class CrawlRun {
   void EndSequence(const std::string& programDir, const std::string& profilePath);
 
   bool Wanted(const std::string& url);
-  void Report(const char* prefix, const std::string& url, bool succeeded);
+  void Report(const char* prefix, const std::string& url, bool succeeded, std::string_view whyNot);
+  void AppendReasonedFailure(const std::string& line, std::size_t index, const std::string& url, std::string reason);
+  std::string StatusTotal() const;
 
   Host& host_;
   net::WebClient& web_;

@@ -32,7 +32,8 @@ std::string RunLogPath(const std::string& programDir, const std::string& profile
   return programDir + "log\\" + ProfileStem(profilePath) + TimeStamp(localTime) + ".log";
 }
 
-void WriteRunLog(Host& host, const std::string& programDir, const std::string& profilePath) {
+void WriteRunLog(Host& host, const std::vector<LineReason>& reasons, const std::string& programDir,
+                 const std::string& profilePath) {
   const std::string path = RunLogPath(programDir, profilePath, platform::LocalTimeNow());
   platform::CreateDirectories(programDir + "log\\");
   // Staged like every file of the run: a link planted at its name is
@@ -40,7 +41,9 @@ void WriteRunLog(Host& host, const std::string& programDir, const std::string& p
   platform::StagedFile file;
   if (!file.Open(path)) return;
   for (int i = 0; i < host.LineCount(); ++i) {
-    const std::string line = host.Line(i) + "\r\n";
+    std::string line = host.Line(i);
+    if (const std::string* reason = ReasonOfLine(reasons, i)) line += " (" + *reason + ")";
+    line += "\r\n";
     if (!file.Write(line.data(), line.size())) return;
   }
   file.Commit();

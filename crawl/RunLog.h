@@ -3,7 +3,9 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
+#include "links/FailureLines.h"
 #include "settings/Host.h"
 
 namespace pagelark {
@@ -13,7 +15,9 @@ namespace pagelark {
 std::string RunLogPath(const std::string& programDir, const std::string& profilePath, const std::tm& localTime);
 
 // Writes every line of the progress list, each followed by CR LF, whole
-// however long. A log that cannot be created is skipped without a word.
-void WriteRunLog(Host& host, const std::string& programDir, const std::string& profilePath);
+// however long; a failure line with a recorded reason ends with " (" reason
+// ")". A log that cannot be created is skipped without a word.
+void WriteRunLog(Host& host, const std::vector<LineReason>& reasons, const std::string& programDir,
+                 const std::string& profilePath);
 
 }  // namespace pagelark

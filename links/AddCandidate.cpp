@@ -27,7 +27,7 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
     return {Result::kListed, std::move(url), std::string(listed)};
   }
   if (!state.ClaimStoredName(url, kind, host.CurrentSettings().oneFolder)) {
-    host.AppendLine("\t" + url + msg::kFailed);
+    AppendFailureLine(host, state.lineReasons, "\t" + url + msg::kFailed, "name in use");
     return {Result::kDropped, std::move(url), {}};
   }
   state.candidates.Append(url, std::string(kind));

@@ -37,6 +37,7 @@ void LinkState::Reset() {
   localLinks.clear();
   pageLinksStart = 0;
   storedNames.clear();
+  lineReasons.clear();
   pendingStartUrls = 0;
 }
 

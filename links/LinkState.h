@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "links/FailureLines.h"
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
 
@@ -85,8 +86,9 @@ struct LinkState {
   // Once the downloads are done, the links to candidates whose file is
   // missing get their URL back.
   std::vector<LocalLink> localLinks;
-  std::size_t pageLinksStart = 0;  // where the current page's local links begin
-  TextSet storedNames;             // the stored names the run's candidates hold
+  std::size_t pageLinksStart = 0;       // where the current page's local links begin
+  TextSet storedNames;                  // the stored names the run's candidates hold
+  std::vector<LineReason> lineReasons;  // why each failure line failed, for the log
 
   // Empties what a run starts without: the candidates, the outside links,
   // the server name and the page. The start command's values

@@ -92,6 +92,11 @@ inline constexpr char kCannotDownload[] =
 inline constexpr char kStatusDownloading[] =
     "%d / %d:     %s\x82\xF0\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x92\x86";  // %d / %d:     %sをダウンロード中
+// After a failure line: its URL and why it failed ("HTTP 404", "timed out").
+inline constexpr char kStatusFailed[] =
+    "%d / %d:     %s\x82\xCC\x83_\x83"
+    "E\x83\x93\x83\x8D\x81[\x83h\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD"
+    "\x81i%s\x81j";  // %d / %d:     %sのダウンロードに失敗しました（%s）
 inline constexpr char kStatusCount[] =
     "\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x8C\x8F\x90\x94 %d";  // ダウンロード件数 %d

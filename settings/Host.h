@@ -34,6 +34,10 @@ class Host {
   virtual int LineCount() = 0;
   virtual std::string Line(int index) = 0;
   virtual void ClearLines() = 0;
+  // Why list line `index` (a failure line just appended) failed: a short
+  // ASCII text such as "HTTP 404" or "timed out", for a front end that shows
+  // it beside the line. The line itself reads as it always does.
+  virtual void NoteLineReason(int /*index*/, const std::string& /*reason*/) {}
 
   // Status line under the progress list (repainted at once).
   virtual void SetStatus(const std::string& text) = 0;

@@ -54,6 +54,14 @@ void CliHost::AppendLine(const std::string& line) {
   DrawStatusLine();
 }
 
+void CliHost::NoteLineReason(int, const std::string& reason) {
+  if (!showReasons_) return;
+  ClearStatusLine();
+  Write(out_, "    (" + TerminalText(reason) + ")\n");
+  std::fflush(out_);
+  DrawStatusLine();
+}
+
 std::string CliHost::Line(int index) {
   if (index < 0 || index >= LineCount()) return {};
   return lines_[static_cast<std::size_t>(index)];

@@ -26,6 +26,9 @@ class CliHost : public Host {
   int LineCount() override { return static_cast<int>(lines_.size()); }
   std::string Line(int index) override;
   void ClearLines() override { lines_.clear(); }
+  // With ShowReasons on: "    (reason)" on the line after the failure line.
+  void NoteLineReason(int index, const std::string& reason) override;
+  void ShowReasons(bool show) { showReasons_ = show; }
 
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
@@ -43,6 +46,7 @@ class CliHost : public Host {
   std::FILE* out_;
   std::FILE* err_;
   bool liveStatus_;
+  bool showReasons_ = false;
   bool statusShown_ = false;
   std::string status_;
   int messageCount_ = 0;

@@ -46,6 +46,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
       if (!TakeValue(args, i, "--check", options.check, error)) return std::nullopt;
     } else if (IsOption(arg, "--set")) {
       if (!TakeValue(args, i, "--set", value, error) || !AddSet(value, options, error)) return std::nullopt;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return std::nullopt;

@@ -1,5 +1,5 @@
 // Command line of pagelark-cli:
-//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [--verbose] [PROFILE]
 //   pagelark-cli --check DIR
 #pragma once
 
@@ -16,6 +16,7 @@ struct CliOptions {
   std::string saveAs;                                     // empty: run
   std::string profile;                                    // empty: new-profile defaults
   std::string check;                                      // a mirror folder to check instead of a run
+  bool verbose = false;                                   // each failure line is followed by its reason
 };
 
 // Parses argv[1..]. On a usage error gives nothing and sets `error` to a

@@ -1,8 +1,10 @@
 // pagelark-cli: the engine without a window, for scripts and schedulers.
 //
-//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE]
+//   pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [--verbose] [PROFILE]
 //   pagelark-cli --check DIR
 //
+// --verbose follows each failure line with its reason ("HTTP 404",
+// "timed out") on a line of its own.
 // Exit status: 0 when the run reached its end, 1 when the start command
 // refused the settings or the run was abandoned (or a save failed), 2 for a
 // usage error. --check DIR checks a finished mirror: 0 when it is whole,
@@ -29,7 +31,8 @@ namespace {
 using namespace pagelark;
 
 constexpr char kUsage[] =
-    "usage: pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [PROFILE] | --check DIR";
+    "usage: pagelark-cli [--program-dir DIR] [--set KEY=VALUE]... [--save-as PATH] [--verbose] [PROFILE] | --check "
+    "DIR";
 constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
@@ -81,6 +84,7 @@ int Run(int argc, char** argv) {
   // Everything is checked: now the given program folder may be created.
   if (!options->programDir.empty()) platform::CreateDirectories(programDir);
   cli::CliHost host(stdout, stderr);
+  host.ShowReasons(options->verbose);
   host.ApplySettings(*settings);
   if (!options->saveAs.empty()) return Save(host, AbsoluteSystemPath(options->saveAs), programDir);
 

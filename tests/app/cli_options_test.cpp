@@ -10,18 +10,20 @@ namespace {
 
 TEST(ParseCliOptions, TakesEveryOptionInBothForms) {
   std::string error;
-  const auto options = ParseCliOptions(
-      {"--program-dir", "/p", "--set", "URL=http://h/?a=b", "--set=Count=5", "--save-as=/x.ini", "prof.ini"}, error);
+  const auto options = ParseCliOptions({"--program-dir", "/p", "--set", "URL=http://h/?a=b", "--set=Count=5",
+                                        "--save-as=/x.ini", "--verbose", "prof.ini"},
+                                       error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->programDir, "/p");
   EXPECT_EQ(options->sets,
             (std::vector<std::pair<std::string, std::string>>{{"URL", "http://h/?a=b"}, {"Count", "5"}}));
   EXPECT_EQ(options->saveAs, "/x.ini");
   EXPECT_EQ(options->profile, "prof.ini");
+  EXPECT_TRUE(options->verbose);
 }
 
 TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--verbose"},
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--quiet"},
                                                                                     {"--set"},
                                                                                     {"--set", "noequals"},
                                                                                     {"--set", "=v"},

@@ -14,14 +14,19 @@ using test::CliResult;
 using test::ReadAll;
 using test::RunCli;
 
+// With --verbose a failure line is followed by its reason.
 TEST(PagelarkCli, RunsAProfileAndPrintsTheProgressInUtf8) {
   test::TempDir dir;
   test::LoopbackServer server;
-  server.Serve("/a.html", 200, "<img src=\"b.gif\">");
+  server.Serve("/a.html", 200, "<img src=\"b.gif\"><img src=\"gone.gif\">");
   server.Serve("/b.gif", 200, "gif");
-  const CliResult result = RunCli(dir, "--set 'URL=" + server.Url("/a.html") + "' --set DownLoad=dl --set LOG=on");
+  const CliResult result =
+      RunCli(dir, "--set 'URL=" + server.Url("/a.html") + "' --set DownLoad=dl --set LOG=on --verbose");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find(server.Url("/b.gif") + "のダウンロードに成功しました。\n"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find(server.Url("/gone.gif") + "のダウンロードに失敗しました。\n    (HTTP 404)\n"),
+            std::string::npos)
       << result.out;
   EXPECT_TRUE(result.out.starts_with("\nHTMLダウンロードを開始します。 時間="));
   EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード完了\n"), std::string::npos) << result.err;

@@ -31,16 +31,18 @@ TEST(RunLogPath, JoinsFolderStemAndTimeStamp) {
   EXPECT_EQ(RunLogPath("\\p\\", "a.in", t), "\\p\\log\\20260302140509.log");
 }
 
+// A failure line with a reason carries it at its end; the others are copied
+// as they stand.
 TEST(WriteRunLog, CopiesEveryLineWholeWithCrLf) {
   test::TempDir dir;
   test::FakeHost host;
   const std::string longLine = "\t" + std::string(5000, 'x') + "\x95\x5C";
-  host.lines = {"", "start", longLine};
-  WriteRunLog(host, dir.system(), "C:\\p\\work.ini");
+  host.lines = {"", "start", longLine, "\tfailed"};
+  WriteRunLog(host, {{3, "HTTP 404"}}, dir.system(), "C:\\p\\work.ini");
   const auto entries = dir.List();
   ASSERT_EQ(entries.size(), 2u);  // log and the file in it
   EXPECT_TRUE(entries[1].starts_with("log/work") && entries[1].ends_with(".log")) << entries[1];
-  EXPECT_EQ(test::ReadAll(dir.native() / entries[1]), "\r\nstart\r\n" + longLine + "\r\n");
+  EXPECT_EQ(test::ReadAll(dir.native() / entries[1]), "\r\nstart\r\n" + longLine + "\r\n\tfailed (HTTP 404)\r\n");
 }
 
 TEST(WriteRunLog, SkipsALogThatCannotBeCreated) {
@@ -48,7 +50,7 @@ TEST(WriteRunLog, SkipsALogThatCannotBeCreated) {
   std::ofstream(dir.native() / "log") << "a file where the folder should be";
   test::FakeHost host;
   host.lines = {"x"};
-  WriteRunLog(host, dir.system(), "p.ini");
+  WriteRunLog(host, {}, dir.system(), "p.ini");
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(fs::is_regular_file(dir.native() / "log"));
 }

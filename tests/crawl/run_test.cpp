@@ -286,14 +286,21 @@ TEST_F(CrawlRunTest, OneFolderPutsEveryFileInTheDownloadFolder) {
   EXPECT_EQ(root.List(), (std::vector<std::string>{"dl", "dl/p.html", "dl/pic.gif"}));
 }
 
-TEST_F(CrawlRunTest, FailuresAreProgressLines) {
+// Each failure line has its reason beside it (for the front end and the
+// log) and in the status line.
+TEST_F(CrawlRunTest, FailuresAreProgressLinesWithTheirReasons) {
   server.Serve("/a.html", 200, "<a href=\"empty.html\">e</a><img src=\"gone.gif\">");
   server.Serve("/empty.html", 200, "");
   host.settings.startUrl = server.Url("/a.html");
   EXPECT_EQ(Run(), StartResult::kEnded);
-  const auto lines = RunLines();
-  EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/gone.gif"))), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), Failed(server.Url("/empty.html"))), lines.end());
+  const std::pair<std::string, std::string> expected[] = {{"/empty.html", "empty"}, {"/gone.gif", "HTTP 404"}};
+  for (const auto& [path, reason] : expected) {
+    const auto line = std::find(host.lines.begin(), host.lines.end(), Failed(server.Url(path)));
+    ASSERT_NE(line, host.lines.end()) << path;
+    EXPECT_EQ(host.reasons[static_cast<int>(line - host.lines.begin())], reason) << path;
+  }
+  EXPECT_EQ(host.statuses[host.statuses.size() - 2], test::RunFixture::J("3 / 3:     ") + server.Url("/empty.html") +
+                                                         test::RunFixture::J("のダウンロードに失敗しました（empty）"));
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 

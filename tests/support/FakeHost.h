@@ -2,6 +2,7 @@
 // every call, in order, in `events` as well as in the list of its kind.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ class FakeHost : public Host {
   std::vector<FocusedField> focusedFields;
   std::vector<CrawlSettings> applied;
   std::vector<std::string> indexFiles;
+  std::map<int, std::string> reasons;  // NoteLineReason's, by line (not in `events`)
   int pumpCount = 0;
   // "ApplySettings", "SetIndexFile <text>", "AppendLine <text>", "ClearLines",
   // "SetStatus <text>", "ShowMessage <text>", "FocusField <field> <counter>", "PumpMessages".
@@ -55,6 +57,7 @@ class FakeHost : public Host {
     lines.clear();
     events.push_back("ClearLines");
   }
+  void NoteLineReason(int index, const std::string& reason) override { reasons[index] = reason; }
   void SetStatus(const std::string& text) override {
     statuses.push_back(text);
     events.push_back("SetStatus " + text);
