@@ -200,5 +200,12 @@ inline constexpr char kLabelCancel[] = "\xB7\xAC\xDD\xBE\xD9";                  
 inline constexpr char kMsgNoRowSelected[] =
     "\x83\x8A\x83X\x83g\x82\xAA\x91I\x91\xF0\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81"
     "B";  // リストが選択されていません。
+// A command ended by an unexpected failure (no memory left, say); the window
+// goes on.
+inline constexpr char kMsgCommandFailed[] =
+    "\x83G\x83\x89\x81[\x82\xCC\x82\xBD\x82\xDF\x81"
+    "A\x82\xB1\x82\xCC\x91\x80\x8D\xEC\x82\xF0\x92\x86\x92"
+    "f\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
+    "B";  // エラーのため、この操作を中断しました。
 
 }  // namespace pagelark::ui

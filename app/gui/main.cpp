@@ -1,16 +1,17 @@
 // pagelark: the window program. Runs the main window for the life of the
 // process. --program-dir DIR stands in for the executable's folder: set.ini,
 // log\ and help\ are looked for there (tests and portable set-ups).
-#include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "platform/fs.h"
 #include "ui/DownloadApp.h"
+#include "ui/qt/GuardedApplication.h"
 #include "ui/qt/QtMainWindow.h"
 
 namespace {
@@ -42,8 +43,8 @@ void InstallJapaneseQtTexts(QApplication& application, QTranslator& translator) 
   }
 }
 
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+int Run(int argc, char** argv) {
+  pagelark::ui::GuardedApplication application(argc, argv);
   QTranslator translator;
   InstallJapaneseQtTexts(application, translator);
   std::string programDir;
@@ -55,4 +56,16 @@ int main(int argc, char** argv) {
   pagelark::ui::CDownloadApp app(view, pagelark::ui::DefaultWindowServices(programDir));
   app.InitInstance();
   return 0;
+}
+
+// Commands are guarded by the application object; what fails outside them
+// (no memory for the window itself) ends the program with a line that says
+// so, never with an abort.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "pagelark: %s\n", failure.what());
+    return 1;
+  }
 }

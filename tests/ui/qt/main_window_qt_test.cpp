@@ -13,9 +13,13 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "ModalAnswerer.h"
+#include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "support/LoopbackServer.h"
@@ -24,6 +28,7 @@
 #include "ui/DownloadDlg.h"
 #include "ui/Layout.h"
 #include "ui/StringTable.h"
+#include "ui/qt/GuardedApplication.h"
 #include "ui/qt/QtFilterDialog.h"
 #include "ui/qt/QtMainWindow.h"
 
@@ -253,6 +258,49 @@ class MainWindowTest : public QObject {
     QCOMPARE(answerer.messages().size(), std::size_t{1});  // the save question, after the run
   }
 
+  // While a transfer waits on a server that has not answered, the window
+  // still runs its timers and takes the stop command, which ends the run
+  // long before the server would answer.
+  void aWaitingTransferLeavesTheWindowAnswering() {
+    pagelark::test::LoopbackServer server;
+    std::atomic<bool> answered = false;
+    server.Handle("/slow.html", [&](const httplib::Request&, httplib::Response& response) {
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+      answered = true;
+      response.set_content("late", "text/html");
+    });
+    pagelark::test::TempDir downloads;
+    const std::string startDir = platform::CurrentDirectory();
+    Window w;
+    w.Show();
+    ModalAnswerer answerer;
+    qobject_cast<QLineEdit*>(w.at(id::kStartUrl))->setText(QString::fromStdString(server.Url("/slow.html")));
+    qobject_cast<QLineEdit*>(w.at(id::kDownloadFolder))->setText(QString::fromStdString(downloads.native().string()));
+    qobject_cast<QLineEdit*>(w.at(id::kMaxDuplicateLinks))->setText(QStringLiteral("5"));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      if (++ticks == 5) w.command(id::kToolStop)->trigger();
+    });
+    ticker.start(100);
+    w.command(id::kToolStart)->trigger();
+    platform::SetCurrentDirectory(startDir);
+    QVERIFY(ticks >= 5);
+    QVERIFY2(!answered, "the run waited for the server's answer");
+  }
+
+  // An exception that escapes an event handler ends that event with a
+  // message; the program goes on.
+  void anEscapingExceptionIsReportedNotFatal() {
+    struct Throwing : QObject {
+      bool event(QEvent*) override { throw std::bad_alloc(); }
+    } throwing;
+    ModalAnswerer answerer;
+    QEvent event(QEvent::User);
+    QVERIFY(!QApplication::sendEvent(&throwing, &event));
+    QCOMPARE(answerer.messages(), std::vector<std::string>{kMsgCommandFailed});
+  }
+
   void startRunsAgainstALoopbackSite() {
     pagelark::test::LoopbackServer server;
     std::string index = "<html><body>";
@@ -287,5 +335,10 @@ class MainWindowTest : public QObject {
 
 }  // namespace pagelark::ui::test
 
-QTEST_MAIN(pagelark::ui::test::MainWindowTest)
+// The program's own application object, so that its guard is tested too.
+int main(int argc, char** argv) {
+  pagelark::ui::GuardedApplication application(argc, argv);
+  pagelark::ui::test::MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "main_window_qt_test.moc"
