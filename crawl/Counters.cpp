@@ -80,6 +80,18 @@ std::optional<CounterValues> LastCombination(const CounterRanges& ranges) {
   return values;
 }
 
+CounterValues CombinationAt(const CounterRanges& ranges, std::uint64_t ordinal) {
+  CounterValues values{};
+  // "@f@" steps fastest: the ordinal's last digit in mixed radix is its.
+  for (std::size_t i = ranges.size(); i-- > 0;) {
+    const CounterRange& range = ranges[i];
+    const auto count = static_cast<std::uint64_t>((std::int64_t{range.to} - range.from) / range.step + 1);
+    values[i] = static_cast<std::int32_t>(range.from + static_cast<std::int64_t>(ordinal % count) * range.step);
+    ordinal /= count;
+  }
+  return values;
+}
+
 bool ForEachCombination(const CounterRanges& ranges, const std::function<bool()>& beforeStep,
                         const std::function<bool(const CounterValues&)>& visit) {
   CounterValues values{};

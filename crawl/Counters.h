@@ -46,4 +46,8 @@ std::uint64_t CombinationCount(const CounterRanges& ranges);
 // The combination the walk visits last; none when it visits none.
 std::optional<CounterValues> LastCombination(const CounterRanges& ranges);
 
+// The combination the walk visits at `ordinal` (0 first), which must be
+// below CombinationCount.
+CounterValues CombinationAt(const CounterRanges& ranges, std::uint64_t ordinal);
+
 }  // namespace pagelark

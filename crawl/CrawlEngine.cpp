@@ -55,6 +55,8 @@ CrawlEngine::CrawlEngine(Host& host, net::WebClientOptions webOptions)
     : impl_(std::make_unique<Impl>(host, std::move(webOptions))) {}
 CrawlEngine::~CrawlEngine() = default;
 
+void CrawlEngine::SetStartUrlsListedAhead(std::size_t count) { impl_->job.startUrlsListedAhead = count; }
+
 StartResult CrawlEngine::StartDownload(const std::string& programDir, const std::string& profilePath) {
   Host& host = impl_->host;
   CrawlJob& job = impl_->job;

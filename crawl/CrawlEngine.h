@@ -29,6 +29,10 @@ class CrawlEngine {
 
   bool IsRunning() const;
 
+  // How many of the counters' start URLs are listed before the first fetch
+  // (10,000); the others are listed as the run reaches them.
+  void SetStartUrlsListedAhead(std::size_t count);
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

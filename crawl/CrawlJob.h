@@ -15,6 +15,9 @@ struct CrawlJob {
   std::string startUrl;   // as typed, placeholders unexpanded
   std::string indexFile;  // local form of the first start page
   std::int32_t maxFilesValue = 0;
+  // Start URLs listed before the first fetch; the rest are listed as the run
+  // reaches them.
+  std::size_t startUrlsListedAhead = 10000;
   bool stopRequested = false;
   bool running = false;
 };

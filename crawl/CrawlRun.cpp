@@ -47,7 +47,7 @@ RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& p
     if (!ReadCounterRanges(host_, ranges)) return RunResult::kAbandoned;
     if (!ExpandStartUrls(ranges)) return RunResult::kAbandoned;
     FindServerName();
-    MainLoop();
+    if (!MainLoop()) return RunResult::kAbandoned;
   } catch (...) {
   }
   RestoreMissingLinks(job_.links, host_.CurrentSettings().oneFolder);
@@ -67,12 +67,17 @@ void CrawlRun::Reset() {
 // Lists the start URLs in the walk's order, but no more than the run can
 // fetch: the main loop never goes past the file limit, so the start URLs
 // behind it are only counted (`pendingStartUrls`, for the status line's
-// total), not listed or probed. Counters whose ranges give billions of URLs
-// thus cost what the run fetches.
+// total), not listed or probed. Of those it can fetch, the first
+// `startUrlsListedAhead` are listed now; the others keep their slots at the
+// head of the list and are listed as the main loop reaches them. Counters
+// whose ranges give billions of URLs thus cost what the run fetches.
 bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
+  ranges_ = ranges;
+  nextOrdinal_ = 0;
   bool abandoned = false;
-  const auto limit = static_cast<std::size_t>(std::max(job_.maxFilesValue, 0));
-  std::uint64_t listed = 0;
+  const std::uint64_t combinations = CombinationCount(ranges);
+  const std::uint64_t fetchable = std::min<std::uint64_t>(combinations, std::max(job_.maxFilesValue, 0));
+  const std::uint64_t ahead = std::min<std::uint64_t>(fetchable, job_.startUrlsListedAhead);
   ForEachCombination(
       ranges,
       [this] {
@@ -80,12 +85,15 @@ bool CrawlRun::ExpandStartUrls(const CounterRanges& ranges) {
         return !job_.stopRequested;
       },
       [&](const CounterValues& values) {
-        if (job_.links.candidates.size() >= limit) return false;
-        ++listed;
+        if (nextOrdinal_ >= ahead) return false;
+        ++nextOrdinal_;
         abandoned = !AddStartUrl(ExpandCounters(job_.startUrl, values, ranges));
         return !abandoned;
       });
-  if (!job_.stopRequested) job_.links.pendingStartUrls = CombinationCount(ranges) - listed;
+  if (!job_.stopRequested && !abandoned) {
+    job_.links.candidates.ReserveStartUrls(static_cast<std::size_t>(fetchable - nextOrdinal_));
+    job_.links.pendingStartUrls = combinations - fetchable;
+  }
   if (const auto last = LastCombination(ranges)) lastStartUrl_ = ExpandCounters(job_.startUrl, *last, ranges);
   host_.SetIndexFile(job_.indexFile);
   return !abandoned;
@@ -103,7 +111,7 @@ bool CrawlRun::AddStartUrl(std::string url) {
   }
   const std::string kind = KindOfStartUrl(url);
   job_.links.ClaimStoredName(url, kind, host_.CurrentSettings().oneFolder);
-  job_.links.candidates.Append(url, kind);
+  job_.links.candidates.AppendStartUrl(url, kind);
   if (job_.indexFile.empty()) job_.indexFile = url;
   job_.indexFile = ToLocalForm(job_.indexFile);
   return true;
@@ -124,12 +132,24 @@ void CrawlRun::FindServerName() {
   if (candidates.size() > 0) web_.ExtractServer(lastStartUrl_, kPort, job_.links.serverName);
 }
 
-void CrawlRun::MainLoop() {
+// False when a start URL listed on the way has no index page: the run is
+// abandoned, as it is when that happens before the first fetch.
+bool CrawlRun::MainLoop() {
   while (nextIndex_ < job_.links.candidates.size() && nextIndex_ < static_cast<std::size_t>(job_.maxFilesValue)) {
     host_.PumpMessages();
     if (job_.stopRequested) break;
+    if (!ListWaitingStartUrl()) return false;
     if (!ProcessGuarded()) break;
   }
+  return true;
+}
+
+// The start URL of the slot in hand, when it waits for one.
+bool CrawlRun::ListWaitingStartUrl() {
+  if (job_.links.candidates.IsListed(nextIndex_)) return true;
+  const bool listed = AddStartUrl(ExpandCounters(job_.startUrl, CombinationAt(ranges_, nextOrdinal_++), ranges_));
+  host_.SetIndexFile(job_.indexFile);
+  return listed;
 }
 
 // One candidate. What goes wrong with it (a form answer broken off, a page
@@ -165,8 +185,8 @@ bool CrawlRun::ProcessGuarded() {
 // The failure line of a candidate whose step threw: replaces a success line
 // it may have had for its fetch.
 void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
-  const std::string& url = job_.links.candidates.candidateUrls()[index];
-  const bool form = job_.links.candidates.candidateKinds()[index] == kKindCgi;
+  const std::string& url = job_.links.candidates.Url(index);
+  const bool form = job_.links.candidates.Kind(index) == kKindCgi;
   const std::size_t mark = cp932::Find(url, "?");
   const bool post = form && host_.CurrentSettings().requestMethod == RequestMethod::kPost && mark != cp932::npos;
   const std::string shown = post ? url.substr(0, mark) : url;
@@ -176,8 +196,8 @@ void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
 }
 
 void CrawlRun::ProcessCandidate() {
-  const std::string url = job_.links.candidates.candidateUrls()[nextIndex_];
-  const std::string kind = job_.links.candidates.candidateKinds()[nextIndex_];
+  const std::string url = job_.links.candidates.Url(nextIndex_);
+  const std::string kind = job_.links.candidates.Kind(nextIndex_);
   std::string folder, name;
   SplitPath(url, folder, name, '/');
   if (kind != kKindUrl || Wanted(url)) {

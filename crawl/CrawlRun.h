@@ -26,7 +26,8 @@ class CrawlRun {
   bool AddStartUrl(std::string url);
   std::string ProbeIndexPage(const std::string& folderUrl);
   void FindServerName();
-  void MainLoop();
+  bool MainLoop();
+  bool ListWaitingStartUrl();
   bool ProcessGuarded();
   void ProcessCandidate();
   void ReportFailure(std::size_t index, std::string reason);
@@ -46,8 +47,10 @@ class CrawlRun {
   net::WebClient& web_;
   CrawlJob& job_;
   std::size_t nextIndex_ = 0;
-  std::string lastStartUrl_;  // the walk's last start URL, listed or not
-  bool reported_ = false;     // the candidate in hand has its result line
+  std::string lastStartUrl_;       // the walk's last start URL, listed or not
+  CounterRanges ranges_{};         // the run's counters, for start URLs listed late
+  std::uint64_t nextOrdinal_ = 0;  // the walk's ordinal of the next start URL to list
+  bool reported_ = false;          // the candidate in hand has its result line
   std::int32_t downloadedCount_ = 0;
 };
 

@@ -12,8 +12,7 @@ namespace pagelark {
 namespace {
 
 MirrorPlace PlaceOf(const LinkState& links, std::size_t index, bool oneFolder) {
-  return PlaceCandidate(links.downloadFolder, links.candidates.candidateUrls()[index],
-                        links.candidates.candidateKinds()[index], oneFolder);
+  return PlaceCandidate(links.downloadFolder, links.candidates.Url(index), links.candidates.Kind(index), oneFolder);
 }
 
 // The recorded links whose target has no file, sorted by page.
@@ -39,13 +38,13 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
   if (!platform::ReadFileBytes(place.filePath, bytes)) return 0;
   PageText page;
   page.Assign(std::move(bytes));
-  const LinkRewriter rewriter(links.candidates.candidateUrls()[pageIndex]);
+  const LinkRewriter rewriter(links.candidates.Url(pageIndex));
   ValueReplacer replacer;
   std::size_t count = 0;
   for (const PageValue& value : LinkValuesOf(page.pageText(), page.pageTextLower())) {
     for (std::uint32_t target : targets) {
-      const std::string& url = links.candidates.candidateUrls()[target];
-      if (!rewriter.Reaches(value.value, url, links.candidates.candidateKinds()[target])) continue;
+      const std::string& url = links.candidates.Url(target);
+      if (!rewriter.Reaches(value.value, url, links.candidates.Kind(target))) continue;
       replacer.Add(value.at, value.at + value.value.size(), url);
       ++count;
       break;

@@ -153,10 +153,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 1; i < state.localLinks.size(); ++i) {
     Check(state.localLinks[i - 1].target < state.localLinks[i].target, "a page's local links are kept once each", page);
   }
-  for (const std::string& url : state.candidates.candidateUrls()) CheckPlacements(url);
+  for (const std::string& url : state.candidates.Urls()) CheckPlacements(url);
 
   const LinkRewriter rewriter(pageUrl.url);
-  for (const std::string& url : state.candidates.candidateUrls()) CheckRewritten(rewriter, state, url, url);
+  for (const std::string& url : state.candidates.Urls()) CheckRewritten(rewriter, state, url, url);
   for (const std::string& link : LinksOf(page)) {
     if (!HasOtherScheme(link)) CheckRewritten(rewriter, state, link, ResolveLink(pageUrl.url, link));
   }

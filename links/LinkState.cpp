@@ -1,14 +1,29 @@
 #include "links/LinkState.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/cp932.h"
 
 namespace pagelark {
 
+const std::string& CandidateList::Url(std::size_t index) const {
+  return index < headSlots_ ? headUrls_.at(index) : tailUrls_.at(index - headSlots_);
+}
+
+const std::string& CandidateList::Kind(std::size_t index) const {
+  return index < headSlots_ ? headKinds_.at(index) : tailKinds_.at(index - headSlots_);
+}
+
+std::vector<std::string> CandidateList::Urls() const {
+  std::vector<std::string> urls = headUrls_;
+  urls.insert(urls.end(), tailUrls_.begin(), tailUrls_.end());
+  return urls;
+}
+
 std::string_view CandidateList::ListedKind(std::string_view url) const {
   const auto found = listed_.find(url);
-  return found == listed_.end() ? std::string_view() : std::string_view(kinds_[found->second]);
+  return found == listed_.end() ? std::string_view() : std::string_view(Kind(found->second));
 }
 
 std::size_t CandidateList::IndexOf(std::string_view url) const {
@@ -16,15 +31,35 @@ std::size_t CandidateList::IndexOf(std::string_view url) const {
   return found == listed_.end() ? npos : found->second;
 }
 
+void CandidateList::List(std::string url, std::size_t index) { listed_.emplace(std::move(url), index); }
+
+void CandidateList::AppendStartUrl(std::string url, std::string kind) {
+  if (headUrls_.size() == headSlots_) {
+    if (!tailUrls_.empty()) throw std::logic_error("a start URL after the found links, without a slot");
+    ++headSlots_;
+  }
+  List(url, headUrls_.size());
+  headUrls_.push_back(std::move(url));
+  headKinds_.push_back(std::move(kind));
+}
+
+void CandidateList::ReserveStartUrls(std::size_t count) {
+  if (!tailUrls_.empty()) throw std::logic_error("start URL slots after the found links");
+  headSlots_ += count;
+}
+
 void CandidateList::Append(std::string url, std::string kind) {
-  listed_.emplace(url, urls_.size());
-  urls_.push_back(std::move(url));
-  kinds_.push_back(std::move(kind));
+  List(url, size());
+  tailUrls_.push_back(std::move(url));
+  tailKinds_.push_back(std::move(kind));
 }
 
 void CandidateList::Clear() {
-  urls_.clear();
-  kinds_.clear();
+  headUrls_.clear();
+  headKinds_.clear();
+  headSlots_ = 0;
+  tailUrls_.clear();
+  tailKinds_.clear();
   listed_.clear();
 }
 

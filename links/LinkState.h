@@ -27,14 +27,26 @@ struct TextHash {
 };
 using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
-// Every URL of a run in the order found, with its kind at the same index.
+// Every URL of a run in the order found, with its kind. The start URLs come
+// first (the head), then the links found in pages (the tail). The head can
+// hold slots for start URLs not listed yet (counters whose URLs are listed as
+// the run reaches them), so that the index of a found link never changes.
 // Entries are only appended; a set beside the lists answers "already
 // listed?" (an exact, case-sensitive comparison of whole texts) at once.
 class CandidateList {
  public:
-  const std::vector<std::string>& candidateUrls() const { return urls_; }
-  const std::vector<std::string>& candidateKinds() const { return kinds_; }
-  std::size_t size() const { return urls_.size(); }
+  // The entry at `index`, which must be listed (below size(), not a slot
+  // still waiting for its start URL).
+  const std::string& Url(std::size_t index) const;
+  const std::string& Kind(std::size_t index) const;
+  // Every URL listed, in index order.
+  std::vector<std::string> Urls() const;
+  // Entries and head slots waiting for their start URL.
+  std::size_t size() const { return headSlots_ + tailUrls_.size(); }
+  // Whether the entry at `index` is listed (false for a waiting head slot).
+  bool IsListed(std::size_t index) const { return index < headUrls_.size() || index >= headSlots_; }
+  // Start URLs still to come into reserved head slots.
+  std::size_t WaitingStartUrls() const { return headSlots_ - headUrls_.size(); }
 
   bool Contains(std::string_view url) const { return listed_.find(url) != listed_.end(); }
   // The index of the URL's first entry; npos when it is not listed.
@@ -42,13 +54,24 @@ class CandidateList {
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   // The kind the URL was first listed with; empty when it is not listed.
   std::string_view ListedKind(std::string_view url) const;
-  // Appends even a URL that is listed already (the start URLs are not tested).
+  // A start URL, into the next head slot (a new one while no link is
+  // listed). Taken even when the URL is listed already: start URLs are not
+  // tested.
+  void AppendStartUrl(std::string url, std::string kind);
+  // Keeps `count` head slots for start URLs to come; before any found link.
+  void ReserveStartUrls(std::size_t count);
+  // A link found in a page, at the end of the tail.
   void Append(std::string url, std::string kind);
   void Clear();
 
  private:
-  std::vector<std::string> urls_;
-  std::vector<std::string> kinds_;
+  void List(std::string url, std::size_t index);
+
+  std::vector<std::string> headUrls_;
+  std::vector<std::string> headKinds_;
+  std::size_t headSlots_ = 0;  // listed start URLs and slots waiting for theirs
+  std::vector<std::string> tailUrls_;
+  std::vector<std::string> tailKinds_;
   // Each listed URL with the index of its first entry.
   std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> listed_;
 };

@@ -3,7 +3,9 @@
 # build-fuzz/ and runs each for SECONDS (default 20) from its seed corpus,
 # copied to a temporary folder so the repository stays as it is. Fails on any
 # crash, leak, broken check or input slower than 10 seconds; the input that
-# did it is kept in out/fuzz/TARGET/.
+# did it is kept in out/fuzz/TARGET/. PAGELARK_FUZZ_SEED fixes libFuzzer's
+# seed (tools/test.sh does, so that a run can be repeated); without it each run
+# explores afresh.
 # Usage: tools/fuzz.sh [SECONDS] [TARGET...]   (targets: fuzz_tag_scanner,
 # fuzz_link_resolution, fuzz_scan_pass, fuzz_local_names, fuzz_ini_reader)
 set -euo pipefail
@@ -45,6 +47,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$artifacts"
   echo "== $target: $seconds s =="
   if "build-fuzz/fuzz/$target" "$work/$name" -dict="fuzz/dict/$dict.dict" -max_total_time="$seconds" -timeout=10 \
+    -seed="${PAGELARK_FUZZ_SEED:-0}" \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" >"$work/$name.log" 2>&1; then
     grep -E '^stat::(number_of_executed_units|new_units_added)' "$work/$name.log" || true
     passed=$((passed + 1))

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: first a plain build, then the engine
 # and the window logic without Qt (the build the README promises for machines
-# without Qt), then a build under AddressSanitizer and UndefinedBehaviorSanitizer.
-# PAGELARK_QUICK=1 skips the build without Qt and the sanitizer build. The fuzz
-# targets run apart: tools/fuzz.sh.
+# without Qt), then a build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then each fuzz target for a short budget (tools/fuzz.sh, with a fixed seed so
+# that a failure here can be run again). PAGELARK_QUICK=1 skips all but the
+# plain build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,4 +27,6 @@ if [ "${PAGELARK_QUICK:-0}" != 1 ]; then
   run_suite build-nogui -DPAGELARK_GUI=OFF
   echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-sanitize -DPAGELARK_SANITIZE=ON
+  echo "== fuzz targets, 30 s each =="
+  PAGELARK_FUZZ_SEED=1 tools/fuzz.sh 30
 fi

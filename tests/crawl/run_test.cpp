@@ -221,6 +221,36 @@ TEST_F(CrawlRunTest, HugeCounterRangesCostWhatTheRunFetches) {
             test::RunFixture::J("1 / 1000000000000000000:     ") + server.Url("/1/1/1/1/1/1.html") + msg::kDownloading);
 }
 
+// Start URLs listed as the run reaches them give the run of start URLs all
+// listed at once: the same requests, lines, statuses and files, the links
+// found in pages still behind every start URL.
+TEST_F(CrawlRunTest, StartUrlsListedLateGiveTheSameRun) {
+  for (int i = 1; i <= 4; ++i) {
+    const std::string n = std::to_string(i);
+    server.Serve("/p" + n + ".html", 200, "<a href=\"q" + n + ".html\">q</a><a href=\"p" + n + ".html\">self</a>");
+    server.Serve("/q" + n + ".html", 200, "<img src=\"p4.html\">");
+  }
+  host.settings.startUrl = server.Url("/p@a@.html");
+  host.settings.counters[0] = {true, "1", "4", "1"};
+  host.settings.maxFiles = "7";
+  struct Outcome {
+    std::vector<std::string> lines, statuses, files;
+    std::size_t requests;
+  };
+  std::vector<Outcome> outcomes;
+  for (std::size_t ahead : {10000u, 1u}) {
+    engine.SetStartUrlsListedAhead(ahead);
+    const std::size_t before = server.Requests().size();
+    host.statuses.clear();
+    EXPECT_EQ(Run(), StartResult::kEnded);
+    outcomes.push_back({RunLines(), host.statuses, root.List(), server.Requests().size() - before});
+  }
+  EXPECT_EQ(outcomes[0].lines, outcomes[1].lines);
+  EXPECT_EQ(outcomes[0].statuses, outcomes[1].statuses);
+  EXPECT_EQ(outcomes[0].files, outcomes[1].files);
+  EXPECT_EQ(outcomes[0].requests, outcomes[1].requests);
+}
+
 TEST_F(CrawlRunTest, CountersExpandInOrderWithZeroPadding) {
   for (const char* page : {"/p08-1.html", "/p08-2.html", "/p10-1.html", "/p10-2.html"}) server.Serve(page, 200, "x");
   host.settings.startUrl = server.Url("/p@a@-@b@.html");

@@ -33,8 +33,8 @@ TEST_F(AddCandidateTest, TellsWhatBecameOfTheLink) {
   outcome = Add("http://other/y.html");
   EXPECT_EQ(outcome.result, Result::kDropped);
   EXPECT_EQ(outcome.url, "http://other/y.html");
-  EXPECT_EQ(state.candidates.candidateUrls(), std::vector<std::string>{"http://host/a/x.html"});
-  EXPECT_EQ(state.candidates.candidateKinds(), std::vector<std::string>{"url"});
+  EXPECT_EQ(state.candidates.Urls(), std::vector<std::string>{"http://host/a/x.html"});
+  EXPECT_EQ(state.candidates.Kind(0), "url");
 }
 
 // Listing compares whole texts, letter case included; a URL whose stored name
@@ -48,7 +48,7 @@ TEST_F(AddCandidateTest, DuplicatesAreWholeTextsAndStoredNamesAreNeverShared) {
   state.candidates.Append("http://host/a/b/y.html", "url");  // a start URL
   EXPECT_EQ(Add("y.html").result, Result::kListed);
   EXPECT_EQ(Add(std::string_view("n\0.gif", 6), kKindSrc).url, "http://host/a/b/n%00.gif");
-  EXPECT_EQ(state.candidates.candidateUrls(),
+  EXPECT_EQ(state.candidates.Urls(),
             (std::vector<std::string>{"http://host/a/b/x.html", "http://host/a/b/y.html", "http://host/a/b/n%00.gif"}));
 }
 

@@ -23,7 +23,7 @@ class ScanPassTest : public ::testing::Test {
     return state.page.pageText();
   }
 
-  const std::vector<std::string>& Urls() const { return state.candidates.candidateUrls(); }
+  std::vector<std::string> Urls() const { return state.candidates.Urls(); }
 
   test::FakeHost host;
   LinkState state;
@@ -52,7 +52,9 @@ TEST_F(ScanPassTest, LinksThatAreNotFollowedStayAbsolute) {
 TEST_F(ScanPassTest, AnchorsToDownloadedFilesAreRewrittenLikeImages) {
   EXPECT_EQ(Scan("<a href=\"Doc/Manual.PDF\">pdf</a><option value=\"/Get?id=1\">"),
             "<a href=\"doc\\manual.pdf\">pdf</a><option value=\"..\\getid=1.html\">");
-  EXPECT_EQ(state.candidates.candidateKinds(), (std::vector<std::string>{"src", "cgi"}));
+  ASSERT_EQ(state.candidates.size(), 2u);
+  EXPECT_EQ(state.candidates.Kind(0), "src");
+  EXPECT_EQ(state.candidates.Kind(1), "cgi");
 }
 
 TEST_F(ScanPassTest, RootedLinksGetRelativePaths) {
