@@ -1,7 +1,8 @@
 // Local names of any URL: the local form, the names of query URLs, the
 // removal of reserved characters, the confinement of a URL-derived path, and
 // where the mirror layout stores the URL, which is always inside the download
-// folder (no ".." step, no empty step, no ":" in the part below it).
+// folder (no ".." step, no empty step, no ":" in the part below it). No name
+// holds a lone lead byte, so no removal joins two characters into one.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -31,6 +32,21 @@ bool HoldsLoneLeadByte(std::string_view text, std::size_t from) {
   return false;
 }
 
+// How many "\" characters the local form of `text` should hold: its own,
+// and one for each "//" and each "/" left over in a run of "/".
+std::size_t LocalSeparators(std::string_view text) {
+  std::size_t count = 0, slashes = 0;
+  for (std::size_t i = 0; i < text.size(); i += cp932::CharLength(text, i)) {
+    if (text[i] == '/') {
+      ++slashes;
+      continue;
+    }
+    count += (slashes + 1) / 2 + (text[i] == '\\' ? 1 : 0);
+    slashes = 0;
+  }
+  return count + (slashes + 1) / 2;
+}
+
 bool HoldsUpperCase(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); i += cp932::CharLength(text, i)) {
     if (text[i] >= 'A' && text[i] <= 'Z') return true;
@@ -41,10 +57,9 @@ bool HoldsUpperCase(std::string_view text) {
 void CheckLocalForm(std::string_view text) {
   const std::string local = ToLocalForm(text);
   Check(!HoldsChar(local, '/') && !HoldsChar(local, ':'), "the local form holds no '/' or ':'", text);
-  // Left out for now: a lone lead byte, which the removal of a ":" behind it
-  // joins to the next character, freeing that character's second byte (a
-  // capital letter, or 0x5C: "\").
-  if (!HoldsLoneLeadByte(text, 0)) Check(!HoldsUpperCase(local), "the local form is lower case", text);
+  Check(!HoldsUpperCase(local), "the local form is lower case", text);
+  Check(!HoldsLoneLeadByte(local, 0), "the local form holds no lone lead byte", text);
+  Check(LocalSeparators(local) == LocalSeparators(text), "the local form keeps every folder step", text);
 }
 
 void CheckStripReserved(std::string_view text, char marker) {
@@ -55,9 +70,7 @@ void CheckStripReserved(std::string_view text, char marker) {
     return;
   }
   Check(stripped.compare(0, first + 1, text, 0, first + 1) == 0, "the text up to the marker stays", text);
-  // Left out for now, as in CheckLocalForm: a lone lead byte behind the
-  // marker, joined to the next character when a reserved one between goes.
-  if (HoldsLoneLeadByte(text, first + 1)) return;
+  Check(!HoldsLoneLeadByte(stripped, first + 1), "no lone lead byte behind the marker", text);
   for (const char c : kReservedNameChars) {
     Check(c == marker || !HoldsChar(stripped, c, first + 1), "no reserved character behind the marker", text);
   }
@@ -72,11 +85,13 @@ void CheckQueryNames(std::string_view text) {
   }
   Check(!HoldsChar(page, '?') && page.ends_with(".html"), "a query page name has no '?' and ends in .html", text);
   Check(!HoldsChar(file, '?'), "a query file name has no '?'", text);
+  Check(!HoldsLoneLeadByte(page, 0) && !HoldsLoneLeadByte(file, 0), "a query name holds no lone lead byte", text);
 }
 
 void CheckConfined(std::string_view text) {
   const std::string part = ConfineLocalPart(text);
   Check(!HoldsChar(part, ':') && !HoldsChar(part, '/'), "a confined part holds no ':' or '/'", text);
+  Check(!HoldsLoneLeadByte(part, 0), "a confined part holds no lone lead byte", text);
   const std::vector<std::string_view> steps = Steps(part, '\\');
   for (std::size_t i = 0; i < steps.size(); ++i) {
     Check(steps[i] != "." && steps[i] != "..", "a confined part has no '.' or '..' step", text);

@@ -30,8 +30,9 @@ struct CandidateOutcome {
 // Resolves `link` against `pageUrl` (the candidate's own URL, query
 // included), runs the admission tests with the settings as they stand now,
 // and appends the URL with `kind` ("url", "src" or "cgi") unless it is listed
-// already. `anchorTagText` is the anchor's tag text for a page link of the
-// anchor pass, else empty. Every 100th URL is shown in the status line.
+// already; a "src" URL that ends in "/" is appended as a page ("url").
+// `anchorTagText` is the anchor's tag text for a page link of the anchor
+// pass, else empty. Every 100th URL is shown in the status line.
 CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, std::string_view kind,
                               std::string_view anchorTagText, LinkState& state, Host& host);
 

@@ -11,21 +11,43 @@ std::string EraseAll(std::string_view text, std::string_view what) { return cp93
 
 }  // namespace
 
+std::string EscapeLoneLeadBytes(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t len = cp932::CharLength(text, i);
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (len == 1 && cp932::IsLeadByte(byte)) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out.append(text.substr(i, len));
+    }
+    i += len;
+  }
+  return out;
+}
+
 std::string ToLocalForm(std::string_view text) {
-  std::string local = cp932::ToLower(text);
-  // "/" and ":" are below 0x40 and so never trail bytes: plain replacement is safe.
+  // With no lone lead byte left, "/" and ":" (below 0x40, never trail bytes)
+  // stand alone, and replacing or removing them joins no bytes; the case is
+  // folded on the characters that remain.
+  std::string local = EscapeLoneLeadBytes(text);
   local = cp932::ReplaceAll(local, "//", "\\");
   local = cp932::ReplaceAll(local, "/", "\\");
-  return EraseAll(local, ":");
+  return cp932::ToLower(EraseAll(local, ":"));
 }
 
 std::string StripReserved(std::string_view text, char marker) {
   const std::size_t first = cp932::Find(text, std::string_view(&marker, 1));
   if (first == cp932::npos) return std::string(text);
+  const std::string rest = EscapeLoneLeadBytes(text.substr(first + 1));
   std::string out(text.substr(0, first + 1));
-  for (std::size_t i = first + 1; i < text.size();) {
-    const std::size_t len = cp932::CharLength(text, i);
-    if (len == 2 || text[i] == marker || !IsReserved(text[i])) out.append(text.substr(i, len));
+  for (std::size_t i = 0; i < rest.size();) {
+    const std::size_t len = cp932::CharLength(rest, i);
+    if (len == 2 || rest[i] == marker || !IsReserved(rest[i])) out.append(rest.substr(i, len));
     i += len;
   }
   return out;
@@ -33,13 +55,14 @@ std::string StripReserved(std::string_view text, char marker) {
 
 std::string QueryPageName(std::string_view text) {
   if (cp932::Find(text, "?") == cp932::npos) return std::string(text);
-  return EraseAll(StripReserved(text, '?'), "?") + ".html";
+  return EraseAll(StripReserved(EscapeLoneLeadBytes(text), '?'), "?") + ".html";
 }
 
 std::string QueryFileName(std::string_view text) {
-  const std::size_t q = cp932::Find(text, "?");
-  if (q == cp932::npos) return std::string(text);
-  const std::string stripped = StripReserved(text, '?');
+  if (cp932::Find(text, "?") == cp932::npos) return std::string(text);
+  const std::string escaped = EscapeLoneLeadBytes(text);
+  const std::size_t q = cp932::Find(escaped, "?");
+  const std::string stripped = StripReserved(escaped, '?');
   const std::size_t d = cp932::FindLast(stripped, ".");
   if (d == cp932::npos || d > q) return EraseAll(stripped, "?") + ".jpg";
   // The script's extension moves behind the query: 'pic.cgi?id=7' -> 'picid=7.cgi'.

@@ -32,7 +32,7 @@ bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
 }  // namespace
 
 std::string ConfineLocalPart(std::string_view part) {
-  const std::string text = cp932::ReplaceAll(cp932::ReplaceAll(part, "/", "\\"), ":", "");
+  const std::string text = cp932::ReplaceAll(cp932::ReplaceAll(EscapeLoneLeadBytes(part), "/", "\\"), ":", "");
   std::string out;
   std::size_t start = 0;
   for (;;) {

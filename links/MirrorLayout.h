@@ -29,7 +29,8 @@ MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, boo
 MirrorPlace PlacePage(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool stored = true);
 
 // Removes from a URL-derived relative path every step that could leave the
-// folder it is joined to. A final "\" is kept.
+// folder it is joined to. A final "\" is kept. A lone lead byte is escaped
+// first, so that a "/" behind it, turned into "\", never becomes its trail byte.
 std::string ConfineLocalPart(std::string_view part);
 
 }  // namespace pagelark

@@ -130,23 +130,53 @@ TEST_F(CrawlRunTest, ALinkLeftOutOfTheRunStaysOnlineInTheSavedPage) {
   EXPECT_EQ(RunLines().size(), 4u);  // p.html and r.html only
 }
 
-TEST_F(CrawlRunTest, ALinkRewrittenByAnEarlierPassIsNotTakenForANewLink) {
-  server.Serve("/top/p.html", 200, "<a href=\"/top/pic.gif\"><img src=\"/top/pic.gif\"></a>");
-  server.Serve("/top/pic.gif", 200, "gif");
-  host.settings.startUrl = server.Url("/top/p.html");
+// A link that two passes meet (an image and an anchor, in either order) is
+// fetched once, and both values become the same local link.
+struct LinkMetTwice {
+  const char* what;
+  const char* page;  // served at "/" + page, and stored there
+  const char* text;
+  std::vector<std::pair<std::string, std::string>> files;  // path and body
+  std::size_t requests;
+  const char* saved;
+};
+
+const LinkMetTwice kLinksMetTwice[] = {
+    {"a value an earlier pass rewrote is no new link",
+     "top/p.html",
+     "<a href=\"/top/pic.gif\"><img src=\"/top/pic.gif\"></a>",
+     {{"/top/pic.gif", "gif"}},
+     2,
+     "<a href=\"pic.gif\"><img src=\"pic.gif\"></a>"},
+    {"nor one rewritten only in letter case",
+     "d/p.html",
+     "<img src=\"Logo.GIF\"><a href=\"Logo.GIF\">logo</a>",
+     {{"/d/Logo.GIF", "gif"}},
+     2,
+     "<img src=\"logo.gif\"><a href=\"logo.gif\">logo</a>"},
+    // Stored as the folder's index page, which is scanned: x.html is fetched.
+    {"an image naming a folder is that folder's page",
+     "p.html",
+     "<img src=\"dir/\"><a href=\"dir/\">d</a>",
+     {{"/dir/", "<a href=\"x.html\">x</a>"}, {"/dir/x.html", "x"}},
+     3,
+     "<img src=\"dir\\index.html\"><a href=\"dir\\index.html\">d</a>"},
+};
+
+class LinkMetTwiceTest : public RunFixture, public ::testing::WithParamInterface<LinkMetTwice> {};
+
+TEST_P(LinkMetTwiceTest, IsFetchedOnceAndRewrittenAlike) {
+  const LinkMetTwice& c = GetParam();
+  SCOPED_TRACE(c.what);
+  server.Serve("/" + std::string(c.page), 200, c.text);
+  for (const auto& [path, body] : c.files) server.Serve(path, 200, body);
+  host.settings.startUrl = server.Url("/" + std::string(c.page));
   EXPECT_EQ(Run(), StartResult::kEnded);
-  EXPECT_EQ(server.Requests().size(), 2u);
-  EXPECT_EQ(ReadStored("top/p.html"), "<a href=\"pic.gif\"><img src=\"pic.gif\"></a>");
+  EXPECT_EQ(server.Requests().size(), c.requests);
+  EXPECT_EQ(ReadStored(c.page), c.saved);
 }
 
-TEST_F(CrawlRunTest, ALinkRewrittenOnlyInLetterCaseIsNotTakenForANewLinkEither) {
-  server.Serve("/d/p.html", 200, "<img src=\"Logo.GIF\"><a href=\"Logo.GIF\">logo</a>");
-  server.Serve("/d/Logo.GIF", 200, "gif");
-  host.settings.startUrl = server.Url("/d/p.html");
-  EXPECT_EQ(Run(), StartResult::kEnded);
-  EXPECT_EQ(server.Requests().size(), 2u);
-  EXPECT_EQ(ReadStored("d/p.html"), "<img src=\"logo.gif\"><a href=\"logo.gif\">logo</a>");
-}
+INSTANTIATE_TEST_SUITE_P(Passes, LinkMetTwiceTest, ::testing::ValuesIn(kLinksMetTwice));
 
 // A link to a file that is not there once the downloads are done (a 404)
 // gets its URL back; a file an earlier run stored keeps its local link.

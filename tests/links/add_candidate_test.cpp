@@ -52,6 +52,18 @@ TEST_F(AddCandidateTest, DuplicatesAreWholeTextsAndStoredNamesAreNeverShared) {
             (std::vector<std::string>{"http://host/a/b/x.html", "http://host/a/b/y.html", "http://host/a/b/n%00.gif"}));
 }
 
+// A file link to a folder is listed as a page, so that an anchor to the
+// folder finds it listed with the kind it needs.
+TEST_F(AddCandidateTest, AFileLinkToAFolderIsListedAsAPage) {
+  for (const char* link : {"dir/", "."}) {
+    const CandidateOutcome outcome = Add(link, kKindSrc);
+    EXPECT_EQ(outcome.result, Result::kAdded) << link;
+    EXPECT_EQ(outcome.kind, kKindUrl) << link;
+    EXPECT_EQ(Add(link).kind, kKindUrl) << link;
+  }
+  EXPECT_EQ(state.candidates.candidateKinds(), (std::vector<std::string>{"url", "url"}));
+}
+
 TEST_F(AddCandidateTest, OtherSchemesAreNeverCandidatesNorRecorded) {
   host.settings.belowStartUrlOnly = true;
   state.startFolderUrl = "http://host/a/b/";

@@ -17,6 +17,8 @@ TEST(PlaceFile, MirrorsTheUrlUnderTheDownloadFolder) {
   // The name is stored lower-case, as the saved page links to it.
   EXPECT_EQ(place.filePath, "D:\\dl\\http\\host\\dir\\img\\logo.gif");
   EXPECT_TRUE(place.twinPath.empty());
+  // A lone lead byte is escaped, so the "/" behind it still ends a folder.
+  EXPECT_EQ(PlaceFile("D:\\dl\\", "http://host/\x84/a.gif", false).filePath, "D:\\dl\\http\\host\\%84\\a.gif");
 }
 
 TEST(PlaceFile, OneFolderPutsEveryFileInTheDownloadFolder) {
@@ -36,6 +38,7 @@ TEST(PlacePage, NamesAFolderUrlIndexHtmlWithATwin) {
   EXPECT_EQ(place.filePath, "D:\\dl\\http\\host\\dir\\index.html");
   EXPECT_EQ(place.twinSource, place.filePath);
   EXPECT_EQ(place.twinPath, "D:\\dl\\http\\host\\dir\\index.htm");
+  EXPECT_EQ(PlacePage("D:\\dl\\", "http://host/\x84/", false).filePath, "D:\\dl\\http\\host\\%84\\index.html");
 }
 
 TEST(PlacePage, TwinOnlyForTheExactNameIndexHtml) {
@@ -67,6 +70,7 @@ TEST(ConfineLocalPart, NeutralisesStepsThatLeaveTheFolder) {
   EXPECT_EQ(ConfineLocalPart("a/../b"), "a\\b");
   EXPECT_EQ(ConfineLocalPart("%2e%2e\\x"), "%2e%2e\\x");  // encoded: just a name
   EXPECT_EQ(ConfineLocalPart("...\\x"), "...\\x");
+  EXPECT_EQ(ConfineLocalPart("a\x84/b\x84:\\c"), "a%84\\b%84\\c");  // lone lead bytes escaped
 }
 
 // Creates what the layout says for each hostile URL and proves that nothing
