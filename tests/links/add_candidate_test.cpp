@@ -61,7 +61,9 @@ TEST_F(AddCandidateTest, AFileLinkToAFolderIsListedAsAPage) {
     EXPECT_EQ(outcome.kind, kKindUrl) << link;
     EXPECT_EQ(Add(link).kind, kKindUrl) << link;
   }
-  EXPECT_EQ(state.candidates.candidateKinds(), (std::vector<std::string>{"url", "url"}));
+  ASSERT_EQ(state.candidates.size(), 2u);
+  EXPECT_EQ(state.candidates.Kind(0), "url");
+  EXPECT_EQ(state.candidates.Kind(1), "url");
 }
 
 TEST_F(AddCandidateTest, OtherSchemesAreNeverCandidatesNorRecorded) {
