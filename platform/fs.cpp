@@ -35,16 +35,6 @@ std::string WithTrailingBackslash(std::string path) {
 
 // The file a symbolic link names (followed link by link, also when that
 // file does not exist yet); any other path as it is.
-fs::path LinkTarget(fs::path path) {
-  std::error_code ec;
-  for (int hops = 0; hops < 40 && fs::is_symlink(path, ec); ++hops) {
-    const fs::path next = fs::read_symlink(path, ec);
-    if (ec) break;
-    path = next.is_absolute() ? next : path.parent_path() / next;
-  }
-  return path;
-}
-
 // Flushes and closes; false when a write or the flush failed.
 bool FlushAndClose(std::FILE* file) {
   const bool ok = std::fflush(file) == 0 && std::ferror(file) == 0;
@@ -134,10 +124,11 @@ bool WriteFileBytes(std::string_view systemPath, std::string_view bytes) {
 }
 
 bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes) {
-  const fs::path target = LinkTarget(ToFsPath(systemPath));
+  // A symbolic link in the file's place is replaced, never written through.
+  const fs::path target = ToFsPath(systemPath);
   std::error_code ec;
-  const fs::file_status old = fs::status(target, ec);
-  const bool exists = fs::exists(old);
+  const fs::file_status old = fs::symlink_status(target, ec);
+  const bool exists = fs::is_regular_file(old);
   // A file without its owner's write permission is read-only: keep it, as
   // the Windows profile functions do.
   if (exists && (old.permissions() & fs::perms::owner_write) == fs::perms::none) return false;

@@ -42,8 +42,9 @@ bool WriteFileBytes(std::string_view systemPath, std::string_view bytes);
 
 // Writes `bytes` to a new file beside `systemPath` (flushed to the disk),
 // then renames it over the target, so the target is always either the old
-// or the new whole file. The file keeps its permissions; a symbolic link
-// keeps pointing at the file it names. A read-only file is not replaced.
+// or the new whole file. The file keeps its permissions; a symbolic link in
+// its place is replaced by the file, so nothing is written through it. A
+// read-only file is not replaced.
 bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes);
 
 // Reads the whole file, at most `limit` bytes. False when it cannot be read.

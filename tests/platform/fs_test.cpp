@@ -77,22 +77,25 @@ TEST(Files, AtomicReplaceLeavesNoTemporaryFile) {
   EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "missing\\p.ini", "x"));
 }
 
-TEST(Files, AtomicReplaceKeepsPermissionsLinksAndReadOnlyFiles) {
+// A link in the file's place is replaced: the file it names stays as it was.
+TEST(Files, AtomicReplaceKeepsPermissionsAndReadOnlyFilesAndReplacesLinks) {
   TempDir dir;
   const fs::path file = dir.native() / "p.ini";
   ASSERT_TRUE(WriteFileBytes(dir.system() + "p.ini", "old"));
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-  fs::create_symlink(file, dir.native() / "link.ini");
-  ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "link.ini", "new"));
-  EXPECT_TRUE(fs::is_symlink(dir.native() / "link.ini"));
-  EXPECT_EQ(ReadAll(file), "new");
+  ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "p.ini", "new"));
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(file, dir.native() / "link.ini");
+  ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "link.ini", "through"));
+  EXPECT_FALSE(fs::is_symlink(dir.native() / "link.ini"));
+  EXPECT_EQ(ReadAll(dir.native() / "link.ini"), "through");
+  EXPECT_EQ(ReadAll(file), "new");
   fs::permissions(file, fs::perms::owner_read);
   EXPECT_FALSE(ReplaceFileAtomically(dir.system() + "p.ini", "refused"));
   EXPECT_EQ(ReadAll(file), "new");
   fs::create_symlink("later.ini", dir.native() / "dangling.ini");  // names a file not there yet
   ASSERT_TRUE(ReplaceFileAtomically(dir.system() + "dangling.ini", "made"));
-  EXPECT_EQ(ReadAll(dir.native() / "later.ini"), "made");
+  EXPECT_FALSE(fs::exists(dir.native() / "later.ini"));
 }
 
 // Drops root's right to write anywhere while it lives ("nobody").
