@@ -54,6 +54,10 @@ struct CrawlSettings {
   std::vector<std::string> enableUrls;
   std::vector<std::string> disableUrls;
   RunBounds bounds;
+  // Page requisites: scripts, style sheets (followed into what they import),
+  // icons, srcset, media sources, objects and embeds are fetched too. Off in
+  // a profile without the key; on in a new profile and at the first start.
+  bool requisites = false;
 
   bool operator==(const CrawlSettings&) const = default;
 };

@@ -21,12 +21,14 @@ CrawlSettings NewProfileSettings() {
   settings.requestMethod = RequestMethod::kGet;
   settings.sameServerOnly = true;
   settings.useDisableList = true;
+  settings.requisites = true;
   return settings;
 }
 
 CrawlSettings FirstStartSettings() {
   CrawlSettings settings = CommonStartValues();
   settings.maxFiles = "100";
+  settings.requisites = true;
   return settings;
 }
 

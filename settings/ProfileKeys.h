@@ -50,6 +50,10 @@ inline constexpr std::string_view kMaxFileMiB = "MaxFileMiB";
 inline constexpr std::string_view kMinSpeed = "MinSpeed";
 inline constexpr std::string_view kMinSpeedTime = "MinSpeedTime";
 
+// Page requisites ("on" or "off"), written after the run bounds; a profile
+// without it reads off.
+inline constexpr std::string_view kRequisites = "Requisites";
+
 struct BoundKey {
   std::string_view key;
   std::string RunBounds::*field;

@@ -133,6 +133,7 @@ CrawlSettings SettingsFromProfile(const ini::IniDocument& profile) {
   settings.enableUrls = ReadUrlList(values, keys::kEnableListCount, keys::kEnableUrlPrefix);
   settings.disableUrls = ReadUrlList(values, keys::kDisableListCount, keys::kDisableUrlPrefix);
   ReadBounds(values, settings.bounds);
+  settings.requisites = values.Is(keys::kRequisites, keys::kOn);
   return settings;
 }
 

@@ -81,6 +81,7 @@ std::vector<ProfileEntry> ProfileEntries(const CrawlSettings& settings) {
   entries.AddList(keys::kDisableListCount, keys::kDisableUrlPrefix, settings.disableUrls);
   // Keys beyond the first set come last, so the others keep their places.
   for (const keys::BoundKey& bound : keys::kBoundKeys) entries.Add(bound.key, settings.bounds.*bound.field);
+  entries.Add(keys::kRequisites, Switch(settings.requisites));
   return entries.Take();
 }
 

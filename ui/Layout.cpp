@@ -47,7 +47,7 @@ constexpr std::array<ControlSpec, 6> CounterRow(int row) {
   }};
 }
 
-constexpr std::array<ControlSpec, 29> kMainFixed = {{
+constexpr std::array<ControlSpec, 30> kMainFixed = {{
     // Group boxes first, so that they lie beneath the controls they frame.
     {kNone, kGroup, kGroupOptions, {7, 71, 252, 112}, kStyleNone},
     {kNone, kGroup, kGroupType, {15, 154, 86, 23}, kStyleNone},
@@ -70,6 +70,7 @@ constexpr std::array<ControlSpec, 29> kMainFixed = {{
     {id::kWriteLog, kCheck, kLabelWriteLog, {157, 139, 60, 10}, kStyleNone},
     {id::kGet, kRadio, kLabelGet, {20, 164, 29, 10}, kStyleNone},
     {id::kPost, kRadio, kLabelPost, {51, 164, 33, 10}, kStyleNone},
+    {id::kRequisites, kCheck, kLabelRequisites, {110, 164, 145, 10}, kStyleNone},
     {id::kAllFiles, kRadio, kLabelAllFiles, {270, 85, 107, 10}, kStyleGroupStart},
     {id::kSelectKinds, kRadio, kLabelSelectKinds, {270, 99, 107, 10}, kStyleGroupStart},
     {id::kKindList, ControlKind::kListBox, nullptr, {274, 122, 33, 46}, kStyleNone},

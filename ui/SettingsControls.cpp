@@ -25,12 +25,13 @@ constexpr std::array<TextField, 4> kTextFields = {{
     {id::kMaxDuplicateLinks, &CrawlSettings::maxDuplicateLinks},
 }};
 
-constexpr std::array<CheckField, 5> kCheckFields = {{
+constexpr std::array<CheckField, 6> kCheckFields = {{
     {id::kBelowStartUrl, &CrawlSettings::belowStartUrlOnly},
     {id::kSameServer, &CrawlSettings::sameServerOnly},
     {id::kOneFolder, &CrawlSettings::oneFolder},
     {id::kUseFilter, &CrawlSettings::useFilter},
     {id::kWriteLog, &CrawlSettings::writeLog},
+    {id::kRequisites, &CrawlSettings::requisites},
 }};
 
 }  // namespace

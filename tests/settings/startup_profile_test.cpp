@@ -19,6 +19,7 @@ CrawlSettings ExpectedFirstStart() {
   s.maxFiles = "100";
   s.allKinds = true;
   s.kinds = {"htm", "html"};
+  s.requisites = true;
   return s;
 }
 
@@ -129,6 +130,7 @@ TEST(ResetProfile, GivesTheNewProfileValuesAndKeepsTheIndexFile) {
   expected.requestMethod = RequestMethod::kGet;
   expected.sameServerOnly = true;
   expected.useDisableList = true;
+  expected.requisites = true;
   EXPECT_EQ(host.settings, expected);
   EXPECT_EQ(host.events, (std::vector<std::string>{"ClearLines", "SetStatus ", "ApplySettings"}));
 }

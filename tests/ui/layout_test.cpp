@@ -30,8 +30,9 @@ TEST(MainLayout, EveryControlOnceWithItsKindCaptionAndPlace) {
       EXPECT_TRUE(ids.insert(c.id).second) << c.id;
     }
   }
-  std::set<int> expected = {1000, 1002, 1003, 1004, 1005, 1006, 1012, 1100, 1101, 1102, 1103,
-                            1104, 1105, 1106, 1131, 1132, 1133, 1134, 1135, 1136, 1137};
+  std::set<int> expected = {
+      1000, 1002, 1003, 1004, 1005, 1006, 1012, 1100, 1101, 1102, 1103,
+      1104, 1105, 1106, 1131, 1132, 1133, 1134, 1135, 1136, 1137, 1300};  // the requisites box, beside the type group
   for (int row = 0; row < 6; ++row) {
     for (int c : {1200 + row, 1108 + 4 * row, 1109 + 4 * row, 1110 + 4 * row}) expected.insert(c);
   }
@@ -47,6 +48,7 @@ TEST(MainLayout, EveryControlOnceWithItsKindCaptionAndPlace) {
            Row{1005, ControlKind::kPushButton, "参照", {411, 54, 22, 14}},
            Row{1100, ControlKind::kCheckBox, "指定したURL以下にないURLはダウンロードしない", {17, 104, 153, 10}},
            Row{1136, ControlKind::kPushButton, "フィルター詳細", {94, 138, 50, 14}},
+           Row{1300, ControlKind::kCheckBox, "表示に必要なファイルも取得する", {110, 164, 145, 10}},
            Row{1102, ControlKind::kRadioButton, "拡張子を指定してダウンロード", {270, 99, 107, 10}},
            Row{1205, ControlKind::kCheckBox, "@f@を使う", {224, 240, 45, 10}},
            Row{1129, ControlKind::kEdit, nullptr, {329, 236, 41, 14}},

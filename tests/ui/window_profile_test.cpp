@@ -146,11 +146,13 @@ TEST_F(ProfileCommandTest, BoundsWithoutControlsSurviveOpenAndSave) {
   std::string saved;
   platform::ReadFileBytes(Work("copy.ini"), saved);
   EXPECT_NE(saved.find("\r\nURL=http://b/\r\n"), std::string::npos);
-  EXPECT_TRUE(saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\n"));
+  EXPECT_TRUE(
+      saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\nRequisites=off\r\n"));
 
   h.view.fileReply = Work("new.ini");
   h.window->OnCommand(id::kMenuNew);
   EXPECT_EQ(h.window->CurrentSettings().bounds, RunBounds{});
+  EXPECT_TRUE(h.view.at(id::kRequisites).checked);
 }
 
 TEST_F(ProfileCommandTest, SaveFailsQuietlyWhenTheStartupRecordCannotBeWritten) {
