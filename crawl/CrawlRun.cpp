@@ -227,13 +227,14 @@ void CrawlRun::ProcessCandidate() {
 void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
   const MirrorPlace place = PlaceFile(job_.links.downloadFolder, url, oneFolder);
-  if (!oneFolder) platform::CreateDirectories(place.folder);
   // A folder level that is a symbolic link would lead the file out of the
-  // download folder: the file is refused with its failure line.
+  // download folder: the file is refused with its failure line, and no
+  // folder is created through the link.
   if (platform::LinkBelow(job_.links.downloadFolder, place.filePath)) {
     Report(kFileLinePrefix, url, false, kFolderIsALink);
     return;
   }
+  if (!oneFolder) platform::CreateDirectories(place.folder);
   const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
                                       : web_.FetchToFile(place.filePath, url, kPort);
   Report(kFileLinePrefix, url, saved, web_.LastFailure().text);
@@ -264,12 +265,12 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const CrawlSettings& settings = host_.CurrentSettings();
   const bool stored = kind != kKindUrl || Wanted(url);
   const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
-  if (stored && !settings.oneFolder) platform::CreateDirectories(place.folder);
+  const bool linked = stored && platform::LinkBelow(job_.links.downloadFolder, place.filePath);
+  if (stored && !settings.oneFolder && !linked) platform::CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();
-  const bool throughLink = stored && platform::LinkBelow(job_.links.downloadFolder, place.filePath);
-  if (throughLink || (stored && !platform::WriteTextFile(place.filePath, job_.links.page.pageText()))) {
+  if (stored && (linked || !platform::WriteTextFile(place.filePath, job_.links.page.pageText()))) {
     AppendReasonedFailure(kFileLinePrefix + url + msg::kCannotCreate, nextIndex_, url,
-                          throughLink ? kFolderIsALink : "cannot write");
+                          linked ? kFolderIsALink : "cannot write");
     --downloadedCount_;
     ++nextIndex_;
     return;

@@ -506,11 +506,15 @@ TEST_F(CrawlRunTest, AFailingCandidateIsItsFailureLineAndTheRunGoesOn) {
 }
 
 // Links planted in the download folder are never written through: a folder
-// level that is a symbolic link refuses its files, and a link or hard link
-// in a file's place (the "index.htm" twin too) is replaced.
+// level that is a symbolic link refuses its files (and gets no folders made
+// through it), and a link or hard link in a file's place (the "index.htm"
+// twin too) is replaced.
 TEST_F(CrawlRunTest, LinksPlantedInTheDownloadFolderAreNeverWrittenThrough) {
-  server.Serve("/d/index.html", 200, "<img src=\"a.gif\"><img src=\"b.gif\"><img src=\"in/c.gif\">");
-  for (const char* path : {"/d/a.gif", "/d/b.gif", "/d/in/c.gif"}) server.Serve(path, 200, "new", "image/gif");
+  server.Serve("/d/index.html", 200,
+               "<img src=\"a.gif\"><img src=\"b.gif\"><img src=\"in/c.gif\"><img src=\"in/new/c.gif\">");
+  for (const char* path : {"/d/a.gif", "/d/b.gif", "/d/in/c.gif", "/d/in/new/c.gif"}) {
+    server.Serve(path, 200, "new", "image/gif");
+  }
   const fs::path outside = root.native() / "outside";
   fs::create_directories(outside / "in");
   for (const char* name : {"a", "b", "twin", "in/c.gif"}) std::ofstream(outside / name) << "kept";
@@ -526,6 +530,8 @@ TEST_F(CrawlRunTest, LinksPlantedInTheDownloadFolderAreNeverWrittenThrough) {
   EXPECT_EQ(ReadStored("d/b.gif"), "new");
   EXPECT_FALSE(fs::is_symlink(Stored("d/index.htm")));
   EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/d/in/c.gif"))), host.lines.end());
+  EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/d/in/new/c.gif"))), host.lines.end());
+  EXPECT_FALSE(fs::exists(outside / "in/new"));
 }
 
 // A stop while a transfer waits on a silent server ends the transfer at once:

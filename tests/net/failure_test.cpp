@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "net/NetTestSupport.h"
-#include "net/RawSocketServer.h"
 #include "net/WebClient.h"
 #include "support/FileSizeLimit.h"
+#include "support/RawSocketServer.h"
 #include "support/TempDir.h"
 
 namespace pagelark::net {

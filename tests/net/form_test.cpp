@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "net/NetTestSupport.h"
-#include "net/RawSocketServer.h"
 #include "net/WebClient.h"
 #include "support/LoopbackServer.h"
+#include "support/RawSocketServer.h"
 
 namespace pagelark::net {
 namespace {

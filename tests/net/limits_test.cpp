@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "net/NetTestSupport.h"
-#include "net/RawSocketServer.h"
 #include "net/WebClient.h"
 #include "support/LoopbackServer.h"
+#include "support/RawSocketServer.h"
 #include "support/TempDir.h"
 
 namespace pagelark::net {

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "net/NetTestSupport.h"
-#include "net/RawSocketServer.h"
 #include "net/WebClient.h"
+#include "support/RawSocketServer.h"
 #include "support/TempDir.h"
 
 namespace pagelark::net {

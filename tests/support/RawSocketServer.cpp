@@ -1,4 +1,4 @@
-#include "net/RawSocketServer.h"
+#include "support/RawSocketServer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 namespace pagelark::test {
@@ -34,27 +35,82 @@ std::size_t ContentLength(std::string_view head) {
   return value.empty() ? 0 : std::stoul(value);
 }
 
-void SendAll(int connection, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t sent = ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (sent <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(sent));
+// Waits until `fd` has one of `events` (fd < 0: only the time) or the time
+// passes. False when `stopSignal` became readable first: the server stops.
+bool WaitUnlessStopped(int fd, short events, int stopSignal, int timeoutMs) {
+  pollfd watched[2] = {{fd, events, 0}, {stopSignal, POLLIN, 0}};
+  while (::poll(watched, 2, timeoutMs) < 0 && errno == EINTR) {
   }
+  return (watched[1].revents & POLLIN) == 0;
 }
 
 }  // namespace
 
-RawSocketServer::RawSocketServer(std::string reply, bool holdOpen) : reply_(std::move(reply)), holdOpen_(holdOpen) {
+RawConnection::~RawConnection() {
+  if (socket_ >= 0) ::close(socket_);
+}
+
+std::string RawConnection::Target() const { return ParseRawRequest(request_).target; }
+
+bool RawConnection::WaitFor(short events, int timeoutMs) const {
+  return WaitUnlessStopped(events != 0 ? socket_ : -1, events, stopSignal_, timeoutMs);
+}
+
+bool RawConnection::Send(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (socket_ < 0 || !WaitFor(POLLOUT, -1)) return false;
+    const ssize_t sent = ::send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+    if (sent <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(sent));
+  }
+  return true;
+}
+
+bool RawConnection::Pause(std::chrono::milliseconds time) const { return WaitFor(0, static_cast<int>(time.count())); }
+
+void RawConnection::Reset() {
+  const linger abort{1, 0};
+  ::setsockopt(socket_, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+  ::close(socket_);
+  socket_ = -1;
+}
+
+// Reads until the request is whole or the client closes. False when the
+// server stops first.
+bool RawConnection::ReadRequest() {
+  std::size_t wanted = std::string::npos;
+  while (request_.size() < wanted) {
+    if (!WaitFor(POLLIN, -1)) return false;
+    char buffer[4096];
+    const ssize_t got = ::recv(socket_, buffer, sizeof buffer, 0);
+    if (got <= 0) return true;
+    request_.append(buffer, static_cast<std::size_t>(got));
+    const std::size_t headEnd = request_.find(kHeadEnd);
+    if (wanted == std::string::npos && headEnd != std::string::npos) {
+      wanted = headEnd + kHeadEnd.size() + ContentLength(std::string_view(request_).substr(0, headEnd + 2));
+    }
+  }
+  return true;
+}
+
+RawSocketServer::RawSocketServer(Answer answer) : answer_(std::move(answer)) {
   listener_ = ListenOnLoopback(port_);
   if (::pipe(wakePipe_) != 0) throw std::runtime_error("raw socket server: no pipe");
   thread_ = std::thread([this] { Run(); });
 }
 
+RawSocketServer::RawSocketServer(std::string reply, bool holdOpen)
+    : RawSocketServer([reply = std::move(reply), holdOpen](RawConnection& connection) {
+        if (connection.Send(reply) && holdOpen) connection.Hold();
+      }) {}
+
+// The stop signal stays readable: every wait of every connection ends.
 RawSocketServer::~RawSocketServer() {
   const char stop = 's';
   [[maybe_unused]] const ssize_t written = ::write(wakePipe_[1], &stop, 1);
   thread_.join();
-  for (const int connection : held_) ::close(connection);
+  for (std::thread& connection : connections_) connection.join();
   ::close(listener_);
   ::close(wakePipe_[0]);
   ::close(wakePipe_[1]);
@@ -69,52 +125,21 @@ std::vector<std::string> RawSocketServer::Requests() const {
   return requests_;
 }
 
-// False when the server is being stopped.
-bool RawSocketServer::WaitReadable(int fd) const {
-  pollfd watched[2] = {{fd, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-  while (::poll(watched, 2, -1) < 0) {
-  }
-  return (watched[1].revents & POLLIN) == 0;
-}
-
-// Reads until the request is whole or the client closes. False when the
-// server is being stopped.
-bool RawSocketServer::ReadRequest(int connection, std::string& request) const {
-  std::size_t wanted = std::string::npos;
-  while (request.size() < wanted) {
-    if (!WaitReadable(connection)) return false;
-    char buffer[4096];
-    const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-    if (got <= 0) return true;
-    request.append(buffer, static_cast<std::size_t>(got));
-    const std::size_t headEnd = request.find(kHeadEnd);
-    if (wanted == std::string::npos && headEnd != std::string::npos) {
-      wanted = headEnd + kHeadEnd.size() + ContentLength(std::string_view(request).substr(0, headEnd + 2));
-    }
-  }
-  return true;
-}
-
 void RawSocketServer::Run() {
-  while (WaitReadable(listener_)) {
+  while (WaitUnlessStopped(listener_, POLLIN, wakePipe_[0], -1)) {
     const int connection = ::accept(listener_, nullptr, nullptr);
-    if (connection < 0) continue;
-    std::string request;
-    if (!ReadRequest(connection, request)) {
-      ::close(connection);
-      return;
-    }
-    {
-      const std::lock_guard lock(mutex_);
-      requests_.push_back(request);
-    }
-    SendAll(connection, reply_);
-    if (holdOpen_) {
-      held_.push_back(connection);
-    } else {
-      ::close(connection);
-    }
+    if (connection >= 0) connections_.emplace_back([this, connection] { Serve(connection); });
   }
+}
+
+void RawSocketServer::Serve(int socket) {
+  RawConnection connection(socket, wakePipe_[0]);
+  if (!connection.ReadRequest()) return;
+  {
+    const std::lock_guard lock(mutex_);
+    requests_.push_back(connection.request());
+  }
+  answer_(connection);
 }
 
 RecordedRequest ParseRawRequest(std::string_view raw) {
