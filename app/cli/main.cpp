@@ -23,6 +23,7 @@
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/terminal.h"
+#include "settings/IniFile.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileWriter.h"
 
@@ -73,7 +74,7 @@ int Run(int argc, char** argv) {
   if (!options->profile.empty()) {
     profilePath = AbsoluteSystemPath(options->profile);
     std::string bytes;
-    if (!platform::FileExists(profilePath) || !platform::ReadFileBytes(profilePath, bytes)) {
+    if (!platform::FileExists(profilePath) || !platform::ReadFileBytes(profilePath, bytes, ini::kMaxFileBytes)) {
       return UsageError("cannot read profile " + options->profile);
     }
     profileBytes = std::move(bytes);
