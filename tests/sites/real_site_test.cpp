@@ -19,10 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The HTML of Debian's python3.11-doc (tools/setup-deps.sh installs it): about
-// 530 pages with their style sheets, scripts and pictures.
-const fs::path kPythonDocs = "/usr/share/doc/python3.11/html";
-
 std::set<std::string> Targets(const std::map<std::string, std::string>& broken) {
   std::set<std::string> targets;
   for (const auto& entry : broken) targets.insert(entry.first);
