@@ -204,18 +204,23 @@ void CrawlRun::ProcessCandidate() {
     host_.AppendLine(url + msg::kDownloading);
     host_.SetStatus(FormatStatus(msg::kStatusDownloading, {std::to_string(nextIndex_ + 1), StatusTotal(), url}));
   }
-  if (kind == kKindSrc) {
-    FetchFile(url, name);
+  if (kind == kKindSrc || kind == kKindReq) {
+    FetchFile(url, name, kind);
     ++nextIndex_;
     return;
   }
   std::string text;
-  const bool fetched = kind == kKindCgi ? SubmitForm(url, text) : FetchPage(url, text);
+  const bool fetched = kind == kKindCgi   ? SubmitForm(url, text)
+                       : kind == kKindCss ? FetchStyleSheet(url, text)
+                                          : FetchPage(url, text);
   if (!fetched) {
     ++nextIndex_;
     return;
   }
-  if (IsPageUrl(url)) {
+  if (kind == kKindCss) {
+    job_.links.pageIndex = nextIndex_;
+    ScanStyleSheet(host_, job_, url, text);
+  } else if (IsPageUrl(url)) {
     job_.links.pageIndex = nextIndex_;
     ScanPage(host_, job_, url, text);
   } else {
@@ -224,9 +229,9 @@ void CrawlRun::ProcessCandidate() {
   SavePage(url, kind);
 }
 
-void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
+void CrawlRun::FetchFile(const std::string& url, const std::string& name, const std::string& kind) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
-  const MirrorPlace place = PlaceFile(job_.links.downloadFolder, url, oneFolder);
+  const MirrorPlace place = PlaceCandidate(job_.links.downloadFolder, url, kind, oneFolder);
   // A folder level that is a symbolic link would lead the file out of the
   // download folder: the file is refused with its failure line, and no
   // folder is created through the link.
@@ -235,8 +240,9 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name) {
     return;
   }
   if (!oneFolder) platform::CreateDirectories(place.folder);
-  const bool saved = Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
-                                      : web_.FetchToFile(place.filePath, url, kPort);
+  // A requisite with a query ("req") is a plain GET, not a form.
+  const bool saved = kind == kKindSrc && Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
+                                                          : web_.FetchToFile(place.filePath, url, kPort);
   Report(kFileLinePrefix, url, saved, web_.LastFailure().text);
 }
 
@@ -255,6 +261,13 @@ bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {
   return answered;
 }
 
+// A style sheet, held for its scan. An empty one is a sheet all the same.
+bool CrawlRun::FetchStyleSheet(const std::string& url, std::string& text) {
+  const bool fetched = web_.FetchText(url, kPort, text) || web_.LastFailure().kind == net::FailureKind::kEmpty;
+  Report(kFileLinePrefix, url, fetched, web_.LastFailure().text);
+  return fetched;
+}
+
 bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
   const bool fetched = web_.FetchText(url, kPort, text);
   if (Wanted(url)) Report(kFileLinePrefix, url, fetched, web_.LastFailure().text);
@@ -264,7 +277,8 @@ bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
 void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
   const CrawlSettings& settings = host_.CurrentSettings();
   const bool stored = kind != kKindUrl || Wanted(url);
-  const MirrorPlace place = PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
+  const MirrorPlace place = IsFileKind(kind) ? PlaceCandidate(job_.links.downloadFolder, url, kind, settings.oneFolder)
+                                             : PlacePage(job_.links.downloadFolder, url, settings.oneFolder, stored);
   const bool linked = stored && platform::LinkBelow(job_.links.downloadFolder, place.filePath);
   if (stored && !settings.oneFolder && !linked) platform::CreateDirectories(place.folder);
   if (host_.CurrentSettings().belowStartUrlOnly) StripOutsideLinks();

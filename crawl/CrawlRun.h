@@ -31,7 +31,8 @@ class CrawlRun {
   bool ProcessGuarded();
   void ProcessCandidate();
   void ReportFailure(std::size_t index, std::string reason);
-  void FetchFile(const std::string& url, const std::string& name);
+  void FetchFile(const std::string& url, const std::string& name, const std::string& kind);
+  bool FetchStyleSheet(const std::string& url, std::string& text);
   bool SubmitForm(const std::string& url, std::string& answer);
   bool FetchPage(const std::string& url, std::string& text);
   void SavePage(const std::string& url, const std::string& kind);

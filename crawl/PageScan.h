@@ -1,5 +1,7 @@
 // The scan of a fetched page: five passes, one per kind of tag that carries
-// links, each over the page as the passes before it rewrote it.
+// links, each over the page as the passes before it rewrote it; with the
+// Requisites switch on, the page's requisites first. And the scan of a
+// fetched style sheet.
 #pragma once
 
 #include <string>
@@ -12,5 +14,8 @@ namespace pagelark {
 // Puts `text` into the job's page, runs the passes for the page at `url`
 // (query included) and leaves the rewritten page in the job's page.
 void ScanPage(Host& host, CrawlJob& job, const std::string& url, const std::string& text);
+
+// The same for a style sheet: its url() and @import references.
+void ScanStyleSheet(Host& host, CrawlJob& job, const std::string& url, const std::string& text);
 
 }  // namespace pagelark

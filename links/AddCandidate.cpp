@@ -28,7 +28,7 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
   }
   // A file link to a folder ("dir/", ".") names the folder's index page, as
   // an anchor to it does: it is listed as a page, fetched and stored as one.
-  if (kind == kKindSrc && cp932::EndsWithChar(url, '/')) kind = kKindUrl;
+  if (IsFileKind(kind) && cp932::EndsWithChar(url, '/')) kind = kKindUrl;
   if (!state.ClaimStoredName(url, kind, host.CurrentSettings().oneFolder)) {
     AppendFailureLine(host, state.lineReasons, "\t" + url + msg::kFailed, "name in use");
     return {Result::kDropped, std::move(url), {}};

@@ -63,7 +63,10 @@ std::string StoredPath(std::string_view url, std::string_view kind) {
 // relative path, names the stored file.
 std::string WrittenLocalForm(std::string_view link, std::string_view kind) {
   std::string local = ToLocalForm(link);
-  if (cp932::Find(local, "?") != cp932::npos) return kind == kKindSrc ? QueryFileName(local) : QueryPageName(local);
+  if (cp932::Find(local, "?") != cp932::npos) {
+    if (IsRequisiteKind(kind)) return RequisiteFileName(local);
+    return kind == kKindSrc ? QueryFileName(local) : QueryPageName(local);
+  }
   if (cp932::EndsWithChar(local, '\\')) local.append(kIndexPage);
   return local;
 }
@@ -98,9 +101,11 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
 
 bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {
   const std::string stored = StoredPath(url, kind);
+  // Requisites are written with "/" (a "\" escapes in style sheets).
+  const std::string path = cp932::ReplaceAll(value, "/", "\\");
   Steps valueSteps = pageFolder_, storedSteps;
   WalkSteps(stored, storedSteps);
-  return !value.starts_with('\\') && WalkSteps(value, valueSteps) && SameSteps(valueSteps, storedSteps);
+  return !path.starts_with('\\') && WalkSteps(path, valueSteps) && SameSteps(valueSteps, storedSteps);
 }
 
 const std::string& RewriteLink(LinkState& state, std::string_view pageUrl, std::string_view link, std::string_view kind,

@@ -78,7 +78,8 @@ void LinkState::Reset() {
 
 MirrorPlace PlaceCandidate(std::string_view downloadFolder, std::string_view url, std::string_view kind,
                            bool oneFolder) {
-  return kind == kKindSrc ? PlaceFile(downloadFolder, url, oneFolder) : PlacePage(downloadFolder, url, oneFolder);
+  return IsFileKind(kind) ? PlaceFile(downloadFolder, url, oneFolder, IsRequisiteKind(kind))
+                          : PlacePage(downloadFolder, url, oneFolder);
 }
 
 bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder) {

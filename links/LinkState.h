@@ -19,6 +19,14 @@ namespace pagelark {
 inline constexpr std::string_view kKindUrl = "url";  // a page: fetch as text, scan, save
 inline constexpr std::string_view kKindSrc = "src";  // a file: fetch straight to disk
 inline constexpr std::string_view kKindCgi = "cgi";  // a URL with a query: a form request
+// Page requisites (only while the Requisites switch is on):
+inline constexpr std::string_view kKindReq = "req";  // a file with a query: fetched with a plain GET
+inline constexpr std::string_view kKindCss = "css";  // a style sheet: fetched, its url() and @import followed, saved
+
+// A URL of `kind` is stored as a file (its name kept, a query put before its
+// extension), not as a page.
+inline bool IsFileKind(std::string_view kind) { return kind == kKindSrc || kind == kKindReq || kind == kKindCss; }
+inline bool IsRequisiteKind(std::string_view kind) { return kind == kKindReq || kind == kKindCss; }
 
 // A hash for sets of texts that are looked up by string_view.
 struct TextHash {

@@ -70,4 +70,18 @@ std::string QueryFileName(std::string_view text) {
   return EraseAll(EraseAll(stripped, "." + extension), "?") + "." + extension;
 }
 
+std::string RequisiteFileName(std::string_view text) {
+  if (cp932::Find(text, "?") == cp932::npos) return std::string(text);
+  const std::string escaped = EscapeLoneLeadBytes(text);
+  const std::size_t q = cp932::Find(escaped, "?");
+  // Only the part behind the "?" loses reserved characters: the path keeps
+  // its offsets.
+  const std::string stripped = StripReserved(escaped, '?');
+  const std::string_view path = std::string_view(stripped).substr(0, q);
+  const std::size_t dot = cp932::FindLast(path, ".");
+  const std::size_t step = cp932::FindLast(path, "\\");
+  if (dot == cp932::npos || (step != cp932::npos && step > dot)) return QueryFileName(text);
+  return std::string(path.substr(0, dot)) + EraseAll(stripped.substr(q), "?") + std::string(path.substr(dot));
+}
+
 }  // namespace pagelark

@@ -35,4 +35,10 @@ std::string QueryPageName(std::string_view text);
 // 'get?id=7' -> 'getid=7.jpg'.
 std::string QueryFileName(std::string_view text);
 
+// The stored name of a page requisite with a query: the query goes before the
+// extension of the path, so that the file opens as what it is
+// ('pydoctheme.css?2022.1' -> 'pydoctheme2022.1.css'). A path without an
+// extension is named as QueryFileName names it.
+std::string RequisiteFileName(std::string_view text);
+
 }  // namespace pagelark

@@ -50,10 +50,10 @@ std::string ConfineLocalPart(std::string_view part) {
   }
 }
 
-MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder) {
+MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool requisite) {
   const UrlParts parts = SplitUrl(url);
   std::string name = StoredCase(parts.name);
-  if (cp932::Find(name, "?") != cp932::npos) name = QueryFileName(name);
+  if (cp932::Find(name, "?") != cp932::npos) name = requisite ? RequisiteFileName(name) : QueryFileName(name);
   const std::string base = std::string(downloadFolder) + (oneFolder ? "" : parts.folder);
   MirrorPlace place;
   place.folder = oneFolder ? "" : base;

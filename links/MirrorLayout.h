@@ -20,8 +20,9 @@ struct MirrorPlace {
   std::string twinPath;    // its "index.htm" twin
 };
 
-// A non-page file (kind "src"). `downloadFolder` ends with "\".
-MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder);
+// A non-page file (kind "src"; with `requisite`, a page requisite, named by
+// RequisiteFileName). `downloadFolder` ends with "\".
+MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool requisite = false);
 
 // A page (kind "url" or "cgi"). `stored` is false for a "url" page whose kind
 // is not wanted: then nothing is created or written (filePath is empty), but

@@ -5,24 +5,39 @@
 #include "links/AddCandidate.h"
 #include "links/CharacterReferences.h"
 #include "links/DownloadFilters.h"
+#include "links/LinkResolution.h"
 #include "links/LinkRewriting.h"
+#include "links/PageRequisites.h"
 #include "links/TagScanner.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
 namespace {
 
+// A ".css" path, its query aside.
+bool NamesStyleSheet(std::string_view lowerLink) {
+  const std::string_view path = lowerLink.substr(0, lowerLink.find('?'));
+  return path.ends_with(".css");
+}
+
 // Decided on the lower-cased link, as the scanner returns it.
 std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
+  const bool query = lowerLink.find('?') != std::string_view::npos;
   switch (rule) {
     case LinkKindRule::kFile:
       return kKindSrc;
     case LinkKindRule::kPage:
       return kKindUrl;
+    case LinkKindRule::kStyleSheet:
+      return kKindCss;
+    case LinkKindRule::kRequisite:
+      if (NamesStyleSheet(lowerLink)) return kKindCss;
+      if (query) return kKindReq;
+      return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
     case LinkKindRule::kByLink:
       break;
   }
-  if (lowerLink.find('?') != std::string_view::npos) return kKindCgi;
+  if (query) return kKindCgi;
   return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
 }
 
@@ -72,38 +87,100 @@ std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lo
   return values;
 }
 
+LinkTaker::LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host)
+    : rewriter_(pageUrl), baseUrl_(baseUrl), state_(state), host_(host) {}
+
+void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::size_t at, std::string_view tagText,
+                     bool decodeReferences, LinkKindRule rule, bool forwardSlashes) {
+  if (WithinSpans(state_.writtenValues, at, at + link.size())) return;
+  // The link as a browser reads the attribute: character references decoded.
+  const std::size_t size = link.size();
+  const bool plain = !decodeReferences || link.find('&') == std::string_view::npos;
+  const std::string decoded = plain ? std::string() : DecodeCharacterReferences(link);
+  const std::string_view read = plain ? link : std::string_view(decoded);
+  const std::string_view kind = KindOf(rule, plain ? lowerLink : cp932::ToLower(read));
+  const CandidateOutcome outcome =
+      AddCandidate(baseUrl_, read, kind, kind == kKindUrl ? tagText : std::string_view(), state_, host_);
+  std::string target = rewriter_.Target(read, kind, outcome);
+  if (outcome.downloaded()) {
+    RecordLocalLink(state_, outcome.url);
+    if (forwardSlashes) target = cp932::ReplaceAll(target, "\\", "/");
+  } else if (!plain) {
+    // A URL that stays online keeps its references: as written when it
+    // was absolute already, else with "&" written as "&amp;".
+    if (target == read) return;
+    target = cp932::ReplaceAll(target, "&", "&amp;");
+  }
+  const std::string_view asWritten = std::string_view(state_.page.pageText()).substr(at, size);
+  if (target == asWritten) return;
+  replacer_.Add(at, at + size, std::move(target));
+}
+
+void LinkTaker::Apply() { replacer_.Apply(state_.page, state_.writtenValues); }
+
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
-  const LinkRewriter rewriter(pageUrl);
-  ValueReplacer replacer;
+  RunScanPass(pass, pageUrl, pageUrl, state, host, maxFilesValue);
+}
+
+namespace {
+
+// Each reference as a link of the page, until the list is full.
+void TakeRefs(const std::vector<RequisiteRef>& refs, bool html, LinkTaker& taker, LinkState& state, Host& host,
+              int maxFilesValue) {
+  std::size_t taken = 0;
+  for (const RequisiteRef& ref : refs) {
+    if (ListIsFull(state, maxFilesValue)) break;
+    if (++taken % 64 == 0) host.PumpMessages();
+    const std::string_view link = std::string_view(state.page.pageText()).substr(ref.at, ref.size);
+    const std::string_view lower = std::string_view(state.page.pageTextLower()).substr(ref.at, ref.size);
+    // Written with "/": in a style sheet a backslash is an escape, and every
+    // browser reads "/" in a file path.
+    taker.Take(link, lower, ref.at, {}, html, ref.styleSheet ? LinkKindRule::kStyleSheet : LinkKindRule::kRequisite,
+               true);
+  }
+  taker.Apply();
+}
+
+}  // namespace
+
+void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+                      int maxFilesValue) {
+  LinkTaker taker(pageUrl, baseUrl, state, host);
+  TakeRefs(FindPageRequisites(state.page.pageText()), true, taker, state, host, maxFilesValue);
+}
+
+void RunStyleSheetPass(std::string_view sheetUrl, LinkState& state, Host& host, int maxFilesValue) {
+  std::vector<RequisiteRef> refs;
+  FindStyleRefs(state.page.pageText(), 0, refs);
+  LinkTaker taker(sheetUrl, sheetUrl, state, host);
+  TakeRefs(refs, false, taker, state, host, maxFilesValue);
+}
+
+std::string TakeBaseHref(std::string_view pageUrl, LinkState& state) {
+  const std::optional<BaseHref> base = FindBaseHref(state.page.pageText());
+  if (!base) return std::string(pageUrl);
+  const std::string value =
+      DecodeCharacterReferences(std::string_view(state.page.pageText()).substr(base->value.at, base->value.size));
+  std::string resolved = HasOtherScheme(value) ? std::string() : ResolveLink(pageUrl, value);
+  ValueReplacer cut;
+  cut.Add(base->tagStart, base->tagEnd, "");
+  cut.Apply(state.page, state.writtenValues);
+  return resolved.empty() ? std::string(pageUrl) : resolved;
+}
+
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+                 int maxFilesValue) {
+  LinkTaker taker(pageUrl, baseUrl, state, host);
   const auto carryOn = [&] {
     if (ListIsFull(state, maxFilesValue)) return false;
     if (pass.pumpsMessages) host.PumpMessages();
     return true;
   };
   const auto onLink = [&](const FoundLink& found) {
-    if (WithinSpans(state.writtenValues, found.at, found.at + found.lowerLink.size())) return;
-    // The link as a browser reads the attribute: character references decoded.
-    const bool plain = found.link.find('&') == std::string_view::npos;
-    const std::string decoded = plain ? std::string() : DecodeCharacterReferences(found.link);
-    const std::string_view link = plain ? found.link : std::string_view(decoded);
-    const std::string_view kind = KindOf(pass.kindRule, plain ? found.lowerLink : cp932::ToLower(link));
-    const std::string_view tagText = kind == kKindUrl ? found.tagText : std::string_view();
-    const CandidateOutcome outcome = AddCandidate(pageUrl, link, kind, tagText, state, host);
-    std::string target = rewriter.Target(link, kind, outcome);
-    if (outcome.downloaded()) {
-      RecordLocalLink(state, outcome.url);
-    } else if (!plain) {
-      // A URL that stays online keeps its references: as written when it
-      // was absolute already, else with "&" written as "&amp;".
-      if (target == link) return;
-      target = cp932::ReplaceAll(target, "&", "&amp;");
-    }
-    const std::string_view asWritten = std::string_view(state.page.pageText()).substr(found.at, found.link.size());
-    if (target == asWritten) return;
-    replacer.Add(found.at, found.at + found.link.size(), std::move(target));
+    taker.Take(found.link, found.lowerLink, found.at, found.tagText, true, pass.kindRule);
   };
   WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
-  replacer.Apply(state.page, state.writtenValues);
+  taker.Apply();
 }
 
 }  // namespace pagelark

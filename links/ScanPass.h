@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "links/LinkRewriting.h"
 #include "links/LinkState.h"
 #include "settings/Host.h"
 
@@ -16,9 +17,12 @@ namespace pagelark {
 
 // How a pass decides the kind of each link it finds.
 enum class LinkKindRule {
-  kFile,    // always "src"
-  kPage,    // always "url"
-  kByLink,  // "cgi" when the link holds "?", else "url" for a page URL, else "src"
+  kFile,        // always "src"
+  kPage,        // always "url"
+  kByLink,      // "cgi" when the link holds "?", else "url" for a page URL, else "src"
+  kRequisite,   // "css" for a ".css" path, else "req" when the link holds "?",
+                // else "url" for a page URL, else "src"
+  kStyleSheet,  // always "css"
 };
 
 struct ScanPass {
@@ -62,6 +66,32 @@ struct PageValue {
 // lower-cased twin), in page order, each once. For pages saved already.
 std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lower);
 
+// What a pass does with each link it finds in the page being scanned: the
+// link, as a browser reads it (character references decoded where asked),
+// goes to AddCandidate, and its value is rewritten where it stands; Apply
+// makes the rewrites in one sweep.
+class LinkTaker {
+ public:
+  // `pageUrl` names the page (where it is stored); its links resolve against
+  // `baseUrl` (the page's <base href>, else the page's own URL).
+  LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host);
+
+  // The link `link` standing at `at` in the page; `lowerLink` is its
+  // lower-cased twin. `rule` decides the kind from the lower-cased link as
+  // read; `tagText` is the anchor's tag text, given only to a page link.
+  // `forwardSlashes` writes a local path with "/" instead of "\".
+  void Take(std::string_view link, std::string_view lowerLink, std::size_t at, std::string_view tagText,
+            bool decodeReferences, LinkKindRule rule, bool forwardSlashes = false);
+  void Apply();
+
+ private:
+  LinkRewriter rewriter_;
+  ValueReplacer replacer_;
+  std::string_view baseUrl_;
+  LinkState& state_;
+  Host& host_;
+};
+
 // Runs one pass over state.page for the page at `pageUrl` (the candidate's
 // URL, query included). The pass ends when the scanner finds no further tag,
 // or when the candidate list holds `maxFilesValue` entries (tested after
@@ -71,5 +101,24 @@ std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lo
 // The walk reads state.page in place: nothing may change it while a pass
 // runs, the window events it pumps included.
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue);
+// The same, links resolved against `baseUrl`.
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+                 int maxFilesValue);
+
+// Page requisites (PageRequisites.h) of the page in state.page, listed and
+// rewritten as the passes do with their links. It runs before them, so that
+// a value it shares with them (an image, a style-sheet link) is taken once,
+// as a requisite: fetched with a plain GET, stored as a file.
+void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+                      int maxFilesValue);
+
+// The url() and @import references of the style sheet in state.page.
+void RunStyleSheetPass(std::string_view sheetUrl, LinkState& state, Host& host, int maxFilesValue);
+
+// The URL that the page's links resolve against: its <base href>, resolved,
+// else `pageUrl`. The base tag is cut from the page, so that the saved copy's
+// local links resolve from where it is stored (and no pass reads the tag as
+// an anchor).
+std::string TakeBaseHref(std::string_view pageUrl, LinkState& state);
 
 }  // namespace pagelark

@@ -61,5 +61,12 @@ TEST(QueryFileName, MovesTheScriptExtensionBehindTheQuery) {
   EXPECT_EQ(QueryFileName("x.cgi?\x83*\x94\x5C"), "x%83\x94\x5C.cgi");  // no "\" set free
 }
 
+TEST(RequisiteFileName, PutsTheQueryBeforeThePathsExtension) {
+  EXPECT_EQ(RequisiteFileName("pydoctheme.css?2022.1"), "pydoctheme2022.1.css");
+  EXPECT_EQ(RequisiteFileName("_static\\app.js?v=1&x=\"2\""), "_static\\appv=1&x=2.js");
+  EXPECT_EQ(RequisiteFileName("a.b\\font?x"), QueryFileName("a.b\\font?x"));  // no extension in the name
+  EXPECT_EQ(RequisiteFileName("style.css"), "style.css");
+}
+
 }  // namespace
 }  // namespace pagelark

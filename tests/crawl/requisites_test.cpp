@@ -1,0 +1,68 @@
+// Page requisites over loopback: style sheets followed into what they
+// import, requisites with a query fetched with a plain GET and stored with
+// their extension last, <base href> honoured, local links written with "/".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "RunFixture.h"
+
+namespace pagelark {
+namespace {
+
+class RequisitesTest : public test::RunFixture {
+ protected:
+  RequisitesTest() {
+    server.Serve("/d/index.html", 200,
+                 "<base href=\"/d/sub/\"><link rel=stylesheet href=\"../s.css?v=3\">"
+                 "<script src=\"../app.js?1\"></script><img srcset=\"p.png 2x\"><a href=\"x.html\">x</a>");
+    server.Serve("/d/s.css", 200, "@import \"i/imp.css\"; body{background:url(bg.png)}", "text/css");
+    server.Serve("/d/i/imp.css", 200, "b{background:url('../bg2.png')}", "text/css");
+    for (const char* path : {"/d/bg.png", "/d/bg2.png", "/d/app.js", "/d/sub/p.png", "/d/sub/x.html"}) {
+      server.Serve(path, 200, path);
+    }
+    host.settings.startUrl = server.Url("/d/index.html");
+  }
+
+  const test::RecordedRequest* RequestFor(const std::string& target) const {
+    static std::vector<test::RecordedRequest> requests;
+    requests = server.Requests();
+    const auto found =
+        std::find_if(requests.begin(), requests.end(), [&](const auto& r) { return r.target == target; });
+    return found == requests.end() ? nullptr : &*found;
+  }
+};
+
+TEST_F(RequisitesTest, StyleSheetsScriptsAndImagesAreFetchedStoredAndLinked) {
+  host.settings.requisites = true;
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  for (const char* target : {"/d/s.css?v=3", "/d/app.js?1"}) {
+    const test::RecordedRequest* request = RequestFor(target);
+    ASSERT_NE(request, nullptr) << target;
+    EXPECT_EQ(request->version, "HTTP/1.1") << target;  // a plain GET, not a form
+    EXPECT_FALSE(request->HasHeader("Content-Type")) << target;
+  }
+  const std::pair<const char*, const char*> stored[] = {
+      {"d/index.html",
+       "<link rel=stylesheet href=\"sv=3.css\"><script src=\"app1.js\"></script>"
+       "<img srcset=\"sub/p.png 2x\"><a href=\"sub\\x.html\">x</a>"},
+      {"d/sv=3.css", "@import \"i/imp.css\"; body{background:url(bg.png)}"},
+      {"d/i/imp.css", "b{background:url('../bg2.png')}"},
+      {"d/app1.js", "/d/app.js"},
+      {"d/bg.png", "/d/bg.png"},
+      {"d/bg2.png", "/d/bg2.png"},
+      {"d/sub/p.png", "/d/sub/p.png"},
+      {"d/sub/x.html", "/d/sub/x.html"},
+  };
+  for (const auto& [path, bytes] : stored) EXPECT_EQ(ReadStored(path), bytes) << path;
+}
+
+// With the switch off (a profile without the key) nothing of it happens.
+TEST_F(RequisitesTest, OffLeavesTheDescribedScan) {
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_EQ(RequestFor("/d/app.js?1"), nullptr);
+  EXPECT_EQ(RequestFor("/d/i/imp.css"), nullptr);
+}
+
+}  // namespace
+}  // namespace pagelark
