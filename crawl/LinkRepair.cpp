@@ -41,7 +41,10 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
   const LinkRewriter rewriter(links.candidates.Url(pageIndex));
   ValueReplacer replacer;
   std::size_t count = 0;
-  for (const PageValue& value : LinkValuesOf(page.pageText(), page.pageTextLower())) {
+  const bool styleSheet = links.candidates.Kind(pageIndex) == kKindCss;
+  const std::vector<PageValue> values =
+      styleSheet ? StyleSheetValuesOf(page.pageText()) : LinkValuesOf(page.pageText(), page.pageTextLower());
+  for (const PageValue& value : values) {
     for (std::uint32_t target : targets) {
       const std::string& url = links.candidates.Url(target);
       if (!rewriter.Reaches(value.value, url, links.candidates.Kind(target))) continue;

@@ -79,7 +79,7 @@ std::string ServerFolder(std::string_view url) {
 
 bool IsSavedPage(std::string_view path) {
   const std::string lower = cp932::ToLower(path);
-  return lower.ends_with(".html") || lower.ends_with(".htm") || lower.ends_with(".shtml");
+  return lower.ends_with(".html") || lower.ends_with(".htm") || lower.ends_with(".shtml") || lower.ends_with(".css");
 }
 
 class Checker {
@@ -94,7 +94,10 @@ class Checker {
     SplitPath(page, pageFolder, name, '\\');
     PageText text;
     text.Assign(std::move(bytes));
-    for (const PageValue& found : LinkValuesOf(text.pageText(), text.pageTextLower())) {
+    const bool styleSheet = cp932::ToLower(page).ends_with(".css");
+    const std::vector<PageValue> values =
+        styleSheet ? StyleSheetValuesOf(text.pageText()) : LinkValuesOf(text.pageText(), text.pageTextLower());
+    for (const PageValue& found : values) {
       ++report.links;
       CheckLink(page, folder_ + pageFolder, found.value, report);
     }

@@ -80,10 +80,20 @@ std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lo
           values.push_back({found.at, found.link});
         });
   }
+  for (const RequisiteRef& ref : FindPageRequisites(source))
+    values.push_back({ref.at, source.substr(ref.at, ref.size)});
   std::sort(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at < b.at; });
   values.erase(
       std::unique(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at == b.at; }),
       values.end());
+  return values;
+}
+
+std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet) {
+  std::vector<RequisiteRef> refs;
+  FindStyleRefs(sheet, 0, refs);
+  std::vector<PageValue> values;
+  for (const RequisiteRef& ref : refs) values.push_back({ref.at, sheet.substr(ref.at, ref.size)});
   return values;
 }
 

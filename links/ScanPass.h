@@ -62,9 +62,13 @@ struct PageValue {
   std::string_view value;
 };
 
-// The link values that the five passes read in `source` (`lower` its
-// lower-cased twin), in page order, each once. For pages saved already.
+// The link values that the five passes and the requisite pass read in
+// `source` (`lower` its lower-cased twin), in page order, each once. For
+// pages saved already.
 std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lower);
+
+// The url() and @import values of a saved style sheet, in order.
+std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet);
 
 // What a pass does with each link it finds in the page being scanned: the
 // link, as a browser reads it (character references decoded where asked),

@@ -15,8 +15,10 @@ class RequisitesTest : public test::RunFixture {
   RequisitesTest() {
     server.Serve("/d/index.html", 200,
                  "<base href=\"/d/sub/\"><link rel=stylesheet href=\"../s.css?v=3\">"
-                 "<script src=\"../app.js?1\"></script><img srcset=\"p.png 2x\"><a href=\"x.html\">x</a>");
-    server.Serve("/d/s.css", 200, "@import \"i/imp.css\"; body{background:url(bg.png)}", "text/css");
+                 "<script src=\"../app.js?1\"></script><img srcset=\"p.png 2x\"><a href=\"x.html\">x</a>"
+                 "<img srcset=\"gone.png\">");
+    server.Serve("/d/s.css", 200, "@import \"i/imp.css\"; body{background:url(bg.png)} i{background:url(gone.png)}",
+                 "text/css");
     server.Serve("/d/i/imp.css", 200, "b{background:url('../bg2.png')}", "text/css");
     for (const char* path : {"/d/bg.png", "/d/bg2.png", "/d/app.js", "/d/sub/p.png", "/d/sub/x.html"}) {
       server.Serve(path, 200, path);
@@ -42,11 +44,14 @@ TEST_F(RequisitesTest, StyleSheetsScriptsAndImagesAreFetchedStoredAndLinked) {
     EXPECT_EQ(request->version, "HTTP/1.1") << target;  // a plain GET, not a form
     EXPECT_FALSE(request->HasHeader("Content-Type")) << target;
   }
-  const std::pair<const char*, const char*> stored[] = {
+  // Links to requisites that failed (404) get their URL back.
+  const std::pair<const char*, std::string> stored[] = {
       {"d/index.html",
        "<link rel=stylesheet href=\"sv=3.css\"><script src=\"app1.js\"></script>"
-       "<img srcset=\"sub/p.png 2x\"><a href=\"sub\\x.html\">x</a>"},
-      {"d/sv=3.css", "@import \"i/imp.css\"; body{background:url(bg.png)}"},
+       "<img srcset=\"sub/p.png 2x\"><a href=\"sub\\x.html\">x</a><img srcset=\"" +
+           server.Url("/d/sub/gone.png") + "\">"},
+      {"d/sv=3.css",
+       "@import \"i/imp.css\"; body{background:url(bg.png)} i{background:url(" + server.Url("/d/gone.png") + ")}"},
       {"d/i/imp.css", "b{background:url('../bg2.png')}"},
       {"d/app1.js", "/d/app.js"},
       {"d/bg.png", "/d/bg.png"},
