@@ -134,9 +134,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   state.candidates.Append(std::string(pageUrl.url), std::string(kKindUrl));
   state.serverName = pageUrl.server;
   state.pageIndex = 0;
+  const bool requisites = input.ConsumeBool();
   const std::string page = input.ConsumeRemainingBytesAsString();
 
   state.BeginPage(page);
+  if (requisites) {
+    RunRequisitePass(pageUrl.url, pageUrl.url, state, host, maxFiles);
+    CheckWrittenValues(state);
+  }
   for (const ScanPass& pass : kScanPasses) {
     RunScanPass(pass, pageUrl.url, state, host, maxFiles);
     CheckTwin(state);
@@ -167,5 +172,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckTwin(state);
   LinkValuesOf(state.page.pageText(), state.page.pageTextLower());
+  StyleSheetValuesOf(state.page.pageText());
   return 0;
 }
