@@ -3,7 +3,9 @@
 // per size: "<bytes> bytes, <links> links: <ms> ms".
 // Target: under 1 second for the 5 MB page, the large page at most about ten
 // times the small one. Then the same for minified pages of 1 MB and 10 MB
-// (unquoted anchors, no blank or line break anywhere).
+// (unquoted anchors, no blank or line break anywhere), and, with the page
+// requisites scanned first, the 5 MB page and minified pages of pictures and
+// style sheets ("+ requisites").
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -61,17 +63,31 @@ std::string GenerateMinifiedPage(int links) {
   return page + "</body></html>";
 }
 
-void Measure(const std::string& page, int links) {
+// Minified requisites: pictures with a srcset, style sheets, style attributes.
+std::string GenerateMinifiedRequisites(int links) {
+  std::string page = "<html><body>";
+  for (int i = 0; i < links; i += 4) {
+    const std::string n = std::to_string(i);
+    page += "<img src=p" + n + ".png srcset=q" + n + ".png><link rel=stylesheet href=s" + n +
+            ".css?v=1><b style=background:url(b" + n + ".gif)>x</b>";
+  }
+  return page + "</body></html>";
+}
+
+void Measure(const std::string& page, int links, bool requisites = false) {
   pagelark::test::QuietHost host;
   pagelark::LinkState state;
   state.downloadFolder = "D:\\dl\\";
   const auto start = std::chrono::steady_clock::now();
   state.page.Assign(page);
+  if (requisites)
+    pagelark::RunRequisitePass("http://host/dir/index.html", "http://host/dir/index.html", state, host, INT_MAX);
   for (const pagelark::ScanPass& pass : pagelark::kScanPasses) {
     pagelark::RunScanPass(pass, "http://host/dir/index.html", state, host, INT_MAX);
   }
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-  std::printf("%zu bytes, %d links: %lld ms\n", page.size(), links, static_cast<long long>(ms.count()));
+  std::printf("%zu bytes, %d links%s: %lld ms\n", page.size(), links, requisites ? " + requisites" : "",
+              static_cast<long long>(ms.count()));
   std::fprintf(stderr, "  (%zu candidates, page now %zu bytes)\n", state.candidates.size(),
                state.page.pageText().size());
 }
@@ -84,5 +100,8 @@ int main() {
   // The minified pages: the time must grow in proportion to the size.
   Measure(GenerateMinifiedPage(45'000), 45'000);
   Measure(GenerateMinifiedPage(450'000), 450'000);
+  Measure(GeneratePage(50'000), 50'000, true);
+  Measure(GenerateMinifiedRequisites(40'000), 40'000, true);
+  Measure(GenerateMinifiedRequisites(400'000), 400'000, true);
   return 0;
 }

@@ -138,7 +138,7 @@ Tag ReadTag(std::string_view page, TagSpan span) {
       ++j;
       while (j < close && IsBlank(page[j])) ++j;
       if (j < close && (page[j] == '"' || page[j] == '\'')) {
-        const std::size_t end = std::min(page.find(page[j], j + 1), close);
+        const std::size_t end = std::min(page.substr(0, close).find(page[j], j + 1), close);
         const RequisiteRef value = Trimmed(page, j + 1, end, false);
         attribute.at = value.at;
         attribute.size = value.size;
