@@ -81,7 +81,8 @@ void Measure(const std::string& page, int links, bool requisites = false) {
   const auto start = std::chrono::steady_clock::now();
   state.page.Assign(page);
   if (requisites)
-    pagelark::RunRequisitePass("http://host/dir/index.html", "http://host/dir/index.html", state, host, INT_MAX);
+    pagelark::RunRequisitePass("http://host/dir/index.html", "http://host/dir/index.html",
+                               pagelark::PageEncoding::kCp932, state, host, INT_MAX);
   for (const pagelark::ScanPass& pass : pagelark::kScanPasses) {
     pagelark::RunScanPass(pass, "http://host/dir/index.html", state, host, INT_MAX);
   }

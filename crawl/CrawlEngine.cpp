@@ -76,6 +76,8 @@ StartResult CrawlEngine::StartDownload(const std::string& programDir, const std:
 
   const RunLimits limits = RunLimitsOf(host.CurrentSettings().bounds);
   impl_->web.SetBounds(limits.maxPageBytes, limits.maxFileBytes, limits.minBytesPerSecond, limits.minSpeedTime);
+  // Page requisites go with the paths a browser sends (UTF-8).
+  impl_->web.SetUtf8Paths(host.CurrentSettings().requisites);
 
   host.ClearLines();
   host.AppendLine("");

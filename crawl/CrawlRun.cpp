@@ -50,7 +50,7 @@ RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& p
     if (!MainLoop()) return RunResult::kAbandoned;
   } catch (...) {
   }
-  RestoreMissingLinks(job_.links, host_.CurrentSettings().oneFolder);
+  RestoreMissingLinks(job_.links, host_.CurrentSettings().oneFolder, host_.CurrentSettings().requisites);
   EndSequence(programDir, profilePath);
   return RunResult::kEnded;
 }
@@ -219,10 +219,10 @@ void CrawlRun::ProcessCandidate() {
   }
   if (kind == kKindCss) {
     job_.links.pageIndex = nextIndex_;
-    ScanStyleSheet(host_, job_, url, text);
+    ScanStyleSheet(host_, job_, url, text, web_.LastContentType());
   } else if (IsPageUrl(url)) {
     job_.links.pageIndex = nextIndex_;
-    ScanPage(host_, job_, url, text);
+    ScanPage(host_, job_, url, text, web_.LastContentType());
   } else {
     job_.links.BeginPage(std::move(text));
   }

@@ -1,10 +1,12 @@
 #include "crawl/LinkRepair.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "links/LinkRewriting.h"
 #include "links/MirrorLayout.h"
+#include "links/PageEncoding.h"
 #include "links/ScanPass.h"
 #include "platform/fs.h"
 
@@ -31,7 +33,7 @@ std::vector<LocalLink> MissingLinks(const LinkState& links, bool oneFolder) {
 
 // Gives the links of one saved page to `targets` their URLs back.
 std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const std::vector<std::uint32_t>& targets,
-                       bool oneFolder) {
+                       bool oneFolder, bool pageEncodings) {
   const MirrorPlace place = PlaceOf(links, pageIndex, oneFolder);
   if (platform::LinkBelow(links.downloadFolder, place.filePath)) return 0;
   std::string bytes;
@@ -44,11 +46,16 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
   const bool styleSheet = links.candidates.Kind(pageIndex) == kKindCss;
   const std::vector<PageValue> values =
       styleSheet ? StyleSheetValuesOf(page.pageText()) : LinkValuesOf(page.pageText(), page.pageTextLower());
+  std::optional<PageEncoding> encoding;
+  if (pageEncodings) {
+    encoding = styleSheet ? DetectStyleSheetEncoding({}, page.pageText()) : DetectPageEncoding({}, page.pageText());
+  }
   for (const PageValue& value : values) {
+    const std::string read = encoding ? LinkToSystem(value.value, *encoding) : std::string(value.value);
     for (std::uint32_t target : targets) {
       const std::string& url = links.candidates.Url(target);
-      if (!rewriter.Reaches(value.value, url, links.candidates.Kind(target))) continue;
-      replacer.Add(value.at, value.at + value.value.size(), url);
+      if (!rewriter.Reaches(read, url, links.candidates.Kind(target))) continue;
+      replacer.Add(value.at, value.at + value.value.size(), encoding ? SystemToPage(url, *encoding) : url);
       ++count;
       break;
     }
@@ -67,14 +74,14 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
 
 }  // namespace
 
-std::size_t RestoreMissingLinks(const LinkState& links, bool oneFolder) {
+std::size_t RestoreMissingLinks(const LinkState& links, bool oneFolder, bool pageEncodings) {
   const std::vector<LocalLink> missing = MissingLinks(links, oneFolder);
   std::size_t restored = 0;
   for (auto first = missing.begin(); first != missing.end();) {
     const auto last = std::find_if(first, missing.end(), [&](const LocalLink& l) { return l.page != first->page; });
     std::vector<std::uint32_t> targets;
     for (auto it = first; it != last; ++it) targets.push_back(it->target);
-    restored += RepairPage(links, first->page, targets, oneFolder);
+    restored += RepairPage(links, first->page, targets, oneFolder, pageEncodings);
     first = last;
   }
   return restored;

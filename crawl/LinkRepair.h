@@ -11,6 +11,8 @@ namespace pagelark {
 
 // Rewrites the saved pages that hold such links; returns how many links got
 // their URL back. A page that cannot be read or written keeps its links.
-std::size_t RestoreMissingLinks(const LinkState& links, bool oneFolder);
+// With `pageEncodings` (page requisites on), each page's values are read,
+// and its URLs written, in the page's own encoding.
+std::size_t RestoreMissingLinks(const LinkState& links, bool oneFolder, bool pageEncodings = false);
 
 }  // namespace pagelark

@@ -3,6 +3,7 @@
 #include "links/CharacterReferences.h"
 #include "links/LinkResolution.h"
 #include "links/MirrorLayout.h"
+#include "links/PageEncoding.h"
 #include "links/PageText.h"
 #include "links/PathFields.h"
 #include "links/ScanPass.h"
@@ -97,9 +98,14 @@ class Checker {
     const bool styleSheet = cp932::ToLower(page).ends_with(".css");
     const std::vector<PageValue> values =
         styleSheet ? StyleSheetValuesOf(text.pageText()) : LinkValuesOf(text.pageText(), text.pageTextLower());
+    // Values are read in the file's own encoding, as a browser reads them.
+    const PageEncoding encoding =
+        styleSheet ? DetectStyleSheetEncoding({}, text.pageText()) : DetectPageEncoding({}, text.pageText());
     for (const PageValue& found : values) {
       ++report.links;
-      CheckLink(page, folder_ + pageFolder, found.value, report);
+      const std::string value =
+          encoding == PageEncoding::kCp932 ? std::string(found.value) : LinkToSystem(found.value, encoding);
+      CheckLink(page, folder_ + pageFolder, value, report);
     }
   }
 

@@ -13,9 +13,12 @@ namespace pagelark {
 
 // Puts `text` into the job's page, runs the passes for the page at `url`
 // (query included) and leaves the rewritten page in the job's page.
-void ScanPage(Host& host, CrawlJob& job, const std::string& url, const std::string& text);
+// `contentType` is the answer's Content-Type, which may name the encoding.
+void ScanPage(Host& host, CrawlJob& job, const std::string& url, const std::string& text,
+              const std::string& contentType = {});
 
 // The same for a style sheet: its url() and @import references.
-void ScanStyleSheet(Host& host, CrawlJob& job, const std::string& url, const std::string& text);
+void ScanStyleSheet(Host& host, CrawlJob& job, const std::string& url, const std::string& text,
+                    const std::string& contentType = {});
 
 }  // namespace pagelark

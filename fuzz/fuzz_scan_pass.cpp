@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   state.BeginPage(page);
   if (requisites) {
-    RunRequisitePass(pageUrl.url, pageUrl.url, state, host, maxFiles);
+    RunRequisitePass(pageUrl.url, pageUrl.url, PageEncoding::kCp932, state, host, maxFiles);
     CheckWrittenValues(state);
   }
   for (const ScanPass& pass : kScanPasses) {

@@ -1,5 +1,6 @@
 #include "links/PageRequisites.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -284,6 +285,8 @@ std::vector<RequisiteRef> FindPageRequisites(std::string_view page) {
       FindStyleRefs(page.substr(start, end - start), start, refs);
     }
   }
+  // In page order: a tag's attributes come in any order.
+  std::stable_sort(refs.begin(), refs.end(), [](const RequisiteRef& a, const RequisiteRef& b) { return a.at < b.at; });
   return refs;
 }
 

@@ -97,8 +97,9 @@ std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet) {
   return values;
 }
 
-LinkTaker::LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host)
-    : rewriter_(pageUrl), baseUrl_(baseUrl), state_(state), host_(host) {}
+LinkTaker::LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+                     std::optional<PageEncoding> encoding)
+    : rewriter_(pageUrl), baseUrl_(baseUrl), state_(state), host_(host), encoding_(encoding) {}
 
 void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::size_t at, std::string_view tagText,
                      bool decodeReferences, LinkKindRule rule, bool forwardSlashes) {
@@ -107,8 +108,10 @@ void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::siz
   const std::size_t size = link.size();
   const bool plain = !decodeReferences || link.find('&') == std::string_view::npos;
   const std::string decoded = plain ? std::string() : DecodeCharacterReferences(link);
-  const std::string_view read = plain ? link : std::string_view(decoded);
-  const std::string_view kind = KindOf(rule, plain ? lowerLink : cp932::ToLower(read));
+  std::string_view read = plain ? link : std::string_view(decoded);
+  const std::string inSystemForm = encoding_ ? LinkToSystem(read, *encoding_) : std::string();
+  if (encoding_) read = inSystemForm;
+  const std::string_view kind = KindOf(rule, plain && !encoding_ ? lowerLink : cp932::ToLower(read));
   const CandidateOutcome outcome =
       AddCandidate(baseUrl_, read, kind, kind == kKindUrl ? tagText : std::string_view(), state_, host_);
   std::string target = rewriter_.Target(read, kind, outcome);
@@ -121,16 +124,15 @@ void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::siz
     if (target == read) return;
     target = cp932::ReplaceAll(target, "&", "&amp;");
   }
+  if (encoding_) target = SystemToPage(target, *encoding_);
   const std::string_view asWritten = std::string_view(state_.page.pageText()).substr(at, size);
-  if (target == asWritten) return;
+  // A requisite's value is taken even when it stays as it is, so that a
+  // later pass meeting it leaves it alone.
+  if (target == asWritten && !forwardSlashes) return;
   replacer_.Add(at, at + size, std::move(target));
 }
 
 void LinkTaker::Apply() { replacer_.Apply(state_.page, state_.writtenValues); }
-
-void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
-  RunScanPass(pass, pageUrl, pageUrl, state, host, maxFilesValue);
-}
 
 namespace {
 
@@ -153,24 +155,26 @@ void TakeRefs(const std::vector<RequisiteRef>& refs, bool html, LinkTaker& taker
 
 }  // namespace
 
-void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
-                      int maxFilesValue) {
-  LinkTaker taker(pageUrl, baseUrl, state, host);
+void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding, LinkState& state,
+                      Host& host, int maxFilesValue) {
+  LinkTaker taker(pageUrl, baseUrl, state, host, encoding);
   TakeRefs(FindPageRequisites(state.page.pageText()), true, taker, state, host, maxFilesValue);
 }
 
-void RunStyleSheetPass(std::string_view sheetUrl, LinkState& state, Host& host, int maxFilesValue) {
+void RunStyleSheetPass(std::string_view sheetUrl, PageEncoding encoding, LinkState& state, Host& host,
+                       int maxFilesValue) {
   std::vector<RequisiteRef> refs;
   FindStyleRefs(state.page.pageText(), 0, refs);
-  LinkTaker taker(sheetUrl, sheetUrl, state, host);
+  LinkTaker taker(sheetUrl, sheetUrl, state, host, encoding);
   TakeRefs(refs, false, taker, state, host, maxFilesValue);
 }
 
-std::string TakeBaseHref(std::string_view pageUrl, LinkState& state) {
+std::string TakeBaseHref(std::string_view pageUrl, PageEncoding encoding, LinkState& state) {
   const std::optional<BaseHref> base = FindBaseHref(state.page.pageText());
   if (!base) return std::string(pageUrl);
-  const std::string value =
-      DecodeCharacterReferences(std::string_view(state.page.pageText()).substr(base->value.at, base->value.size));
+  const std::string value = LinkToSystem(
+      DecodeCharacterReferences(std::string_view(state.page.pageText()).substr(base->value.at, base->value.size)),
+      encoding);
   std::string resolved = HasOtherScheme(value) ? std::string() : ResolveLink(pageUrl, value);
   ValueReplacer cut;
   cut.Add(base->tagStart, base->tagEnd, "");
@@ -178,9 +182,9 @@ std::string TakeBaseHref(std::string_view pageUrl, LinkState& state) {
   return resolved.empty() ? std::string(pageUrl) : resolved;
 }
 
-void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
-                 int maxFilesValue) {
-  LinkTaker taker(pageUrl, baseUrl, state, host);
+namespace {
+
+void RunPass(const ScanPass& pass, LinkTaker& taker, LinkState& state, Host& host, int maxFilesValue) {
   const auto carryOn = [&] {
     if (ListIsFull(state, maxFilesValue)) return false;
     if (pass.pumpsMessages) host.PumpMessages();
@@ -191,6 +195,19 @@ void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_vie
   };
   WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
   taker.Apply();
+}
+
+}  // namespace
+
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue) {
+  LinkTaker taker(pageUrl, pageUrl, state, host);
+  RunPass(pass, taker, state, host, maxFilesValue);
+}
+
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding,
+                 LinkState& state, Host& host, int maxFilesValue) {
+  LinkTaker taker(pageUrl, baseUrl, state, host, encoding);
+  RunPass(pass, taker, state, host, maxFilesValue);
 }
 
 }  // namespace pagelark

@@ -6,11 +6,13 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "links/LinkRewriting.h"
 #include "links/LinkState.h"
+#include "links/PageEncoding.h"
 #include "settings/Host.h"
 
 namespace pagelark {
@@ -77,8 +79,11 @@ std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet);
 class LinkTaker {
  public:
   // `pageUrl` names the page (where it is stored); its links resolve against
-  // `baseUrl` (the page's <base href>, else the page's own URL).
-  LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host);
+  // `baseUrl` (the page's <base href>, else the page's own URL). With an
+  // `encoding`, links are read in it (PageEncoding.h) and what is written
+  // back is written in it; without one, every byte is taken as CP932.
+  LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
+            std::optional<PageEncoding> encoding = std::nullopt);
 
   // The link `link` standing at `at` in the page; `lowerLink` is its
   // lower-cased twin. `rule` decides the kind from the lower-cased link as
@@ -94,6 +99,7 @@ class LinkTaker {
   std::string_view baseUrl_;
   LinkState& state_;
   Host& host_;
+  std::optional<PageEncoding> encoding_;
 };
 
 // Runs one pass over state.page for the page at `pageUrl` (the candidate's
@@ -105,24 +111,25 @@ class LinkTaker {
 // The walk reads state.page in place: nothing may change it while a pass
 // runs, the window events it pumps included.
 void RunScanPass(const ScanPass& pass, std::string_view pageUrl, LinkState& state, Host& host, int maxFilesValue);
-// The same, links resolved against `baseUrl`.
-void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
-                 int maxFilesValue);
+// The same, links resolved against `baseUrl` and read in `encoding`.
+void RunScanPass(const ScanPass& pass, std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding,
+                 LinkState& state, Host& host, int maxFilesValue);
 
 // Page requisites (PageRequisites.h) of the page in state.page, listed and
 // rewritten as the passes do with their links. It runs before them, so that
 // a value it shares with them (an image, a style-sheet link) is taken once,
 // as a requisite: fetched with a plain GET, stored as a file.
-void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
-                      int maxFilesValue);
+void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding, LinkState& state,
+                      Host& host, int maxFilesValue);
 
 // The url() and @import references of the style sheet in state.page.
-void RunStyleSheetPass(std::string_view sheetUrl, LinkState& state, Host& host, int maxFilesValue);
+void RunStyleSheetPass(std::string_view sheetUrl, PageEncoding encoding, LinkState& state, Host& host,
+                       int maxFilesValue);
 
 // The URL that the page's links resolve against: its <base href>, resolved,
 // else `pageUrl`. The base tag is cut from the page, so that the saved copy's
 // local links resolve from where it is stored (and no pass reads the tag as
 // an anchor).
-std::string TakeBaseHref(std::string_view pageUrl, LinkState& state);
+std::string TakeBaseHref(std::string_view pageUrl, PageEncoding encoding, LinkState& state);
 
 }  // namespace pagelark

@@ -285,7 +285,7 @@ Failure FailureOf(CURLcode code, const CallbackState& state, long status) {
 
 TransferResult Failed(TransferEnd end, FailureKind kind, std::string error) {
   Failure failure = kind == FailureKind::kOther ? Failure{kind, error} : Failure::Of(kind);
-  return {end, 0, std::move(error), std::move(failure)};
+  return {end, 0, std::move(error), std::move(failure), {}};
 }
 
 // Clears the handle's options, which point into this call's locals, on every
@@ -313,7 +313,7 @@ TransferResult RunTransfer(CurlSession& session, const TransferRequest& request,
     return Failed(TransferEnd::kSendFailed, FailureKind::kUnknownHost, "host name cannot be resolved");
   }
 
-  Transfer transfer{RequestUrl(parts), MakeHeaderList(request.profile)};
+  Transfer transfer{RequestUrl(parts, options.utf8Paths), MakeHeaderList(request.profile)};
   if (!transfer.headers) {
     return Failed(TransferEnd::kNotSetUp, FailureKind::kOther, "out of memory for header lines");
   }
@@ -325,7 +325,11 @@ TransferResult RunTransfer(CurlSession& session, const TransferRequest& request,
   }
   const CURLcode code = Perform(session, options, state);
   if (state.pending) std::rethrow_exception(state.pending);
-  TransferResult result{EndOf(code, state), ResponseCode(handle), {}, {}};
+  TransferResult result{EndOf(code, state), ResponseCode(handle), {}, {}, {}};
+  const char* contentType = nullptr;
+  if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
+    result.contentType = contentType;
+  }
   result.failure = FailureOf(code, state, result.status);
   if (code != CURLE_OK) result.error = transfer.error[0] != '\0' ? transfer.error : curl_easy_strerror(code);
   return result;

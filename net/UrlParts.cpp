@@ -82,6 +82,26 @@ std::string EncodeObject(std::string_view object) {
   return encoded;
 }
 
+// Each character of a CP932 path in UTF-8; a byte that CP932 cannot decode
+// (which ToUtf8 carries as U+F7xx) stays the byte it is.
+std::string Utf8Path(std::string_view path) {
+  std::string out;
+  for (std::size_t i = 0; i < path.size();) {
+    const std::size_t length = cp932::CharLength(path, i);
+    const std::string_view character = path.substr(i, length);
+    i += length;
+    if (length == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
+      out += character;
+      continue;
+    }
+    const std::string utf8 = cp932::ToUtf8(character);
+    const bool carried = utf8.size() == 3 * length && static_cast<unsigned char>(utf8[0]) == 0xEF &&
+                         static_cast<unsigned char>(utf8[1]) >= 0x9D && static_cast<unsigned char>(utf8[1]) <= 0x9F;
+    out += carried ? std::string(character) : utf8;
+  }
+  return out;
+}
+
 }  // namespace
 
 bool SplitUrl(std::string_view url, unsigned short port, UrlParts& parts) {
@@ -114,13 +134,17 @@ bool IsUsableHost(std::string_view host) {
   });
 }
 
-std::string RequestUrl(const UrlParts& parts) {
+std::string RequestUrl(const UrlParts& parts, bool utf8Path) {
   std::string url = parts.scheme == "https" ? "https://" : "http://";
   const bool isV6 = parts.host.find(':') != std::string::npos;
   url += isV6 ? "[" + parts.host + "]" : parts.host;
   url += ':' + std::to_string(parts.port);
-  url += EncodeObject(parts.object);
-  return url;
+  if (!utf8Path) return url + EncodeObject(parts.object);
+  const std::size_t mark = parts.object.find('?');
+  const std::string_view path = std::string_view(parts.object).substr(0, mark);
+  const std::string_view query =
+      mark == std::string::npos ? std::string_view() : std::string_view(parts.object).substr(mark);
+  return url + EncodeObject(Utf8Path(path)) + EncodeObject(query);
 }
 
 }  // namespace pagelark::net

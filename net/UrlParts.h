@@ -31,6 +31,8 @@ bool IsUsableHost(std::string_view host);
 // that every space, control byte and CP932 character with a byte above 127 is
 // sent percent-encoded byte by byte ("%20", "%82%A0", "%95%5C"), so that no
 // URL can break the request line. A "#" starts a fragment, never sent.
-std::string RequestUrl(const UrlParts& parts);
+// With `utf8Path`, the path's CP932 characters go in UTF-8 (a byte CP932
+// cannot decode stays as it is), as a browser sends a path; the query as it is.
+std::string RequestUrl(const UrlParts& parts, bool utf8Path = false);
 
 }  // namespace pagelark::net

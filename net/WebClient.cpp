@@ -116,6 +116,7 @@ bool WebClient::FetchText(const std::string& url, unsigned short port, std::stri
   const TransferResult result =
       RunTransfer(Session(), {FetchProfile(), url, port, {}, options_.maxTextBytes}, options_, sink);
   lastFailure_ = result.failure;
+  lastContentType_ = result.contentType;
   if (!result.IsOk200()) {
     sink.Drop();
     return false;
@@ -150,12 +151,14 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
   platform::StagedFile file;
   if (!file.Open(localPath)) {
     lastFailure_ = Failure::Of(FailureKind::kCannotWrite);
+    lastContentType_.clear();
     return false;
   }
   FileSink sink(file);
   const TransferResult result =
       RunTransfer(Session(), {profile, url, port, body, options_.maxFileBytes}, options_, sink);
   lastFailure_ = result.failure;
+  lastContentType_ = result.contentType;
   const bool sinkFailed = result.end == TransferEnd::kSinkFailed;
   if (!sinkFailed && !result.IsOk200()) return false;
   if (sinkFailed || !file.Commit()) {
@@ -171,6 +174,7 @@ bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& bod
   const TransferResult result =
       RunTransfer(Session(), {profile, url, port, body, options_.maxTextBytes}, options_, sink);
   lastFailure_ = result.failure;
+  lastContentType_ = result.contentType;
   if (!result.IsOk200()) sink.Drop();
   switch (result.end) {
     case TransferEnd::kComplete:

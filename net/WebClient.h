@@ -84,6 +84,13 @@ class WebClient {
   // Also set before NetError or DownloadWriteError is thrown.
   const Failure& LastFailure() const { return lastFailure_; }
 
+  // The Content-Type of the last answer ("text/html; charset=UTF-8"), empty
+  // when it had none.
+  const std::string& LastContentType() const { return lastContentType_; }
+
+  // Paths sent in UTF-8 from now on (WebClientOptions::utf8Paths).
+  void SetUtf8Paths(bool on) { options_.utf8Paths = on; }
+
   // The bounds of the operations from now on: a run sets its profile's.
   void SetBounds(std::uint64_t maxTextBytes, std::uint64_t maxFileBytes, long lowSpeedBytesPerSecond,
                  std::chrono::seconds lowSpeedTime);
@@ -98,6 +105,7 @@ class WebClient {
   WebClientOptions options_;
   std::unique_ptr<CurlSession> session_;
   Failure lastFailure_;
+  std::string lastContentType_;
 };
 
 }  // namespace pagelark::net

@@ -40,6 +40,10 @@ struct WebClientOptions {
   // Keep the libcurl handles, and so their open connections, from one
   // operation to the next. Off: every operation starts from fresh handles.
   bool reuseConnections = true;
+  // Send the path of a URL as a browser does: its CP932 characters in UTF-8,
+  // percent-encoded. Off: every byte as it is, percent-encoded. The query is
+  // sent as it is either way.
+  bool utf8Paths = false;
 
   static constexpr std::chrono::milliseconds kDefaultKeepGoingInterval{100};
   // Called about every keepGoingInterval while a transfer lasts, in every

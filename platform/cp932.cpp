@@ -178,4 +178,17 @@ std::string FromUtf8(std::string_view text) {
   });
 }
 
+namespace {
+
+// Keeps what iconv cannot convert: one byte at a time.
+std::size_t KeepByte(std::string& out, std::string_view in, std::size_t pos) {
+  out += in[pos];
+  return 1;
+}
+
+}  // namespace
+
+std::string EucJpToUtf8(std::string_view text) { return Convert("UTF-8", "EUC-JP", text, KeepByte); }
+std::string Utf8ToEucJp(std::string_view text) { return Convert("EUC-JP", "UTF-8", text, KeepByte); }
+
 }  // namespace pagelark::cp932

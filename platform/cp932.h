@@ -52,4 +52,9 @@ std::string ToUtf8(std::string_view text);
 // replaced by the visible substitution mark "〓" (0x81 0xAC).
 std::string FromUtf8(std::string_view text);
 
+// EUC-JP to UTF-8 and back, for pages in EUC-JP. A byte or character that
+// does not convert is kept as it is.
+std::string EucJpToUtf8(std::string_view text);
+std::string Utf8ToEucJp(std::string_view text);
+
 }  // namespace pagelark::cp932

@@ -62,6 +62,37 @@ TEST_F(RequisitesTest, StyleSheetsScriptsAndImagesAreFetchedStoredAndLinked) {
   for (const auto& [path, bytes] : stored) EXPECT_EQ(ReadStored(path), bytes) << path;
 }
 
+// A Japanese name in a page in UTF-8, EUC-JP or Shift_JIS is requested as a
+// browser requests it (UTF-8, percent-encoded), stored under its name, and
+// the page keeps its bytes but for an escaped link to it, which names the
+// stored file as the raw one does; the progress line shows the name readably.
+TEST_F(RequisitesTest, JapaneseNamesInEveryEncoding) {
+  host.settings.requisites = true;
+  const struct {
+    std::string folder, contentType, page;
+  } pages[] = {
+      {"u", "text/html", "<meta charset=\"utf-8\"><img src=\"写真.png\"><a href=\"%E5%86%99%E7%9C%9F.png\">x</a>"},
+      {"e", "text/html; charset=EUC-JP", cp932::Utf8ToEucJp("<img src=\"写真.png\">")},
+      {"s", "text/html", cp932::FromUtf8("<meta charset=Shift_JIS><img src=\"写真.png\">")},
+  };
+  for (const auto& p : pages) {
+    server.Serve("/" + p.folder + "/index.html", 200, p.page, p.contentType);
+    server.HandleOthers([](const httplib::Request& request, httplib::Response& response) {
+      response.set_content(request.path, "image/png");
+    });
+    host.settings.startUrl = server.Url("/" + p.folder + "/index.html");
+    EXPECT_EQ(Run(), StartResult::kEnded) << p.folder;
+    ASSERT_NE(RequestFor("/" + p.folder + "/%E5%86%99%E7%9C%9F.png"), nullptr) << p.folder;
+    EXPECT_EQ(ReadStored(p.folder + "/写真.png"), "/" + p.folder + "/写真.png") << p.folder;
+    EXPECT_EQ(ReadStored(p.folder + "/index.html"), cp932::ReplaceAll(p.page, "%E5%86%99%E7%9C%9F", "写真"))
+        << p.folder;
+    EXPECT_NE(std::find(host.lines.begin(), host.lines.end(),
+                        "\t" + server.Url("/" + p.folder + "/") + J("写真.png") + J("のダウンロードに成功しました。")),
+              host.lines.end())
+        << p.folder;
+  }
+}
+
 // With the switch off (a profile without the key) nothing of it happens.
 TEST_F(RequisitesTest, OffLeavesTheDescribedScan) {
   EXPECT_EQ(Run(), StartResult::kEnded);

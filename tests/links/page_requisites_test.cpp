@@ -40,6 +40,7 @@ TEST(FindPageRequisites, ReadsEveryKindOfTagThatNamesAFile) {
        "background:URL(k.png)}</style>",
        {"css:i.css", "css:j.css", "k.png"}},
       {"<img src=\"  spaced.png  \"><img alt=\"<img src=no.png>\" src=q.png><img src=''>", {"spaced.png", "q.png"}},
+      {"<img srcset=b.png style=\"background:url(s.png)\" src=a.png>", {"b.png", "s.png", "a.png"}},
   };
   for (const PageCase& c : cases) {
     EXPECT_EQ(Values(c.page, FindPageRequisites(c.page)), c.expected) << c.page;

@@ -75,6 +75,14 @@ TEST(RequestUrl, EncodesWhatARequestLineCannotCarry) {
   }
 }
 
+// As a browser sends it: the path's characters in UTF-8, the query's bytes as
+// they are, a byte CP932 cannot decode as it is.
+TEST(RequestUrl, SendsThePathInUtf8WhenAsked) {
+  const UrlParts parts{"http", "h", 80, "/\x8E\xCA\x90\x5E/\xB1\xFD.png?q=\x8E\xCA"};  // 写真/ｱ + 0xFD
+  EXPECT_EQ(RequestUrl(parts, true), "http://h:80/%E5%86%99%E7%9C%9F/%EF%BD%B1%FD.png?q=%8E%CA");
+  EXPECT_EQ(RequestUrl(parts), "http://h:80/%8E%CA%90%5E/%B1%FD.png?q=%8E%CA");
+}
+
 TEST(IsUsableHost, RefusesHostsThatCannotResolve) {
   const struct {
     std::string host;

@@ -26,23 +26,7 @@ namespace fs = std::filesystem;
 // (tools/make-requisites-site.py writes its pictures and the Shift_JIS page).
 const fs::path kRequisitesSite = fs::path(PAGELARK_SOURCE_DIR) / "tests/sites/requisites";
 const std::vector<std::string> kRequisitesPages = {"index.html", "base.html", "japanese.html", "sjis.html"};
-// The pages whose requisites have Japanese names.
-const std::vector<std::string> kJapaneseNamePages = {"japanese.html", "sjis.html"};
-
 constexpr std::string_view kWithRequisites = "--set Requisites=on";
-
-// The lines of the mirror check that say a link of `page` is left online.
-std::vector<std::string> LeftOnline(const std::string& checkOutput, const std::string& page) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = checkOutput.find('\n', start)) != std::string::npos; start = end + 1) {
-    const std::string line = checkOutput.substr(start, end - start);
-    if (line.starts_with("online, mirrored here: ") && line.find(page + " -> ") != std::string::npos) {
-      lines.push_back(line);
-    }
-  }
-  return lines;
-}
 
 // Where the shots of `page` are kept: out/browser-shots/<check>/<page without .html>/.
 std::string ShotsName(std::string_view check, const std::string& page) {
@@ -108,24 +92,12 @@ TEST_F(BrowserCheck, RequisitesSiteLooksTheSameFromItsFolder) {
 
 TEST_F(BrowserCheck, RequisitesSiteLooksTheSameMirrored) {
   const SiteMirror run(kRequisitesSite, "index.html", kWithRequisites);
-  ExpectMirrorLooksServed(run, {"index.html", "base.html"}, "requisites");
+  ExpectMirrorLooksServed(run, kRequisitesPages, "requisites");
   // What no shot shows (the icon, the 2x picture of the srcset, the
   // fallbacks) must not be left online either.
   const CliResult check = RunMirrorCheck(run);
   EXPECT_EQ(check.status, 0) << check.out;
-  for (const char* page : {"index.html", "base.html"}) EXPECT_TRUE(LeftOnline(check.out, page).empty()) << page;
-}
-
-// Japanese file names, raw and percent-encoded, from a UTF-8 and a Shift_JIS
-// page. Disabled: links are read as code page 932 bytes whatever the page's
-// encoding, so a UTF-8 name is stored under another name than the one the
-// browser looks for, and a Shift_JIS name is requested in code page 932
-// where a browser sends UTF-8.
-TEST_F(BrowserCheck, DISABLED_JapaneseNamesLookTheSameMirrored) {
-  const SiteMirror run(kRequisitesSite, "index.html", kWithRequisites);
-  ExpectMirrorLooksServed(run, kJapaneseNamePages, "requisites");
-  const CliResult check = RunMirrorCheck(run);
-  for (const std::string& page : kJapaneseNamePages) EXPECT_TRUE(LeftOnline(check.out, page).empty()) << page;
+  EXPECT_EQ(check.out.find("online, mirrored here: "), std::string::npos) << check.out;
 }
 
 TEST_F(BrowserCheck, PythonDocumentationLooksTheSameMirrored) {
