@@ -1,6 +1,7 @@
 #include "crawl/CrawlRun.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "crawl/LinkRepair.h"
 #include "crawl/PageScan.h"
@@ -14,6 +15,7 @@
 #include "messages/RunTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "settings/SettingNumbers.h"
 
 namespace pagelark {
 namespace {
@@ -27,6 +29,9 @@ constexpr char kFormLinePrefix[] = " ";
 constexpr char kFolderIsALink[] = "folder is a link";
 
 bool Holds(const std::string& text, std::string_view what) { return cp932::Find(text, what) != cp932::npos; }
+
+// A Content-Type of an HTML page ("text/html", "application/xhtml+xml").
+bool NamesHtml(const std::string& contentType) { return Holds(cp932::ToLower(contentType), "html"); }
 
 std::string KindOfStartUrl(const std::string& url) {
   if (Holds(url, "?")) return std::string(kKindCgi);
@@ -220,7 +225,7 @@ void CrawlRun::ProcessCandidate() {
   if (kind == kKindCss) {
     job_.links.pageIndex = nextIndex_;
     ScanStyleSheet(host_, job_, url, text, web_.LastContentType());
-  } else if (IsPageUrl(url)) {
+  } else if (ScansAsPage(url)) {
     job_.links.pageIndex = nextIndex_;
     ScanPage(host_, job_, url, text, web_.LastContentType());
   } else {
@@ -244,6 +249,33 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name, const 
   const bool saved = kind == kKindSrc && Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
                                                           : web_.FetchToFile(place.filePath, url, kPort);
   Report(kFileLinePrefix, url, saved, web_.LastFailure().text);
+  if (saved && kind == kKindSrc && host_.CurrentSettings().requisites && NamesHtml(web_.LastContentType())) {
+    ScanStoredPage(url, place.filePath);
+  }
+}
+
+// Whether a fetched page or form answer is scanned: by its name, as
+// described; with requisites on, by what its server says it is: one served
+// as HTML is scanned whatever its name, one served as anything else (a
+// picture, an archive) never.
+bool CrawlRun::ScansAsPage(const std::string& url) {
+  const std::string& contentType = web_.LastContentType();
+  if (!host_.CurrentSettings().requisites || contentType.empty()) return IsPageUrl(url);
+  return NamesHtml(contentType);
+}
+
+// A file served as HTML ("view.php", "news/123"): its links are followed and
+// rewritten where it is stored; it keeps the name that links to it give.
+void CrawlRun::ScanStoredPage(const std::string& url, const std::string& path) {
+  const std::string contentType = web_.LastContentType();
+  const std::uint64_t limit = RunLimitsOf(host_.CurrentSettings().bounds).maxPageBytes;
+  const std::size_t most = limit == 0 ? SIZE_MAX - 1 : static_cast<std::size_t>(limit);
+  std::string text;
+  // A page over the page bound stays as it was downloaded, unscanned.
+  if (!platform::ReadFileBytes(path, text, most + 1) || text.size() > most) return;
+  job_.links.pageIndex = nextIndex_;
+  ScanPage(host_, job_, url, text, contentType);
+  platform::WriteTextFile(path, job_.links.page.pageText());
 }
 
 bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {

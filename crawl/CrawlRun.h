@@ -33,6 +33,8 @@ class CrawlRun {
   void ReportFailure(std::size_t index, std::string reason);
   void FetchFile(const std::string& url, const std::string& name, const std::string& kind);
   bool FetchStyleSheet(const std::string& url, std::string& text);
+  bool ScansAsPage(const std::string& url);
+  void ScanStoredPage(const std::string& url, const std::string& path);
   bool SubmitForm(const std::string& url, std::string& answer);
   bool FetchPage(const std::string& url, std::string& text);
   void SavePage(const std::string& url, const std::string& kind);

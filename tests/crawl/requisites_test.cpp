@@ -93,6 +93,22 @@ TEST_F(RequisitesTest, JapaneseNamesInEveryEncoding) {
   }
 }
 
+// What a server says an answer is decides whether it is scanned: a page
+// served as HTML whatever its name, never a picture named ".html".
+TEST_F(RequisitesTest, TheContentTypeDecidesWhatIsScanned) {
+  host.settings.requisites = true;
+  server.Serve("/c/index.html", 200, "<a href=\"view.php\">v</a><a href=\"pic.html\">p</a>");
+  server.Serve("/c/view.php", 200, "<img src=\"in.png\">", "text/html; charset=utf-8");
+  server.Serve("/c/pic.html", 200, "<img src=\"no.png\">", "image/png");
+  server.Serve("/c/in.png", 200, "png", "image/png");
+  host.settings.startUrl = server.Url("/c/index.html");
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_NE(RequestFor("/c/in.png"), nullptr);
+  EXPECT_EQ(RequestFor("/c/no.png"), nullptr);
+  EXPECT_EQ(ReadStored("c/view.php"), "<img src=\"in.png\">");
+  EXPECT_EQ(ReadStored("c/pic.html"), "<img src=\"no.png\">");
+}
+
 // With the switch off (a profile without the key) nothing of it happens.
 TEST_F(RequisitesTest, OffLeavesTheDescribedScan) {
   EXPECT_EQ(Run(), StartResult::kEnded);
