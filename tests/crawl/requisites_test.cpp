@@ -62,7 +62,8 @@ TEST_F(RequisitesTest, StyleSheetsScriptsAndImagesAreFetchedStoredAndLinked) {
   for (const auto& [path, bytes] : stored) EXPECT_EQ(ReadStored(path), bytes) << path;
 }
 
-// A Japanese name in a page in UTF-8, EUC-JP or Shift_JIS is requested as a
+// A Japanese name in a page in UTF-8, EUC-JP or Shift_JIS (a multi-byte
+// character right before "<" and a quote) is requested as a
 // browser requests it (UTF-8, percent-encoded), stored under its name, and
 // the page keeps its bytes but for an escaped link to it, which names the
 // stored file as the raw one does; the progress line shows the name readably.
@@ -71,9 +72,10 @@ TEST_F(RequisitesTest, JapaneseNamesInEveryEncoding) {
   const struct {
     std::string folder, contentType, page;
   } pages[] = {
-      {"u", "text/html", "<meta charset=\"utf-8\"><img src=\"写真.png\"><a href=\"%E5%86%99%E7%9C%9F.png\">x</a>"},
-      {"e", "text/html; charset=EUC-JP", cp932::Utf8ToEucJp("<img src=\"写真.png\">")},
-      {"s", "text/html", cp932::FromUtf8("<meta charset=Shift_JIS><img src=\"写真.png\">")},
+      {"u", "text/html",
+       "<meta charset=\"utf-8\">あ<img alt=\"あ\" src=\"写真.png\"><a href=\"%E5%86%99%E7%9C%9F.png\">あ</a>"},
+      {"e", "text/html; charset=EUC-JP", cp932::Utf8ToEucJp("漢<img alt=\"漢\" src=\"写真.png\">")},
+      {"s", "text/html", cp932::FromUtf8("<meta charset=Shift_JIS>表<img alt=\"表\" src=\"写真.png\">")},
   };
   for (const auto& p : pages) {
     server.Serve("/" + p.folder + "/index.html", 200, p.page, p.contentType);
