@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev libssl-dev
   googletest libgmock-dev libgtest-dev libcpp-httplib-dev
   fonts-noto-cjk fonts-ipafont-gothic openssl
-  chromium libpng-dev
+  chromium libpng-dev wget
   python3.11-doc git-doc
 )
 

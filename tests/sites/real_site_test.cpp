@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -84,6 +86,41 @@ TEST(RealSite, MirrorsThePythonDocumentation) {
   // The package ships the change log compressed (changelog.html.gz), so every
   // link to whatsnew/changelog.html is broken on the served copy.
   ExpectFaithfulMirror(run, {"whatsnew/changelog.html"});
+}
+
+// With page requisites, the mirror holds every file that Wget fetches with
+// its page requisites (-r -p) from the same server, named as the mirror
+// names them: letter case aside, a query before the extension.
+TEST(RealSite, PythonDocumentationWithRequisitesHoldsWhatWgetFetches) {
+  if (std::system("command -v wget >/dev/null") != 0)
+    GTEST_SKIP() << "wget is missing: tools/setup-deps.sh installs it";
+  const SiteMirror run(kPythonDocs, "index.html", "--set Requisites=on");
+  const TempDir wgetDir;
+  const std::string command = "cd '" + wgetDir.native().string() + "' && wget -q -r -l inf -p -np -nH -e robots=off '" +
+                              run.mirrored().origin + "/index.html'";
+  std::system(command.c_str());
+  const auto lowered = [](std::string path) {
+    for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return path;
+  };
+  std::set<std::string> ours;
+  for (const auto& entry : fs::recursive_directory_iterator(run.mirrored().mirror)) {
+    if (entry.is_regular_file()) ours.insert(lowered(fs::relative(entry.path(), run.mirrored().mirror).string()));
+  }
+  std::vector<std::string> missing;
+  std::size_t wgetFiles = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(wgetDir.native())) {
+    if (!entry.is_regular_file()) continue;
+    ++wgetFiles;
+    std::string name = lowered(fs::relative(entry.path(), wgetDir.native()).string());
+    if (const std::size_t mark = name.find('?'); mark != std::string::npos) {
+      const std::size_t dot = name.rfind('.', mark);
+      name = name.substr(0, dot) + name.substr(mark + 1) + name.substr(dot, mark - dot);
+    }
+    if (!ours.contains(name)) missing.push_back(name);
+  }
+  EXPECT_GT(wgetFiles, 500u);
+  EXPECT_TRUE(missing.empty()) << missing.size() << " of Wget's files missing, the first: " << missing.front();
 }
 
 // Debian's git-doc: the git manual pages as HTML, written by another tool
