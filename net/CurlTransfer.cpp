@@ -15,6 +15,10 @@ constexpr const char* kAllowedProtocols = "http,https";
 // The longest wait for the sockets when no keepGoing is to be called; libcurl
 // wakes earlier for its own timers.
 constexpr std::chrono::milliseconds kIdleWait{1000};
+// An error page announced at most this long is read and dropped, within
+// this time, rather than ending the connection: the next request reuses it.
+constexpr curl_off_t kSkippedBodyBytes = 64 * 1024;
+constexpr std::chrono::milliseconds kSkippedBodyTime{1000};
 
 struct CallbackState {
   CallbackState(CURL* curl, BodySink& bodySink, const TransferRequest& request)
@@ -32,6 +36,12 @@ struct CallbackState {
   bool bodyNotRead = false;
   bool sinkFailed = false;
   bool stopped = false;
+  // An error page's body read to its end and dropped, so that the
+  // connection stays open for the next request; given up (the connection
+  // closed) past kSkippedBodyBytes or kSkippedBodyTime.
+  bool skippingBody = false;
+  std::uint64_t skippedBytes = 0;
+  std::chrono::steady_clock::time_point skipUntil;
   std::exception_ptr pending;
 };
 
@@ -68,8 +78,16 @@ std::size_t OnHeaderLine(char* data, std::size_t size, std::size_t count, void* 
       const curl_off_t announced = status == 200 && state.maxBodyBytes != 0 ? AnnouncedLength(state.handle) : -1;
       const bool tooLarge = announced > 0 && static_cast<std::uint64_t>(announced) > state.maxBodyBytes;
       state.sink.OnHead(tooLarge ? -1 : announced);
-      // The answer ends with its head: an error page's body is not waited for.
+      // The answer ends with its head: an error page's body is not waited
+      // for, unless it is announced short (then it is read and dropped, and
+      // the connection stays).
       if (!BodyWanted(status, state.followsRedirects)) {
+        const curl_off_t body = AnnouncedLength(state.handle);
+        if (body >= 0 && body <= kSkippedBodyBytes) {
+          state.skippingBody = true;
+          state.skipUntil = std::chrono::steady_clock::now() + kSkippedBodyTime;
+          return length;
+        }
         state.bodyNotRead = true;
         return 0;
       }
@@ -91,6 +109,8 @@ std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* u
   const std::size_t length = size * count;
   try {
     if (ResponseCode(state.handle) != 200) {
+      state.skippedBytes += length;
+      if (state.skippingBody && state.skippedBytes <= static_cast<std::uint64_t>(kSkippedBodyBytes)) return length;
       state.bodyNotRead = true;
       return 0;
     }
@@ -226,7 +246,11 @@ CURLcode Perform(const CurlSession& session, const WebClientOptions& options, Ca
     int running = 0;
     if (curl_multi_perform(session.multi(), &running) != CURLM_OK) return CURLE_FAILED_INIT;
     if (running == 0) return DoneCode(session.multi(), session.easy());
-    auto wait = kIdleWait;
+    if (state.skippingBody && Clock::now() >= state.skipUntil) {
+      state.bodyNotRead = true;
+      return CURLE_ABORTED_BY_CALLBACK;
+    }
+    auto wait = state.skippingBody ? std::chrono::milliseconds(50) : kIdleWait;
     if (asks) {
       const auto now = Clock::now();
       if (now >= nextCall) {
@@ -248,7 +272,7 @@ TransferEnd EndOf(CURLcode code, const CallbackState& state) {
   if (state.stopped) return TransferEnd::kStopped;
   if (state.tooLarge) return TransferEnd::kTooLarge;
   if (state.sinkFailed) return TransferEnd::kSinkFailed;
-  if (state.bodyNotRead) return TransferEnd::kBodyNotRead;
+  if (state.bodyNotRead || state.skippingBody) return TransferEnd::kBodyNotRead;
   return state.headArrived ? TransferEnd::kBodyFailed : TransferEnd::kSendFailed;
 }
 
@@ -257,7 +281,7 @@ Failure FailureOf(CURLcode code, const CallbackState& state, long status) {
   if (state.stopped) return Failure::Of(FailureKind::kStopped);
   if (state.tooLarge) return Failure::Of(FailureKind::kTooLarge);
   if (state.sinkFailed) return Failure::Of(FailureKind::kCannotWrite);
-  if (state.bodyNotRead || (code == CURLE_OK && status != 200)) {
+  if (state.bodyNotRead || state.skippingBody || (code == CURLE_OK && status != 200)) {
     return {FailureKind::kHttpStatus, "HTTP " + std::to_string(status)};
   }
   switch (code) {

@@ -164,5 +164,22 @@ TEST_F(FetchTest, ConnectionsAreReusedUnlessSwitchedOff) {
   EXPECT_EQ(std::set<int>(clientPorts.begin() + 3, clientPorts.end()).size(), 3u) << "not reused";
 }
 
+// An error page announced short is read and dropped, so the next request
+// goes over the same connection; a long one, or one of unknown length, ends
+// the connection with its head, as before.
+TEST_F(FetchTest, AShortErrorPageKeepsTheConnection) {
+  server_.Serve("/p", 200, "p");
+  server_.Serve("/short", 404, "not here");
+  server_.Serve("/long", 404, std::string(200 * 1024, 'x'));
+  std::string text;
+  for (const char* path : {"/p", "/short", "/p", "/long", "/p"}) client_.FetchText(server_.Url(path), 80, text);
+  const auto requests = server_.Requests();
+  ASSERT_EQ(requests.size(), 5u);
+  EXPECT_EQ(requests[0].remotePort, requests[2].remotePort);
+  EXPECT_EQ(requests[2].remotePort, requests[3].remotePort);
+  EXPECT_NE(requests[3].remotePort, requests[4].remotePort);
+  EXPECT_EQ(client_.LastFailure().kind, FailureKind::kNone);
+}
+
 }  // namespace
 }  // namespace pagelark::net

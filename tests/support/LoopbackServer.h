@@ -41,6 +41,7 @@ struct RecordedRequest {
   std::string version;  // "HTTP/1.0", "HTTP/1.1"
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
+  int remotePort = 0;  // the client's port: one connection, one port
 
   // The value of the first header named `name` (letter case ignored), or "".
   std::string Header(std::string_view name) const {
@@ -182,7 +183,7 @@ class LoopbackServer {
   }
 
   static RecordedRequest Record(const httplib::Request& request) {
-    RecordedRequest recorded{request.method, request.target, request.version, {}, request.body};
+    RecordedRequest recorded{request.method, request.target, request.version, {}, request.body, request.remote_port};
     for (const auto& [name, value] : request.headers) {
       // cpp-httplib adds the socket's addresses as headers of its own.
       if (name == "LOCAL_ADDR" || name == "LOCAL_PORT" || name == "REMOTE_ADDR" || name == "REMOTE_PORT") continue;
