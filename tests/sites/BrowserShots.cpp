@@ -144,7 +144,8 @@ Picture DifferencePicture(const Picture& base, const Picture& other) {
       differs = std::abs(base.rgba[channel] - other.rgba[channel]) > kChannelTolerance;
     }
     for (std::size_t channel = at; channel < at + 3; ++channel) {
-      diff.rgba[channel] = differs ? (channel == at ? 255 : 0) : static_cast<std::uint8_t>(base.rgba[channel] / 4);
+      const int value = differs ? (channel == at ? 255 : 0) : base.rgba[channel] / 4;
+      diff.rgba[channel] = static_cast<std::uint8_t>(value);
     }
     diff.rgba[at + 3] = 255;
   }
