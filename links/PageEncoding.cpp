@@ -47,7 +47,7 @@ std::optional<PageEncoding> CharsetIn(std::string_view lower) {
     ++i;
     while (i < lower.size() && (lower[i] == ' ' || lower[i] == '"' || lower[i] == '\'')) ++i;
     std::size_t end = i;
-    while (end < lower.size() && lower.find_first_of(" \t\"';>/\r\n", end) != end) ++end;
+    while (end < lower.size() && std::string_view(" \t\"';>/\r\n").find(lower[end]) == std::string_view::npos) ++end;
     if (const auto encoding = FromLabel(lower.substr(i, end - i))) return encoding;
   }
   return std::nullopt;
