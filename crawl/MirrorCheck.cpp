@@ -29,24 +29,16 @@ LinkPlace PlaceOf(std::string_view value) {
   return LinkPlace::kLocal;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // "%XX" escapes decoded, as a browser does before it opens a local file.
 std::string PercentDecoded(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
-    const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-    if (low < 0) {
+    const int byte = PercentByteAt(text, i);
+    if (byte < 0) {
       out += text[i];
       continue;
     }
-    out += static_cast<char>(high * 16 + low);
+    out += static_cast<char>(byte);
     i += 2;
   }
   return out;

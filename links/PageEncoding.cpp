@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "links/UriReference.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -12,16 +13,8 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kMetaWindow = 4096;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = Lower(c);
-  return lower;
-}
-
 std::optional<PageEncoding> FromLabel(std::string_view label) {
-  const std::string lower = LowerAscii(label);
+  const std::string lower = cp932::ToLower(label);
   constexpr std::array<std::string_view, 2> kUtf8 = {"utf-8", "utf8"};
   constexpr std::array<std::string_view, 4> kEucJp = {"euc-jp", "x-euc-jp", "eucjp", "cseucpkdfmtjapanese"};
   constexpr std::array<std::string_view, 8> kCp932 = {"shift_jis",   "shift-jis", "sjis",  "x-sjis",
@@ -106,31 +99,12 @@ bool IsEucJp(std::string_view text) {
   return wide;
 }
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
 void AppendEscaped(std::string& out, std::string_view bytes) {
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += '%';
-    out += kHex[byte >> 4];
-    out += kHex[byte & 0x0F];
-  }
+  for (char c : bytes) AppendPercentEscape(out, static_cast<unsigned char>(c));
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  const char lower = Lower(c);
-  return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
-
-// The byte of a "%XX" beyond ASCII at `i`, or none.
-std::optional<unsigned char> WideEscapeAt(std::string_view text, std::size_t i) {
-  if (i + 2 >= text.size() || text[i] != '%') return std::nullopt;
-  const int high = HexValue(text[i + 1]);
-  const int low = HexValue(text[i + 2]);
-  if (high < 8 || low < 0) return std::nullopt;
-  return static_cast<unsigned char>(high * 16 + low);
-}
+// Whether a percent escape of a byte beyond ASCII stands at `i`.
+bool WideEscapeAt(std::string_view text, std::size_t i) { return PercentByteAt(text, i) >= 0x80; }
 
 // One UTF-8 character as CP932 when CP932 holds it, else as its escapes.
 void AppendCharacter(std::string& out, std::string_view utf8) {
@@ -161,42 +135,29 @@ void AppendUtf8Run(std::string& out, std::string_view bytes) {
 std::string TakeEscapes(std::string_view text, std::size_t& i) {
   std::string bytes;
   while (i < text.size()) {
-    const auto byte = WideEscapeAt(text, i);
-    if (!byte) break;
-    bytes += static_cast<char>(*byte);
+    if (!WideEscapeAt(text, i)) break;
+    bytes += static_cast<char>(PercentByteAt(text, i));
     i += 3;
   }
   return bytes;
 }
 
-// A path in UTF-8 (with escapes) in CP932.
-std::string Utf8PathToSystem(std::string_view path) {
+// A path in the system's form: UTF-8 escapes decoded; the other bytes beyond
+// ASCII read as UTF-8, or, in a CP932 page (`cp932`), kept as they are.
+std::string PathToSystem(std::string_view path, bool cp932) {
   std::string out;
   for (std::size_t i = 0; i < path.size();) {
     if (WideEscapeAt(path, i)) {
       AppendUtf8Run(out, TakeEscapes(path, i));
-    } else if (static_cast<unsigned char>(path[i]) < 0x80) {
-      out += path[i++];
+    } else if (cp932 || static_cast<unsigned char>(path[i]) < 0x80) {
+      const std::size_t length = cp932 ? cp932::CharLength(path, i) : 1;
+      out.append(path.substr(i, length));
+      i += length;
     } else {
       std::size_t end = i;
       while (end < path.size() && static_cast<unsigned char>(path[end]) >= 0x80) ++end;
       AppendUtf8Run(out, path.substr(i, end - i));
       i = end;
-    }
-  }
-  return out;
-}
-
-// A CP932 page's path: its own characters as they are, UTF-8 escapes decoded.
-std::string Cp932PathToSystem(std::string_view path) {
-  std::string out;
-  for (std::size_t i = 0; i < path.size();) {
-    if (WideEscapeAt(path, i)) {
-      AppendUtf8Run(out, TakeEscapes(path, i));
-    } else {
-      const std::size_t length = cp932::CharLength(path, i);
-      out.append(path.substr(i, length));
-      i += length;
     }
   }
   return out;
@@ -218,9 +179,9 @@ std::string QueryToSystem(std::string_view query, PageEncoding encoding) {
 }  // namespace
 
 PageEncoding DetectPageEncoding(std::string_view contentType, std::string_view page) {
-  if (const auto declared = CharsetIn(LowerAscii(contentType))) return *declared;
+  if (const auto declared = CharsetIn(cp932::ToLower(contentType))) return *declared;
   if (page.starts_with(kUtf8Bom)) return PageEncoding::kUtf8;
-  const std::string head = LowerAscii(page.substr(0, kMetaWindow));
+  const std::string head = cp932::ToLower(page.substr(0, kMetaWindow));
   for (std::size_t at = head.find("<meta"); at != std::string::npos; at = head.find("<meta", at + 1)) {
     const std::size_t end = std::min(head.find('>', at), head.size());
     if (const auto declared = CharsetIn(std::string_view(head).substr(at, end - at))) return *declared;
@@ -231,7 +192,7 @@ PageEncoding DetectPageEncoding(std::string_view contentType, std::string_view p
 }
 
 PageEncoding DetectStyleSheetEncoding(std::string_view contentType, std::string_view sheet) {
-  if (const auto declared = CharsetIn(LowerAscii(contentType))) return *declared;
+  if (const auto declared = CharsetIn(cp932::ToLower(contentType))) return *declared;
   if (sheet.starts_with(kUtf8Bom)) return PageEncoding::kUtf8;
   if (sheet.starts_with("@charset \"")) {
     const std::size_t end = sheet.find('"', 10);
@@ -243,21 +204,12 @@ PageEncoding DetectStyleSheetEncoding(std::string_view contentType, std::string_
 }
 
 std::string LinkToSystem(std::string_view link, PageEncoding encoding) {
+  if (IsAscii(link) && link.find('%') == std::string_view::npos) return std::string(link);
   const std::size_t mark = link.find('?');
   const std::string_view path = link.substr(0, mark);
   const std::string_view query = mark == std::string_view::npos ? std::string_view() : link.substr(mark);
-  std::string system;
-  switch (encoding) {
-    case PageEncoding::kCp932:
-      system = Cp932PathToSystem(path);
-      break;
-    case PageEncoding::kUtf8:
-      system = Utf8PathToSystem(path);
-      break;
-    case PageEncoding::kEucJp:
-      system = Utf8PathToSystem(cp932::EucJpToUtf8(path));
-      break;
-  }
+  const std::string system = encoding == PageEncoding::kEucJp ? PathToSystem(cp932::EucJpToUtf8(path), false)
+                                                              : PathToSystem(path, encoding == PageEncoding::kCp932);
   return system + QueryToSystem(query, encoding);
 }
 

@@ -109,4 +109,29 @@ std::string ResolveReference(const UriReference& base, const UriReference& refer
   return ComposeUri(target, RemoveDotSegments(MergePaths(base, reference.path)));
 }
 
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+int PercentByteAt(std::string_view text, std::size_t i) {
+  if (i + 2 >= text.size() || text[i] != '%') return -1;
+  const int high = HexDigit(text[i + 1]);
+  const int low = HexDigit(text[i + 2]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+void AppendPercentEscape(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0x0F];
+}
+
 }  // namespace pagelark

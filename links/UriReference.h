@@ -37,4 +37,10 @@ std::string RemoveDotSegments(std::string_view path);
 // base's).
 std::string ResolveReference(const UriReference& base, const UriReference& reference);
 
+// The byte of the percent escape "%XX" at `i`, or -1 when none stands there.
+int PercentByteAt(std::string_view text, std::size_t i);
+
+// Appends the percent escape of `byte`, its hex digits in upper case.
+void AppendPercentEscape(std::string& out, unsigned char byte);
+
 }  // namespace pagelark

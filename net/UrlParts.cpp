@@ -82,26 +82,6 @@ std::string EncodeObject(std::string_view object) {
   return encoded;
 }
 
-// Each character of a CP932 path in UTF-8; a byte that CP932 cannot decode
-// (which ToUtf8 carries as U+F7xx) stays the byte it is.
-std::string Utf8Path(std::string_view path) {
-  std::string out;
-  for (std::size_t i = 0; i < path.size();) {
-    const std::size_t length = cp932::CharLength(path, i);
-    const std::string_view character = path.substr(i, length);
-    i += length;
-    if (length == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
-      out += character;
-      continue;
-    }
-    const std::string utf8 = cp932::ToUtf8(character);
-    const bool carried = utf8.size() == 3 * length && static_cast<unsigned char>(utf8[0]) == 0xEF &&
-                         static_cast<unsigned char>(utf8[1]) >= 0x9D && static_cast<unsigned char>(utf8[1]) <= 0x9F;
-    out += carried ? std::string(character) : utf8;
-  }
-  return out;
-}
-
 }  // namespace
 
 bool SplitUrl(std::string_view url, unsigned short port, UrlParts& parts) {
@@ -144,7 +124,7 @@ std::string RequestUrl(const UrlParts& parts, bool utf8Path) {
   const std::string_view path = std::string_view(parts.object).substr(0, mark);
   const std::string_view query =
       mark == std::string::npos ? std::string_view() : std::string_view(parts.object).substr(mark);
-  return url + EncodeObject(Utf8Path(path)) + EncodeObject(query);
+  return url + EncodeObject(cp932::ToUtf8KeepingBytes(path)) + EncodeObject(query);
 }
 
 }  // namespace pagelark::net

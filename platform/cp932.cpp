@@ -188,6 +188,15 @@ std::size_t KeepByte(std::string& out, std::string_view in, std::size_t pos) {
 
 }  // namespace
 
+std::string ToUtf8KeepingBytes(std::string_view text) {
+  return Convert("UTF-8", "CP932", text, [](std::string& out, std::string_view in, std::size_t pos) {
+    // A pair is kept whole, so that its trail byte never stands alone.
+    const std::size_t length = CharLength(in, pos);
+    out.append(in.substr(pos, length));
+    return length;
+  });
+}
+
 std::string EucJpToUtf8(std::string_view text) { return Convert("UTF-8", "EUC-JP", text, KeepByte); }
 std::string Utf8ToEucJp(std::string_view text) { return Convert("EUC-JP", "UTF-8", text, KeepByte); }
 

@@ -52,6 +52,10 @@ std::string ToUtf8(std::string_view text);
 // replaced by the visible substitution mark "〓" (0x81 0xAC).
 std::string FromUtf8(std::string_view text);
 
+// CP932 to UTF-8 as a URL path is sent: a character CP932 cannot decode
+// stays the bytes it is (where ToUtf8 carries them as U+F7xx).
+std::string ToUtf8KeepingBytes(std::string_view text);
+
 // EUC-JP to UTF-8 and back, for pages in EUC-JP. A byte or character that
 // does not convert is kept as it is.
 std::string EucJpToUtf8(std::string_view text);
