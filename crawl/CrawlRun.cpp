@@ -20,7 +20,6 @@
 namespace pagelark {
 namespace {
 
-constexpr unsigned short kPort = 80;  // replaced by the URL's own port or its scheme's
 constexpr const char* kIndexPageNames[] = {"index.html", "index.htm", "index.shtml"};
 constexpr char kFileLinePrefix[] = "\t";
 constexpr char kFormLinePrefix[] = " ";
@@ -40,7 +39,8 @@ std::string KindOfStartUrl(const std::string& url) {
 
 }  // namespace
 
-CrawlRun::CrawlRun(Host& host, net::WebClient& web, CrawlJob& job) : host_(host), web_(web), job_(job) {}
+CrawlRun::CrawlRun(Host& host, net::WebClient& web, CrawlJob& job)
+    : host_(host), web_(web), job_(job), fetch_(host, web, job, ConnectionCount(host.CurrentSettings())) {}
 
 RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& profilePath) {
   Reset();
@@ -125,7 +125,7 @@ bool CrawlRun::AddStartUrl(std::string url) {
 std::string CrawlRun::ProbeIndexPage(const std::string& folderUrl) {
   for (const char* name : kIndexPageNames) {
     std::string scratch;
-    if (web_.FetchText(folderUrl + name, kPort, scratch)) return name;
+    if (fetch_.FetchText(RunFetcher::kNoCandidate, folderUrl + name, scratch)) return name;
   }
   return {};
 }
@@ -134,7 +134,7 @@ std::string CrawlRun::ProbeIndexPage(const std::string& folderUrl) {
 void CrawlRun::FindServerName() {
   const CandidateList& candidates = job_.links.candidates;
   job_.links.serverName.clear();
-  if (candidates.size() > 0) web_.ExtractServer(lastStartUrl_, kPort, job_.links.serverName);
+  if (candidates.size() > 0) web_.ExtractServer(lastStartUrl_, kDefaultPort, job_.links.serverName);
 }
 
 // False when a start URL listed on the way has no index page: the run is
@@ -144,6 +144,7 @@ bool CrawlRun::MainLoop() {
     host_.PumpMessages();
     if (job_.stopRequested) break;
     if (!ListWaitingStartUrl()) return false;
+    fetch_.LookAhead(nextIndex_, static_cast<std::size_t>(job_.maxFilesValue));
     if (!ProcessGuarded()) break;
   }
   return true;
@@ -171,7 +172,7 @@ bool CrawlRun::ProcessGuarded() {
     ProcessCandidate();
     return true;
   } catch (const net::NetError&) {
-    reason = web_.LastFailure().text;
+    reason = fetch_.LastFailure().text;
   } catch (const std::bad_alloc&) {
     reason = "out of memory";
   } catch (const net::DownloadWriteError&) {
@@ -203,14 +204,12 @@ void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
 void CrawlRun::ProcessCandidate() {
   const std::string url = job_.links.candidates.Url(nextIndex_);
   const std::string kind = job_.links.candidates.Kind(nextIndex_);
-  std::string folder, name;
-  SplitPath(url, folder, name, '/');
   if (kind != kKindUrl || Wanted(url)) {
     host_.AppendLine(url + msg::kDownloading);
     host_.SetStatus(FormatStatus(msg::kStatusDownloading, {std::to_string(nextIndex_ + 1), StatusTotal(), url}));
   }
   if (kind == kKindSrc || kind == kKindReq) {
-    FetchFile(url, name, kind);
+    FetchFile(url, kind);
     ++nextIndex_;
     return;
   }
@@ -224,17 +223,17 @@ void CrawlRun::ProcessCandidate() {
   }
   if (kind == kKindCss) {
     job_.links.pageIndex = nextIndex_;
-    ScanStyleSheet(host_, job_, url, text, web_.LastContentType());
+    ScanStyleSheet(host_, job_, url, text, fetch_.LastContentType());
   } else if (ScansAsPage(url)) {
     job_.links.pageIndex = nextIndex_;
-    ScanPage(host_, job_, url, text, web_.LastContentType());
+    ScanPage(host_, job_, url, text, fetch_.LastContentType());
   } else {
     job_.links.BeginPage(std::move(text));
   }
   SavePage(url, kind);
 }
 
-void CrawlRun::FetchFile(const std::string& url, const std::string& name, const std::string& kind) {
+void CrawlRun::FetchFile(const std::string& url, const std::string& kind) {
   const bool oneFolder = host_.CurrentSettings().oneFolder;
   const MirrorPlace place = PlaceCandidate(job_.links.downloadFolder, url, kind, oneFolder);
   // A folder level that is a symbolic link would lead the file out of the
@@ -246,10 +245,11 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name, const 
   }
   if (!oneFolder) platform::CreateDirectories(place.folder);
   // A requisite with a query ("req") is a plain GET, not a form.
-  const bool saved = kind == kKindSrc && Holds(name, "?") ? web_.FetchQueryToFile(place.filePath, url, kPort)
-                                                          : web_.FetchToFile(place.filePath, url, kPort);
-  Report(kFileLinePrefix, url, saved, web_.LastFailure().text);
-  if (saved && kind == kKindSrc && host_.CurrentSettings().requisites && NamesHtml(web_.LastContentType())) {
+  const bool saved = FetchWayOf(url, kind) == FetchWay::kQueryFile
+                         ? fetch_.FetchQueryToFile(place.filePath, url)
+                         : fetch_.FetchToFile(nextIndex_, place.filePath, url);
+  Report(kFileLinePrefix, url, saved, fetch_.LastFailure().text);
+  if (saved && kind == kKindSrc && host_.CurrentSettings().requisites && NamesHtml(fetch_.LastContentType())) {
     ScanStoredPage(url, place.filePath);
   }
 }
@@ -259,7 +259,7 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& name, const 
 // as HTML is scanned whatever its name, one served as anything else (a
 // picture, an archive) never.
 bool CrawlRun::ScansAsPage(const std::string& url) {
-  const std::string& contentType = web_.LastContentType();
+  const std::string& contentType = fetch_.LastContentType();
   if (!host_.CurrentSettings().requisites || contentType.empty()) return IsPageUrl(url);
   return NamesHtml(contentType);
 }
@@ -267,7 +267,7 @@ bool CrawlRun::ScansAsPage(const std::string& url) {
 // A file served as HTML ("view.php", "news/123"): its links are followed and
 // rewritten where it is stored; it keeps the name that links to it give.
 void CrawlRun::ScanStoredPage(const std::string& url, const std::string& path) {
-  const std::string contentType = web_.LastContentType();
+  const std::string contentType = fetch_.LastContentType();
   const std::uint64_t limit = RunLimitsOf(host_.CurrentSettings().bounds).maxPageBytes;
   const std::size_t most = limit == 0 ? SIZE_MAX - 1 : static_cast<std::size_t>(limit);
   std::string text;
@@ -287,22 +287,21 @@ bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {
     query = url.substr(mark + 1);
     shown = url.substr(0, mark);
   }
-  const bool answered = method == RequestMethod::kGet ? web_.SubmitFormGet(query, answer, url, kPort)
-                                                      : web_.SubmitFormPost(query, answer, url, kPort);
-  Report(kFormLinePrefix, shown, answered, web_.LastFailure().text);
+  const bool answered = fetch_.SubmitForm(method, query, answer, url);
+  Report(kFormLinePrefix, shown, answered, fetch_.LastFailure().text);
   return answered;
 }
 
 // A style sheet, held for its scan. An empty one is a sheet all the same.
 bool CrawlRun::FetchStyleSheet(const std::string& url, std::string& text) {
-  const bool fetched = web_.FetchText(url, kPort, text) || web_.LastFailure().kind == net::FailureKind::kEmpty;
-  Report(kFileLinePrefix, url, fetched, web_.LastFailure().text);
+  const bool fetched = fetch_.FetchText(nextIndex_, url, text) || fetch_.LastFailure().kind == net::FailureKind::kEmpty;
+  Report(kFileLinePrefix, url, fetched, fetch_.LastFailure().text);
   return fetched;
 }
 
 bool CrawlRun::FetchPage(const std::string& url, std::string& text) {
-  const bool fetched = web_.FetchText(url, kPort, text);
-  if (Wanted(url)) Report(kFileLinePrefix, url, fetched, web_.LastFailure().text);
+  const bool fetched = fetch_.FetchText(nextIndex_, url, text);
+  if (Wanted(url)) Report(kFileLinePrefix, url, fetched, fetch_.LastFailure().text);
   return fetched;
 }
 

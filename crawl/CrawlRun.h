@@ -8,6 +8,7 @@
 
 #include "crawl/Counters.h"
 #include "crawl/CrawlJob.h"
+#include "crawl/RunFetcher.h"
 #include "crawl/RunResult.h"
 #include "net/WebClient.h"
 #include "settings/Host.h"
@@ -31,7 +32,7 @@ class CrawlRun {
   bool ProcessGuarded();
   void ProcessCandidate();
   void ReportFailure(std::size_t index, std::string reason);
-  void FetchFile(const std::string& url, const std::string& name, const std::string& kind);
+  void FetchFile(const std::string& url, const std::string& kind);
   bool FetchStyleSheet(const std::string& url, std::string& text);
   bool ScansAsPage(const std::string& url);
   void ScanStoredPage(const std::string& url, const std::string& path);
@@ -49,6 +50,7 @@ class CrawlRun {
   Host& host_;
   net::WebClient& web_;
   CrawlJob& job_;
+  RunFetcher fetch_;
   std::size_t nextIndex_ = 0;
   std::string lastStartUrl_;       // the walk's last start URL, listed or not
   CounterRanges ranges_{};         // the run's counters, for start URLs listed late

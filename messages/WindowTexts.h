@@ -52,6 +52,7 @@ inline constexpr char kLabelWriteLog[] = "\x83\x8D\x83O\x82\xF0\x90\xB6\x90\xAC\
 inline constexpr char kLabelRequisites[] =
     "\x95\x5C\x8E\xA6\x82\xC9\x95K\x97v\x82\xC8\x83t\x83@\x83"
     "C\x83\x8B\x82\xE0\x8E\xE6\x93\xBE\x82\xB7\x82\xE9";  // 表示に必要なファイルも取得する
+inline constexpr char kLabelConnections[] = "\x93\xAF\x8E\x9E\x90\xDA\x91\xB1\x90\x94";  // 同時接続数
 inline constexpr char kGroupType[] =
     "\x83^\x83"
     "C\x83v";                                 // タイプ

@@ -112,17 +112,20 @@ bool WebClient::ExtractServer(const std::string& url, unsigned short port, std::
 }
 
 bool WebClient::FetchText(const std::string& url, unsigned short port, std::string& text) {
-  TextSink sink(text, false, options_.maxTextBytes);
-  const TransferResult result =
-      RunTransfer(Session(), {FetchProfile(), url, port, {}, options_.maxTextBytes}, options_, sink);
+  if (!FetchBody(url, port, text, options_.maxTextBytes)) return false;
+  if (!text.empty()) return true;
+  lastFailure_ = Failure::Of(FailureKind::kEmpty);
+  return false;
+}
+
+bool WebClient::FetchBody(const std::string& url, unsigned short port, std::string& body, std::uint64_t maxBytes) {
+  TextSink sink(body, false, maxBytes);
+  const TransferResult result = RunTransfer(Session(), {FetchProfile(), url, port, {}, maxBytes}, options_, sink);
   lastFailure_ = result.failure;
   lastContentType_ = result.contentType;
-  if (!result.IsOk200()) {
-    sink.Drop();
-    return false;
-  }
-  if (text.empty()) lastFailure_ = Failure::Of(FailureKind::kEmpty);
-  return !text.empty();
+  if (result.IsOk200()) return true;
+  sink.Drop();
+  return false;
 }
 
 bool WebClient::FetchToFile(const std::string& localPath, const std::string& url, unsigned short port) {

@@ -48,6 +48,11 @@ class WebClient {
   // maxTextBytes and a stop give false, with `text` as it was.
   bool FetchText(const std::string& url, unsigned short port, std::string& text);
 
+  // The GET of FetchText and FetchToFile, its 200 body appended to `body`
+  // with `maxBytes` as the bound (0: none) instead of the client's. True for
+  // a whole 200 answer, empty or not; else false, `body` as it was.
+  bool FetchBody(const std::string& url, unsigned short port, std::string& body, std::uint64_t maxBytes);
+
   // GET, redirects followed; a 200 answer's body is written byte for byte to
   // a temporary file beside `localPath` (CP932 system form), which replaces
   // the file at `localPath` once the whole answer is in (platform::StagedFile).
@@ -87,6 +92,8 @@ class WebClient {
   // The Content-Type of the last answer ("text/html; charset=UTF-8"), empty
   // when it had none.
   const std::string& LastContentType() const { return lastContentType_; }
+
+  const WebClientOptions& Options() const { return options_; }
 
   // Paths sent in UTF-8 from now on (WebClientOptions::utf8Paths).
   void SetUtf8Paths(bool on) { options_.utf8Paths = on; }

@@ -58,6 +58,9 @@ struct CrawlSettings {
   // icons, srcset, media sources, objects and embeds are fetched too. Off in
   // a profile without the key; on in a new profile and at the first start.
   bool requisites = false;
+  // Connections to fetch on at once, as typed (settings/SettingNumbers.h);
+  // "1" in a profile without the key: one URL at a time.
+  std::string connections;
 
   bool operator==(const CrawlSettings&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "settings/ProfileDefaults.h"
 
+#include "settings/ProfileKeys.h"
+
 namespace pagelark {
 namespace {
 
@@ -22,6 +24,7 @@ CrawlSettings NewProfileSettings() {
   settings.sameServerOnly = true;
   settings.useDisableList = true;
   settings.requisites = true;
+  settings.connections = keys::kNewProfileConnections;
   return settings;
 }
 
@@ -29,6 +32,7 @@ CrawlSettings FirstStartSettings() {
   CrawlSettings settings = CommonStartValues();
   settings.maxFiles = "100";
   settings.requisites = true;
+  settings.connections = keys::kNewProfileConnections;
   return settings;
 }
 

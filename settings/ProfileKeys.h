@@ -54,6 +54,12 @@ inline constexpr std::string_view kMinSpeedTime = "MinSpeedTime";
 // without it reads off.
 inline constexpr std::string_view kRequisites = "Requisites";
 
+// Connections fetched on at once, written after Requisites; a profile without
+// it (or with an empty value) fetches on one.
+inline constexpr std::string_view kConnections = "Connections";
+inline constexpr std::string_view kOneConnection = "1";
+inline constexpr std::string_view kNewProfileConnections = "4";
+
 struct BoundKey {
   std::string_view key;
   std::string RunBounds::*field;

@@ -134,6 +134,8 @@ CrawlSettings SettingsFromProfile(const ini::IniDocument& profile) {
   settings.disableUrls = ReadUrlList(values, keys::kDisableListCount, keys::kDisableUrlPrefix);
   ReadBounds(values, settings.bounds);
   settings.requisites = values.Is(keys::kRequisites, keys::kOn);
+  settings.connections = values.Text(keys::kConnections);
+  if (settings.connections.empty()) settings.connections = keys::kOneConnection;
   return settings;
 }
 

@@ -82,6 +82,7 @@ std::vector<ProfileEntry> ProfileEntries(const CrawlSettings& settings) {
   // Keys beyond the first set come last, so the others keep their places.
   for (const keys::BoundKey& bound : keys::kBoundKeys) entries.Add(bound.key, settings.bounds.*bound.field);
   entries.Add(keys::kRequisites, Switch(settings.requisites));
+  entries.Add(keys::kConnections, settings.connections);
   return entries.Take();
 }
 

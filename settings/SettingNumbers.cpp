@@ -33,4 +33,8 @@ RunLimits RunLimitsOf(const RunBounds& bounds) {
           std::chrono::seconds(NotBelowZero(bounds.minSpeedTime))};
 }
 
+int ConnectionCount(const CrawlSettings& settings) {
+  return std::clamp(ParseLeadingInt(settings.connections), std::int32_t{1}, std::int32_t{kMostConnections});
+}
+
 }  // namespace pagelark

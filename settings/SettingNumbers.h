@@ -27,4 +27,9 @@ struct RunLimits {
 
 RunLimits RunLimitsOf(const RunBounds& bounds);
 
+// The connections a run fetches on: the setting read as a number, empty or
+// below 1 being 1 (one request at a time), at most kMostConnections.
+inline constexpr int kMostConnections = 16;
+int ConnectionCount(const CrawlSettings& settings);
+
 }  // namespace pagelark

@@ -26,7 +26,8 @@ inline constexpr int kSameServer = 1134;
 inline constexpr int kUseFilter = 1135;
 inline constexpr int kFilterDetail = 1136;
 inline constexpr int kWriteLog = 1137;
-inline constexpr int kRequisites = 1300;  // beside the type group: fetch page requisites
+inline constexpr int kRequisites = 1300;   // beside the type group: fetch page requisites
+inline constexpr int kConnections = 1301;  // beside the switches: connections fetched on at once
 
 // Counter rows: row i (0..5 for @a@..@f@) has its box at kCounterBox + i and
 // its From, To and Step edits at kCounterFrom + 4i, + 1, + 2.

@@ -47,7 +47,7 @@ constexpr std::array<ControlSpec, 6> CounterRow(int row) {
   }};
 }
 
-constexpr std::array<ControlSpec, 30> kMainFixed = {{
+constexpr std::array<ControlSpec, 32> kMainFixed = {{
     // Group boxes first, so that they lie beneath the controls they frame.
     {kNone, kGroup, kGroupOptions, {7, 71, 252, 112}, kStyleNone},
     {kNone, kGroup, kGroupType, {15, 154, 86, 23}, kStyleNone},
@@ -71,6 +71,8 @@ constexpr std::array<ControlSpec, 30> kMainFixed = {{
     {id::kGet, kRadio, kLabelGet, {20, 164, 29, 10}, kStyleNone},
     {id::kPost, kRadio, kLabelPost, {51, 164, 33, 10}, kStyleNone},
     {id::kRequisites, kCheck, kLabelRequisites, {110, 164, 145, 10}, kStyleNone},
+    {kNone, kStatic, kLabelConnections, {176, 106, 0, 8}, kStyleNone},
+    {id::kConnections, kEdit, nullptr, {218, 103, 33, 13}, kStyleAutoHScroll},
     {id::kAllFiles, kRadio, kLabelAllFiles, {270, 85, 107, 10}, kStyleGroupStart},
     {id::kSelectKinds, kRadio, kLabelSelectKinds, {270, 99, 107, 10}, kStyleGroupStart},
     {id::kKindList, ControlKind::kListBox, nullptr, {274, 122, 33, 46}, kStyleNone},

@@ -18,11 +18,12 @@ struct CheckField {
   bool CrawlSettings::*field;
 };
 
-constexpr std::array<TextField, 4> kTextFields = {{
+constexpr std::array<TextField, 5> kTextFields = {{
     {id::kStartUrl, &CrawlSettings::startUrl},
     {id::kDownloadFolder, &CrawlSettings::downloadFolder},
     {id::kMaxFiles, &CrawlSettings::maxFiles},
     {id::kMaxDuplicateLinks, &CrawlSettings::maxDuplicateLinks},
+    {id::kConnections, &CrawlSettings::connections},
 }};
 
 constexpr std::array<CheckField, 6> kCheckFields = {{

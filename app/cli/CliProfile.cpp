@@ -47,7 +47,7 @@ ini::IniDocument DefaultsDocument() {
 }  // namespace
 
 bool IsProfileKey(const std::string& key) {
-  constexpr std::array<std::string_view, 22> kPlain = {keys::kUrl,
+  constexpr std::array<std::string_view, 23> kPlain = {keys::kUrl,
                                                        keys::kDownLoad,
                                                        keys::kCount,
                                                        keys::kLinkCount,
@@ -68,7 +68,8 @@ bool IsProfileKey(const std::string& key) {
                                                        keys::kMaxFileMiB,
                                                        keys::kMinSpeed,
                                                        keys::kMinSpeedTime,
-                                                       keys::kRequisites};
+                                                       keys::kRequisites,
+                                                       keys::kConnections};
   // Lists have any length; there are six counters.
   constexpr std::array<std::pair<std::string_view, int>, 7> kNumbered = {{{keys::kKindPrefix, 0},
                                                                           {keys::kCgiPrefix, kCounterCount},

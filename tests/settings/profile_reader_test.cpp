@@ -25,6 +25,7 @@ CrawlSettings MissingValues() {
   settings.belowStartUrlOnly = true;
   settings.allKinds = false;
   settings.requestMethod = RequestMethod::kPost;
+  settings.connections = "1";
   return settings;
 }
 
@@ -159,6 +160,7 @@ TEST(ReadProfile, ReadsAProfileWrittenByTheWindowsFunctions) {
   expected.useEnableList = true;
   expected.enableUrls = {sjis("www.example.jp/写真/"), sjis("表")};
   expected.disableUrls = {"/cgi-bin/"};
+  expected.connections = "1";
   EXPECT_EQ(read, expected);
   EXPECT_EQ(host.settings, expected);
 }

@@ -40,6 +40,7 @@ CrawlSettings RichSettings() {
   s.disableUrls = {"/cgi-bin/", kSofuto + "\\"};
   s.bounds = {"0", "2048", "1", "60"};
   s.requisites = true;
+  s.connections = "6";
   return s;
 }
 
@@ -86,7 +87,9 @@ std::vector<std::string> RichLines() {
                                          "MaxPageMiB=0",
                                          "MaxFileMiB=2048",
                                          "MinSpeed=1",
-                                         "MinSpeedTime=60", "Requisites=on"};
+                                         "MinSpeedTime=60",
+                                         "Requisites=on",
+                                         "Connections=6"};
   lines.insert(lines.end(), tail.begin(), tail.end());
   return lines;
 }
@@ -137,15 +140,16 @@ TEST_F(WriteProfileTest, RoundTripKeepsEveryByteOfEveryValue) {
 }
 
 // A profile written before the run bounds existed keeps every byte; the
-// bounds and the requisites switch (off, as such a profile reads) follow its
-// last line.
+// bounds, the requisites switch (off, as such a profile reads) and the one
+// connection it reads follow its last line.
 TEST_F(WriteProfileTest, OlderProfileKeepsItsBytesAndGainsTheBoundsAtItsEnd) {
   const std::string older = ReadBytes(std::string(PAGELARK_SETTINGS_FIXTURES) + "/windows-profile.ini");
   test::WriteBytes(dir_.native() / "p.ini", older);
   ReadProfile(ProfilePath(), host_);
   ASSERT_TRUE(Write());
-  EXPECT_EQ(Profile(),
-            older + "MaxPageMiB=64\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=30\r\nRequisites=off\r\n");
+  EXPECT_EQ(Profile(), older +
+                           "MaxPageMiB=64\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=30\r\nRequisites=off\r\n"
+                           "Connections=1\r\n");
 }
 
 TEST_F(WriteProfileTest, ShrunkListLeavesStaleKeysThatAreNotRead) {
@@ -223,8 +227,8 @@ TEST_F(WriteProfileTest, UnwritableProfileShowsOneMessagePerKeyInOrder) {
   EXPECT_EQ(host_.messages, expected);
   EXPECT_EQ(expected.front(), std::string("URL") + msg::kKeyWriteFailed);
   EXPECT_EQ(expected[10], std::string("KindCount") + msg::kKeyWriteFailed);
-  EXPECT_EQ(expected[expected.size() - 6], std::string("DisableURL1") + msg::kKeyWriteFailed);
-  EXPECT_EQ(expected.back(), std::string("Requisites") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected[expected.size() - 7], std::string("DisableURL1") + msg::kKeyWriteFailed);
+  EXPECT_EQ(expected.back(), std::string("Connections") + msg::kKeyWriteFailed);
   EXPECT_EQ(ini::IniDocument(ReadBytes(dir_.native() / "set.ini")).Find(keys::kSection, "INI"), profilePath);
 }
 

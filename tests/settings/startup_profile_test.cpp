@@ -20,6 +20,7 @@ CrawlSettings ExpectedFirstStart() {
   s.allKinds = true;
   s.kinds = {"htm", "html"};
   s.requisites = true;
+  s.connections = "4";
   return s;
 }
 
@@ -131,6 +132,7 @@ TEST(ResetProfile, GivesTheNewProfileValuesAndKeepsTheIndexFile) {
   expected.sameServerOnly = true;
   expected.useDisableList = true;
   expected.requisites = true;
+  expected.connections = "4";
   EXPECT_EQ(host.settings, expected);
   EXPECT_EQ(host.events, (std::vector<std::string>{"ClearLines", "SetStatus ", "ApplySettings"}));
 }

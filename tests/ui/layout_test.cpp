@@ -32,7 +32,8 @@ TEST(MainLayout, EveryControlOnceWithItsKindCaptionAndPlace) {
   }
   std::set<int> expected = {
       1000, 1002, 1003, 1004, 1005, 1006, 1012, 1100, 1101, 1102, 1103,
-      1104, 1105, 1106, 1131, 1132, 1133, 1134, 1135, 1136, 1137, 1300};  // the requisites box, beside the type group
+      1104, 1105, 1106, 1131, 1132, 1133, 1134, 1135, 1136, 1137, 1300,  // the requisites box, beside the type group
+      1301};                                                             // the connections field, beside the switches
   for (int row = 0; row < 6; ++row) {
     for (int c : {1200 + row, 1108 + 4 * row, 1109 + 4 * row, 1110 + 4 * row}) expected.insert(c);
   }
@@ -49,6 +50,7 @@ TEST(MainLayout, EveryControlOnceWithItsKindCaptionAndPlace) {
            Row{1100, ControlKind::kCheckBox, "指定したURL以下にないURLはダウンロードしない", {17, 104, 153, 10}},
            Row{1136, ControlKind::kPushButton, "フィルター詳細", {94, 138, 50, 14}},
            Row{1300, ControlKind::kCheckBox, "表示に必要なファイルも取得する", {110, 164, 145, 10}},
+           Row{1301, ControlKind::kEdit, nullptr, {218, 103, 33, 13}},
            Row{1102, ControlKind::kRadioButton, "拡張子を指定してダウンロード", {270, 99, 107, 10}},
            Row{1205, ControlKind::kCheckBox, "@f@を使う", {224, 240, 45, 10}},
            Row{1129, ControlKind::kEdit, nullptr, {329, 236, 41, 14}},

@@ -147,7 +147,8 @@ TEST_F(ProfileCommandTest, BoundsWithoutControlsSurviveOpenAndSave) {
   platform::ReadFileBytes(Work("copy.ini"), saved);
   EXPECT_NE(saved.find("\r\nURL=http://b/\r\n"), std::string::npos);
   EXPECT_TRUE(
-      saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\nRequisites=off\r\n"));
+      saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\nRequisites=off\r\n"
+                                 "Connections=1\r\n"));
 
   h.view.fileReply = Work("new.ini");
   h.window->OnCommand(id::kMenuNew);
