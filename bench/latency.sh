@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Latency bench, run by hand like the other bench programs: mirrors a
+# generated site (tools/make-bench-site.py) served on 127.0.0.1 by
+# tools/sample-server, which waits DELAY_MS before each answer as a network
+# round trip would, once with pagelark-cli for each number of connections in
+# CONNECTIONS and once with Wget2 at its default threads. Each run is timed as
+# a whole process (wall seconds), its file count is checked against the
+# site's manifest, and each pagelark-cli mirror with more than one connection
+# is compared byte for byte with the one-connection mirror. More than one
+# connection is asked for with --set Connections=N; a pagelark-cli that
+# refuses the key gets a row that says so instead of a run.
+#
+#   cmake --build build --target pagelark-cli sample-server
+#   PAGES=2000 DELAY_MS=20 CONNECTIONS="1 5 8" bench/latency.sh
+#
+# Settings (environment, defaults as above): PAGES, DELAY_MS, CONNECTIONS,
+# BUILD (the build folder, default build), KEEP=1 keeps the scratch folder.
+# Needs python3 and wget2 (Debian package wget2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PAGES=${PAGES:-2000}
+DELAY_MS=${DELAY_MS:-20}
+CONNECTIONS=${CONNECTIONS:-"1 5 8"}
+BUILD=${BUILD:-build}
+cli=$PWD/$BUILD/app/cli/pagelark-cli
+server_program=$PWD/$BUILD/tools/sample-server
+ignore='index\.htm$' # pagelark-cli's twin of each folder's start page
+
+for program in "$cli" "$server_program"; do
+  [ -x "$program" ] || { echo "latency: $program is missing (cmake --build $BUILD --target pagelark-cli sample-server)" >&2; exit 1; }
+done
+command -v wget2 >/dev/null || { echo "latency: wget2 is missing (apt-get install -y wget2)" >&2; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/latency.XXXXXX")
+server=
+cleanup() {
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; fi
+  if [ "${KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+manifest() { python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))[sys.argv[2]])' "$work/site/manifest.json" "$1"; }
+now_ns() { date +%s%N; }
+seconds() { awk -v ns="$1" 'BEGIN { printf "%.2f", ns / 1e9 }'; }
+
+python3 tools/make-bench-site.py --pages "$PAGES" "$work/site" >/dev/null
+expected=$(manifest expected_files)
+
+"$server_program" --delay-ms "$DELAY_MS" "$work/site/www" >"$work/server.txt" &
+server=$!
+for _ in $(seq 100); do grep -q '^port ' "$work/server.txt" 2>/dev/null && break; sleep 0.1; done
+port=$(awk '/^port /{print $2}' "$work/server.txt")
+[ -n "$port" ] || { echo "latency: the sample server did not start" >&2; exit 1; }
+url=http://127.0.0.1:$port/index.html
+echo "site: $PAGES pages, $expected files, $(manifest missing_urls) URLs that answer 404; $DELAY_MS ms before each answer"
+
+rows=()    # tool|connections|wall|check
+wget2_wall=
+
+# Counts the files below $1 against the manifest.
+check_count() {
+  local files
+  files=$(find "$1" -type f | grep -cvE "$ignore" || true)
+  if [ "$files" = "$expected" ]; then echo "$files files, whole"; else echo "$files of $expected files"; fi
+}
+
+run_wget2() {
+  local dir=$work/wget2 start status=0
+  mkdir "$dir"
+  start=$(now_ns)
+  (cd "$dir" && wget2 --mirror --convert-links --no-parent --robots=off -q "$url") || status=$?
+  wget2_wall=$(seconds $(($(now_ns) - start)))
+  local check
+  check=$(check_count "$dir")
+  # Wget2 exits 8 when some answer was an error, as the 404s are.
+  [ "$status" = 0 ] || [ "$status" = 8 ] || check="exit $status; $check"
+  rows+=("Wget2|5 (default)|$wget2_wall|$check")
+}
+
+# One pagelark-cli run with $1 connections into $work/pagelark-$1.
+run_pagelark() {
+  local n=$1 dir=$work/pagelark-$1 start status=0 wall check
+  local args=(--program-dir "$work/program-$n" --set "URL=$url" --set "DownLoad=$dir" --set Count=1000000
+    --set KIND=all --set SAME=on)
+  # Absent, the key means one connection; pass it only when it says more.
+  if [ "$n" -gt 1 ]; then
+    args+=(--set "Connections=$n")
+    if ! "$cli" --program-dir "$work/probe" "${args[@]}" --save-as "$work/probe.ini" >/dev/null 2>"$work/probe.txt"; then
+      rows+=("pagelark-cli|$n|-|not run, refused: $(sed -e 's/^pagelark-cli: //' -e 's/ (usage.*//' "$work/probe.txt" | head -1)")
+      return
+    fi
+  fi
+  mkdir -p "$dir"
+  start=$(now_ns)
+  "$cli" "${args[@]}" >"$work/pagelark-$n.out" 2>"$work/pagelark-$n.err" || status=$?
+  wall=$(seconds $(($(now_ns) - start)))
+  check=$(check_count "$dir")
+  [ "$status" = 0 ] || check="exit $status; $check"
+  if [ "$n" -gt 1 ] && [ -d "$work/pagelark-1" ]; then
+    if diff -r "$work/pagelark-1" "$dir" >/dev/null; then check="$check, same as 1"; else check="$check, differs from 1"; fi
+  fi
+  rows+=("pagelark-cli|$n|$wall|$check")
+}
+
+run_wget2
+for n in $CONNECTIONS; do run_pagelark "$n"; done
+
+echo
+printf '%-13s %-13s %8s %9s  %s\n' tool connections "wall s" "x Wget2" check
+for row in "${rows[@]}"; do
+  IFS='|' read -r tool connections wall check <<<"$row"
+  ratio=-
+  [ "$wall" = - ] || ratio=$(awk -v a="$wall" -v b="$wget2_wall" 'BEGIN { printf "%.2f", a / b }')
+  printf '%-13s %-13s %8s %9s  %s\n' "$tool" "$connections" "$wall" "$ratio" "$check"
+done
