@@ -6,9 +6,8 @@
 # CONNECTIONS and once with Wget2 at its default threads. Each run is timed as
 # a whole process (wall seconds), its file count is checked against the
 # site's manifest, and each pagelark-cli mirror with more than one connection
-# is compared byte for byte with the one-connection mirror. More than one
-# connection is asked for with --set Connections=N; a pagelark-cli that
-# refuses the key gets a row that says so instead of a run.
+# is compared byte for byte with the one-connection mirror. The connections
+# are set with --set Connections=N (a run without it has a new profile's 4).
 #
 #   cmake --build build --target pagelark-cli sample-server
 #   PAGES=2000 DELAY_MS=20 CONNECTIONS="1 5 8" bench/latency.sh
@@ -82,15 +81,7 @@ run_wget2() {
 run_pagelark() {
   local n=$1 dir=$work/pagelark-$1 start status=0 wall check
   local args=(--program-dir "$work/program-$n" --set "URL=$url" --set "DownLoad=$dir" --set Count=1000000
-    --set KIND=all --set SAME=on)
-  # Absent, the key means one connection; pass it only when it says more.
-  if [ "$n" -gt 1 ]; then
-    args+=(--set "Connections=$n")
-    if ! "$cli" --program-dir "$work/probe" "${args[@]}" --save-as "$work/probe.ini" >/dev/null 2>"$work/probe.txt"; then
-      rows+=("pagelark-cli|$n|-|not run, refused: $(sed -e 's/^pagelark-cli: //' -e 's/ (usage.*//' "$work/probe.txt" | head -1)")
-      return
-    fi
-  fi
+    --set KIND=all --set SAME=on --set "Connections=$n")
   mkdir -p "$dir"
   start=$(now_ns)
   "$cli" "${args[@]}" >"$work/pagelark-$n.out" 2>"$work/pagelark-$n.err" || status=$?
