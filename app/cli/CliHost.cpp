@@ -47,7 +47,11 @@ CliHost::~CliHost() {
 }
 
 void CliHost::AppendLine(const std::string& line) {
-  lines_.push_back(line);
+  if (settings_.writeLog) {
+    lines_.resize(static_cast<std::size_t>(lineCount_));
+    lines_.push_back(line);
+  }
+  ++lineCount_;
   ClearStatusLine();
   Write(out_, TerminalText(line) + "\n");
   std::fflush(out_);
@@ -63,8 +67,13 @@ void CliHost::NoteLineReason(int, const std::string& reason) {
 }
 
 std::string CliHost::Line(int index) {
-  if (index < 0 || index >= LineCount()) return {};
+  if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return {};
   return lines_[static_cast<std::size_t>(index)];
+}
+
+void CliHost::ClearLines() {
+  lines_.clear();
+  lineCount_ = 0;
 }
 
 void CliHost::SetStatus(const std::string& text) {

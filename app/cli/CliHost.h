@@ -22,10 +22,13 @@ class CliHost : public Host {
   void ApplySettings(const CrawlSettings& settings) override { settings_ = settings; }
   void SetIndexFile(const std::string& indexFile) override { settings_.indexFile = indexFile; }
 
+  // The lines are counted; their texts are kept only while the settings ask
+  // for the run log, the one reader of Line: a long run's lines need not
+  // stay in memory once printed.
   void AppendLine(const std::string& line) override;
-  int LineCount() override { return static_cast<int>(lines_.size()); }
+  int LineCount() override { return lineCount_; }
   std::string Line(int index) override;
-  void ClearLines() override { lines_.clear(); }
+  void ClearLines() override;
   // With ShowReasons on: "    (reason)" on the line after the failure line.
   void NoteLineReason(int index, const std::string& reason) override;
   void ShowReasons(bool show) { showReasons_ = show; }
@@ -53,7 +56,8 @@ class CliHost : public Host {
   bool interruptPassed_ = false;
   std::function<void()> onInterrupt_;
   CrawlSettings settings_;
-  std::vector<std::string> lines_;
+  int lineCount_ = 0;
+  std::vector<std::string> lines_;  // with the run log on: every line, by index
 };
 
 // The line as the terminal gets it: UTF-8, with CR, LF and NUL written as
