@@ -85,7 +85,11 @@ bool RunFetcher::FetchText(std::size_t candidate, const std::string& url, std::s
   std::optional<net::PooledAnswer> answer = TakeAhead(candidate, FetchWay::kText);
   if (!answer) return NoteLive(web_.FetchText(url, kDefaultPort, text));
   if (!NoteHeld(*answer)) return false;
-  text.append(answer->body);
+  if (text.empty()) {
+    text = std::move(answer->body);
+  } else {
+    text.append(answer->body);
+  }
   if (!text.empty()) return true;
   lastFailure_ = net::Failure::Of(net::FailureKind::kEmpty);
   return false;

@@ -50,7 +50,7 @@ TEST(MainLayout, EveryControlOnceWithItsKindCaptionAndPlace) {
            Row{1100, ControlKind::kCheckBox, "指定したURL以下にないURLはダウンロードしない", {17, 104, 153, 10}},
            Row{1136, ControlKind::kPushButton, "フィルター詳細", {94, 138, 50, 14}},
            Row{1300, ControlKind::kCheckBox, "表示に必要なファイルも取得する", {110, 164, 145, 10}},
-           Row{1301, ControlKind::kEdit, nullptr, {218, 103, 33, 13}},
+           Row{1301, ControlKind::kEdit, nullptr, {218, 114, 33, 13}},
            Row{1102, ControlKind::kRadioButton, "拡張子を指定してダウンロード", {270, 99, 107, 10}},
            Row{1205, ControlKind::kCheckBox, "@f@を使う", {224, 240, 45, 10}},
            Row{1129, ControlKind::kEdit, nullptr, {329, 236, 41, 14}},

@@ -43,6 +43,7 @@ class SampleProfiles final : public ProfileStore {
     s.maxFiles = "1000";
     s.maxDuplicateLinks = "500";
     s.sameServerOnly = true;
+    s.connections = "4";
     s.allKinds = false;
     s.kinds = {"htm", "html", "png"};
     s.requestMethod = RequestMethod::kGet;
