@@ -17,52 +17,32 @@
 # Needs python3 and wget2 (Debian package wget2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bench=latency
+# shellcheck source=bench/lib.sh
+. bench/lib.sh
 
 PAGES=${PAGES:-2000}
 DELAY_MS=${DELAY_MS:-20}
 CONNECTIONS=${CONNECTIONS:-"1 5 8"}
-BUILD=${BUILD:-build}
-cli=$PWD/$BUILD/app/cli/pagelark-cli
-server_program=$PWD/$BUILD/tools/sample-server
-ignore='index\.htm$' # pagelark-cli's twin of each folder's start page
 
-for program in "$cli" "$server_program"; do
-  [ -x "$program" ] || { echo "latency: $program is missing (cmake --build $BUILD --target pagelark-cli sample-server)" >&2; exit 1; }
-done
+need_programs
 command -v wget2 >/dev/null || { echo "latency: wget2 is missing (apt-get install -y wget2)" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/latency.XXXXXX")
-server=
 cleanup() {
-  if [ -n "$server" ]; then kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; fi
+  stop_server
   if [ "${KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 
-manifest() { python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))[sys.argv[2]])' "$work/site/manifest.json" "$1"; }
-now_ns() { date +%s%N; }
-seconds() { awk -v ns="$1" 'BEGIN { printf "%.2f", ns / 1e9 }'; }
-
 python3 tools/make-bench-site.py --pages "$PAGES" "$work/site" >/dev/null
-expected=$(manifest expected_files)
+expected=$(manifest "$work/site" expected_files)
 
-"$server_program" --delay-ms "$DELAY_MS" "$work/site/www" >"$work/server.txt" &
-server=$!
-for _ in $(seq 100); do grep -q '^port ' "$work/server.txt" 2>/dev/null && break; sleep 0.1; done
-port=$(awk '/^port /{print $2}' "$work/server.txt")
-[ -n "$port" ] || { echo "latency: the sample server did not start" >&2; exit 1; }
-url=http://127.0.0.1:$port/index.html
-echo "site: $PAGES pages, $expected files, $(manifest missing_urls) URLs that answer 404; $DELAY_MS ms before each answer"
+start_server "$work/site/www" --delay-ms "$DELAY_MS"
+echo "site: $PAGES pages, $expected files, $(manifest "$work/site" missing_urls) URLs that answer 404; $DELAY_MS ms before each answer"
 
 rows=()    # tool|connections|wall|check
 wget2_wall=
-
-# Counts the files below $1 against the manifest.
-check_count() {
-  local files
-  files=$(find "$1" -type f | grep -cvE "$ignore" || true)
-  if [ "$files" = "$expected" ]; then echo "$files files, whole"; else echo "$files of $expected files"; fi
-}
 
 run_wget2() {
   local dir=$work/wget2 start status=0
@@ -71,7 +51,7 @@ run_wget2() {
   (cd "$dir" && wget2 --mirror --convert-links --no-parent --robots=off -q "$url") || status=$?
   wget2_wall=$(seconds $(($(now_ns) - start)))
   local check
-  check=$(check_count "$dir")
+  check=$(check_count "$dir" "$expected")
   # Wget2 exits 8 when some answer was an error, as the 404s are.
   [ "$status" = 0 ] || [ "$status" = 8 ] || check="exit $status; $check"
   rows+=("Wget2|5 (default)|$wget2_wall|$check")
@@ -80,13 +60,10 @@ run_wget2() {
 # One pagelark-cli run with $1 connections into $work/pagelark-$1.
 run_pagelark() {
   local n=$1 dir=$work/pagelark-$1 start status=0 wall check
-  local args=(--program-dir "$work/program-$n" --set "URL=$url" --set "DownLoad=$dir" --set Count=1000000
-    --set KIND=all --set SAME=on --set "Connections=$n")
-  mkdir -p "$dir"
   start=$(now_ns)
-  "$cli" "${args[@]}" >"$work/pagelark-$n.out" 2>"$work/pagelark-$n.err" || status=$?
+  mirror_with_cli "$dir" "$n" || status=$?
   wall=$(seconds $(($(now_ns) - start)))
-  check=$(check_count "$dir")
+  check=$(check_count "$dir" "$expected")
   [ "$status" = 0 ] || check="exit $status; $check"
   if [ "$n" -gt 1 ] && [ -d "$work/pagelark-1" ]; then
     if diff -r "$work/pagelark-1" "$dir" >/dev/null; then check="$check, same as 1"; else check="$check, differs from 1"; fi

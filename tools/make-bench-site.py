@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes a static test site for the mirror benchmarks (bench/latency.sh).
+"""Writes a static test site for the mirror benchmarks (bench/*.sh).
 
   make-bench-site.py [--pages N] [--seed S] OUT_DIR
 
@@ -19,6 +19,7 @@ one folder holds them all too.
 """
 
 import argparse
+import functools
 import json
 import os
 import posixpath
@@ -30,6 +31,11 @@ import zlib
 WORDS = ("mirror fetch page folder link picture answer server request round trip "
          "catalogue section notes table figure index archive chapter entry list").split()
 CHILDREN_PER_PAGE = 6
+# words() draws as rng.choice(WORDS) does: the top WORD_BITS bits of one
+# 32-bit output of the generator, drawn again while they index past WORDS.
+WORD_BITS = len(WORDS).bit_length()
+WORD_INDEX = bytes(byte >> (8 - WORD_BITS) for byte in range(256))
+WORD_REJECTED = bytes(byte for byte in range(256) if byte >> (8 - WORD_BITS) >= len(WORDS))
 
 
 def png(rng, size):
@@ -46,9 +52,30 @@ def png(rng, size):
             chunk(b"IDAT", zlib.compress(raw, 1)) + chunk(b"IEND", b""))
 
 
+def words(rng, count):
+    """The same `count` words, and the same generator state after, as `count`
+    calls of rng.choice(WORDS), drawn in batches: each batch takes as many
+    32-bit outputs as words are still wanted, never more than are used."""
+    indexes = b""
+    while len(indexes) < count:
+        want = count - len(indexes)
+        outputs = rng.getrandbits(32 * want).to_bytes(4 * want, "little")
+        # Byte 3 of each little-endian output holds its top bits.
+        indexes += outputs[3::4].translate(WORD_INDEX, WORD_REJECTED)
+    return " ".join([WORDS[index] for index in indexes])
+
+
+@functools.lru_cache(maxsize=None)
+def folder_link(from_folder, to_folder):
+    return posixpath.relpath(to_folder, from_folder)
+
+
 def relative(page, target):
-    """The relative link from `page` to `target` (server paths)."""
-    return posixpath.relpath(target, posixpath.dirname(page))
+    """The relative link from `page` to `target` (server paths); folders are
+    never named as files, so it is the link between their folders, cached."""
+    folder, name = posixpath.split(target)
+    link = folder_link(posixpath.dirname(page), folder)
+    return name if link == "." else link + "/" + name
 
 
 def href(rng, page, target):
@@ -115,7 +142,7 @@ class Site:
         rng, path = self.rng, self.pages[index]
         pictures = rng.sample(self.pictures, rng.randint(1, 4))
         self.linked.update(pictures)
-        text = " ".join(rng.choice(WORDS) for _ in range(rng.randint(300, 3000)))
+        text = words(rng, rng.randint(300, 3000))
         body = ['<html><head><title>page %d</title>' % index,
                 '<link rel="stylesheet" href="%s"></head><body>' % relative(path, "/style.css"),
                 '<h1 id="part1">page %d</h1>' % index]
