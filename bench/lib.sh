@@ -1,7 +1,7 @@
-# Helpers of the whole-mirror benches (latency.sh, scale.sh), sourced after
-# `cd` to the project's top folder with `bench` set to the bench's name:
-# the programs, timing, a site's manifest, the mirror's file count, the
-# sample server and one pagelark-cli mirror.
+# Helpers of the whole-mirror benches (latency.sh, scale.sh, real-site.sh),
+# sourced after `cd` to the project's top folder with `bench` set to the
+# bench's name: the programs, timing, a site's manifest, the mirror's file
+# count, the sample server and one pagelark-cli mirror.
 # shellcheck shell=bash disable=SC2154 # bench and work are the sourcing script's
 
 BUILD=${BUILD:-build}

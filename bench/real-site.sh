@@ -33,36 +33,29 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+bench=real-site
+# shellcheck source=bench/lib.sh
+. bench/lib.sh
+
 RUNS=${RUNS:-3}
 CONNECTIONS=${CONNECTIONS:-4}
 WGET2_COMPRESSION=${WGET2_COMPRESSION-identity}
 SITE=${SITE:-/usr/share/doc/python3.11/html}
-BUILD=${BUILD:-build}
-cli=$PWD/$BUILD/app/cli/pagelark-cli
-server_program=$PWD/$BUILD/tools/sample-server
 
-for program in "$cli" "$server_program"; do
-  [ -x "$program" ] || { echo "real-site: $program is missing (cmake --build $BUILD --target pagelark-cli sample-server)" >&2; exit 1; }
-done
+need_programs
 for tool in wget wget2 python3; do
   command -v "$tool" >/dev/null || { echo "real-site: $tool is missing (apt-get install -y $tool)" >&2; exit 1; }
 done
 [ -d "$SITE" ] || { echo "real-site: $SITE is missing (tools/setup-deps.sh installs python3.11-doc)" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/real-site.XXXXXX")
-server=
 cleanup() {
-  if [ -n "$server" ]; then kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; fi
+  stop_server
   if [ "${KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 
-"$server_program" "$SITE" >"$work/server.txt" &
-server=$!
-for _ in $(seq 100); do grep -q '^port ' "$work/server.txt" 2>/dev/null && break; sleep 0.1; done
-port=$(awk '/^port /{print $2}' "$work/server.txt")
-[ -n "$port" ] || { echo "real-site: the sample server did not start" >&2; exit 1; }
-url=http://127.0.0.1:$port/index.html
+start_server "$SITE"
 
 # Runs "$@" in the current folder, its output into $out.out and $out.err, and
 # writes "wall_seconds peak_kib exit_status" to $out.time. The children's
