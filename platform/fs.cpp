@@ -154,9 +154,15 @@ bool ReplaceFileAtomically(std::string_view systemPath, std::string_view bytes) 
 }
 
 bool ReadFileBytes(std::string_view systemPath, std::string& bytes, std::size_t limit) {
-  std::ifstream in(ToFsPath(systemPath), std::ios::binary);
+  const fs::path path = ToFsPath(systemPath);
+  std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   bytes.clear();
+  // Room for the whole file at once, so that a large page is not held twice
+  // while its buffer doubles.
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (!ec) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)));
   char buffer[65536];
   while (bytes.size() < limit && in.read(buffer, sizeof buffer).gcount() > 0) {
     const auto got = static_cast<std::size_t>(in.gcount());

@@ -22,6 +22,7 @@
 #include "crawl/CrawlEngine.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/memory.h"
 #include "platform/terminal.h"
 #include "settings/IniFile.h"
 #include "settings/ProfileKeys.h"
@@ -101,6 +102,7 @@ int Run(int argc, char** argv) {
 // memory left for the settings or the report) ends the program with a line
 // that says so, never with an abort.
 int main(int argc, char** argv) {
+  pagelark::platform::ShareOneHeapArena();
   try {
     return Run(argc, argv);
   } catch (const std::exception& failure) {

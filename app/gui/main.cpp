@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/fs.h"
+#include "platform/memory.h"
 #include "ui/DownloadApp.h"
 #include "ui/qt/GuardedApplication.h"
 #include "ui/qt/QtMainWindow.h"
@@ -62,6 +63,7 @@ int Run(int argc, char** argv) {
 // (no memory for the window itself) ends the program with a line that says
 // so, never with an abort.
 int main(int argc, char** argv) {
+  pagelark::platform::ShareOneHeapArena();
   try {
     return Run(argc, argv);
   } catch (const std::exception& failure) {
