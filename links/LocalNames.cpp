@@ -1,5 +1,7 @@
 #include "links/LocalNames.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -13,6 +15,8 @@ std::string EraseAll(std::string_view text, std::string_view what) { return cp93
 
 std::string EscapeLoneLeadBytes(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
+  const auto leads = [](char c) { return cp932::IsLeadByte(static_cast<unsigned char>(c)); };
+  if (std::none_of(text.begin(), text.end(), leads)) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
@@ -34,10 +38,23 @@ std::string ToLocalForm(std::string_view text) {
   // With no lone lead byte left, "/" and ":" (below 0x40, never trail bytes)
   // stand alone, and replacing or removing them joins no bytes; the case is
   // folded on the characters that remain.
-  std::string local = EscapeLoneLeadBytes(text);
-  local = cp932::ReplaceAll(local, "//", "\\");
-  local = cp932::ReplaceAll(local, "/", "\\");
-  return cp932::ToLower(EraseAll(local, ":"));
+  const std::string escaped = EscapeLoneLeadBytes(text);
+  std::string local;
+  local.reserve(escaped.size());
+  for (std::size_t i = 0; i < escaped.size();) {
+    const std::size_t length = cp932::CharLength(escaped, i);
+    const char c = escaped[i];
+    if (length == 2) {
+      local.append(escaped, i, 2);
+    } else if (c == '/') {
+      local += '\\';
+      if (i + 1 < escaped.size() && escaped[i + 1] == '/') ++i;  // "//" becomes one "\" as well
+    } else if (c != ':') {
+      local += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    i += length;
+  }
+  return local;
 }
 
 std::string StripReserved(std::string_view text, char marker) {

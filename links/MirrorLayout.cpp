@@ -32,22 +32,32 @@ bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
 }  // namespace
 
 std::string ConfineLocalPart(std::string_view part) {
-  const std::string text = cp932::ReplaceAll(cp932::ReplaceAll(EscapeLoneLeadBytes(part), "/", "\\"), ":", "");
+  // With no lone lead byte left, "/", "\\" and ":" standing alone are the
+  // characters themselves, never trail bytes.
+  const std::string text = EscapeLoneLeadBytes(part);
   std::string out;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = cp932::Find(text, "\\", start);
-    const std::string_view step = std::string_view(text).substr(start, end == cp932::npos ? cp932::npos : end - start);
-    if (end == cp932::npos) {
-      if (!IsDotStep(step)) out.append(step);
-      return out;
+  out.reserve(text.size());
+  std::size_t stepStart = 0;  // where the step being copied begins in `out`
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = cp932::CharLength(text, i);
+    const char c = text[i];
+    if (length == 2) {
+      out.append(text, i, 2);
+    } else if (c == '/' || c == '\\') {
+      const std::string_view step = std::string_view(out).substr(stepStart);
+      if (step.empty() || IsDotStep(step)) {
+        out.resize(stepStart);
+      } else {
+        out += '\\';
+      }
+      stepStart = out.size();
+    } else if (c != ':') {
+      out += c;
     }
-    if (!step.empty() && !IsDotStep(step)) {
-      out.append(step);
-      out += '\\';
-    }
-    start = end + 1;
+    i += length;
   }
+  if (IsDotStep(std::string_view(out).substr(stepStart))) out.resize(stepStart);
+  return out;
 }
 
 MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool requisite) {

@@ -16,16 +16,37 @@ constexpr std::string_view kValueClosers = "\"' \t\r\n>#";
 bool IsOpener(char c) { return kValueOpeners.find(c) != std::string_view::npos; }
 bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; }
 
+// What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
+// right before a quote; and "<", which opens tags.
+constexpr std::string_view kTagBytes = "<>\"' \t\n\r\f";
+
+// True when writing `text` in place of other such text moves no tag
+// boundary: it holds no byte of kTagBytes and does not end in "=", so TagEnd
+// reads it as it read what stood there. Outside a tag, where the text may
+// stand in a comment, it must not hold a "-" either: it could make or break
+// the "-->" that ends the comment.
+bool LeavesTagsWhole(std::string_view text, bool inTag) {
+  return !text.empty() && text.find_first_of(kTagBytes) == std::string_view::npos && !text.ends_with('=') &&
+         (inTag || text.find('-') == std::string_view::npos);
+}
+
 }  // namespace
 
 void PageText::Assign(std::string text) {
   lower_ = cp932::ToLower(text);
   text_ = std::move(text);
+  tags_.reset();
 }
 
-void PageText::Assign(std::string text, std::string lower) {
+void PageText::Assign(std::string text, std::string lower, std::optional<TagMap> tags) {
   spareText_ = std::exchange(text_, std::move(text));
   spareLower_ = std::exchange(lower_, std::move(lower));
+  tags_ = std::move(tags);
+}
+
+const TagMap& PageText::Tags() {
+  if (!tags_) tags_.emplace(lower_);
+  return *tags_;
 }
 
 void PageText::Clear() { *this = PageText(); }
@@ -81,7 +102,47 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   }
   outText.append(text.substr(cursor));
   outLower.append(lower.substr(cursor));
-  page.Assign(std::move(outText), std::move(outLower));
+  const std::optional<TagMap>& tags = page.mappedTags();
+  std::optional<TagMap> movedTags;
+  if (tags && KeepsTags(text, *tags)) movedTags = MovedTags(*tags);
+  page.Assign(std::move(outText), std::move(outLower), std::move(movedTags));
+}
+
+// Every value, and what it becomes, must leave the tags whole; neither may
+// start right behind a "<", where the tag's name decides whether it opens a
+// tag at all (and a script or style element).
+bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
+  const std::vector<TagSpan>& spans = tags.tags();
+  std::size_t tag = 0;
+  for (const Value& value : values_) {
+    while (tag < spans.size() && spans[tag].close < value.start) ++tag;
+    const bool inTag = tag < spans.size() && spans[tag].open < value.start && value.end <= spans[tag].close;
+    const std::string_view old = page.substr(value.start, value.end - value.start);
+    if (value.start > 0 && page[value.start - 1] == '<') return false;
+    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(value.target, inTag)) return false;
+  }
+  return true;
+}
+
+// Each tag moved by the change in length of the values before its "<" and
+// before its ">" (no value that keeps the tags spans either).
+TagMap ValueReplacer::MovedTags(const TagMap& tags) const {
+  std::vector<TagSpan> moved;
+  moved.reserve(tags.tags().size());
+  auto next = values_.begin();
+  std::size_t grown = 0, shrunk = 0;
+  const auto movedTo = [&](std::size_t at) {
+    for (; next != values_.end() && next->start < at; ++next) {
+      grown += next->target.size();
+      shrunk += next->end - next->start;
+    }
+    return at + grown - shrunk;
+  };
+  for (const TagSpan& tag : tags.tags()) {
+    const std::size_t open = movedTo(tag.open);
+    moved.push_back({open, movedTo(tag.close)});
+  }
+  return TagMap(std::move(moved));
 }
 
 void ReplaceInPage(PageText& page, std::string_view old, std::string_view replacement, MatchScope scope) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pagelark {
@@ -16,6 +17,8 @@ namespace pagelark {
 struct TagSpan {
   std::size_t open;
   std::size_t close;
+
+  bool operator==(const TagSpan&) const = default;
 };
 
 class TagMap {
@@ -23,12 +26,18 @@ class TagMap {
   // `text` is the page, in any letter case; only ASCII bytes are read, so
   // CP932, EUC-JP and UTF-8 pages map alike.
   explicit TagMap(std::string_view text);
+  // Tags known already (moved along with a rewrite that kept them whole).
+  explicit TagMap(std::vector<TagSpan> tags) : tags_(std::move(tags)) {}
 
   // The tag whose text holds the whole stretch [at, at + size) behind its
   // "<", if any.
   std::optional<TagSpan> Around(std::size_t at, std::size_t size) const;
 
   const std::vector<TagSpan>& tags() const { return tags_; }
+  // The first tag that opens at or after `at`: an index into tags().
+  std::size_t FirstFrom(std::size_t at) const;
+
+  bool operator==(const TagMap&) const = default;
 
  private:
   std::vector<TagSpan> tags_;  // in page order; tags never overlap

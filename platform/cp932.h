@@ -17,6 +17,9 @@ inline constexpr std::size_t npos = std::string_view::npos;
 
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+// A byte below 0x40 is never a trail byte: wherever it stands, a character
+// starts, so a byte search for it finds it only at boundaries.
+constexpr bool AlwaysStartsCharacter(char c) { return static_cast<unsigned char>(c) < 0x40; }
 
 // Length in bytes (1 or 2) of the character that starts at `i` (< text.size()).
 std::size_t CharLength(std::string_view text, std::size_t i);
