@@ -29,14 +29,18 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
   // A file link to a folder ("dir/", ".") names the folder's index page, as
   // an anchor to it does: it is listed as a page, fetched and stored as one.
   if (IsFileKind(kind) && cp932::EndsWithChar(url, '/')) kind = kKindUrl;
-  if (!state.ClaimStoredName(url, kind, host.CurrentSettings().oneFolder)) {
+  const bool oneFolder = host.CurrentSettings().oneFolder;
+  std::string storedPath = PlaceCandidate("", url, kind, oneFolder).filePath;
+  if (!state.ClaimStoredPath(storedPath)) {
     AppendFailureLine(host, state.lineReasons, "\t" + url + msg::kFailed, "name in use");
     return {Result::kDropped, std::move(url), {}};
   }
   state.candidates.Append(url, std::string(kind));
   const std::size_t count = state.candidates.size();
   if (count % kStatusStep == 0) host.SetStatus(cp932::ReplaceAll(msg::kAddingCandidate, "%d", std::to_string(count)));
-  return {Result::kAdded, std::move(url), std::string(kind)};
+  // The rewriting of the link needs the mirrored path: worked out once.
+  if (oneFolder) storedPath.clear();
+  return {Result::kAdded, std::move(url), std::string(kind), std::move(storedPath)};
 }
 
 }  // namespace pagelark

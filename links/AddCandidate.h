@@ -23,6 +23,10 @@ struct CandidateOutcome {
   // The kind the run stores the URL by: the one it was listed with first,
   // which for a listed URL may differ from the kind of the link in hand.
   std::string kind;
+  // Where the URL is stored below the download folder in mirrored folders
+  // (PlaceCandidate, not in one folder), when AddCandidate placed it so;
+  // else empty.
+  std::string mirroredPath = {};  // an initializer, so that the three fields before it may be given alone
 
   bool downloaded() const { return result != Result::kDropped; }
 };

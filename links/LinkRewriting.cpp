@@ -52,11 +52,15 @@ std::string RelativePath(const Steps& from, const Steps& to) {
   return path;
 }
 
-// Where the mirror layout stores `url`, relative to the download folder.
-std::string StoredPath(std::string_view url, std::string_view kind) {
-  std::string path = PlaceCandidate("", url, kind, false).filePath;
+// A mirrored path as the file system opens it: a folder by its index page.
+std::string WithIndexPage(std::string path) {
   if (cp932::EndsWithChar(path, '\\')) path.append(kIndexPage);
   return path;
+}
+
+// Where the mirror layout stores `url`, relative to the download folder.
+std::string StoredPath(std::string_view url, std::string_view kind) {
+  return WithIndexPage(PlaceCandidate("", url, kind, false).filePath);
 }
 
 // The link's own local form: what it becomes when its text, read as a
@@ -81,11 +85,13 @@ LinkRewriter::LinkRewriter(std::string_view pageUrl) {
 
 std::string LinkRewriter::Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const {
   if (!outcome.downloaded()) return outcome.url.empty() ? std::string(link) : outcome.url;
-  return LocalTarget(link, outcome.kind.empty() ? kind : std::string_view(outcome.kind), outcome.url);
+  return LocalTarget(link, outcome.kind.empty() ? kind : std::string_view(outcome.kind), outcome);
 }
 
-std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const {
-  const std::string stored = StoredPath(url, kind);
+std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind,
+                                      const CandidateOutcome& outcome) const {
+  const std::string stored =
+      outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
   Steps storedSteps;
   WalkSteps(stored, storedSteps);
   // Keep a relative link's own form where it opens the stored file (a

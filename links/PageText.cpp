@@ -18,15 +18,30 @@ bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; 
 
 // What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
 // right before a quote; and "<", which opens tags.
-constexpr std::string_view kTagBytes = "<>\"' \t\n\r\f";
+bool IsTagByte(char c) {
+  switch (c) {
+    case '<':
+    case '>':
+    case '"':
+    case '\'':
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '\f':
+      return true;
+    default:
+      return false;
+  }
+}
 
 // True when writing `text` in place of other such text moves no tag
-// boundary: it holds no byte of kTagBytes and does not end in "=", so TagEnd
-// reads it as it read what stood there. Outside a tag, where the text may
-// stand in a comment, it must not hold a "-" either: it could make or break
-// the "-->" that ends the comment.
+// boundary: it holds no tag byte and does not end in "=", so TagEnd reads it
+// as it read what stood there. Outside a tag, where the text may stand in a
+// comment, it must not hold a "-" either: it could make or break the "-->"
+// that ends the comment.
 bool LeavesTagsWhole(std::string_view text, bool inTag) {
-  return !text.empty() && text.find_first_of(kTagBytes) == std::string_view::npos && !text.ends_with('=') &&
+  return !text.empty() && std::none_of(text.begin(), text.end(), IsTagByte) && !text.ends_with('=') &&
          (inTag || text.find('-') == std::string_view::npos);
 }
 
@@ -97,7 +112,8 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   std::size_t cursor = 0;
   for (const Value& value : values_) {
     outText.append(text.substr(cursor, value.start - cursor)).append(value.target);
-    outLower.append(lower.substr(cursor, value.start - cursor)).append(cp932::ToLower(value.target));
+    outLower.append(lower.substr(cursor, value.start - cursor));
+    cp932::AppendLower(outLower, value.target);
     cursor = value.end;
   }
   outText.append(text.substr(cursor));

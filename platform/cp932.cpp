@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 namespace pagelark::cp932 {
 namespace {
@@ -111,21 +112,27 @@ std::string Convert(const char* to, const char* from, std::string_view in, OnErr
 }
 
 // Flips the case of every single-byte letter in [first, last] ("A"-"Z" or
-// "a"-"z", which differ from their twins by the bit 0x20 only).
-std::string FlipAsciiCase(std::string_view text, char first, char last) {
-  std::string out(text);
-  for (std::size_t i = 0; i < out.size();) {
-    if (i + kWord <= out.size() && IsAsciiWord(LoadWord(out.data() + i))) {
-      const std::uint64_t word = LoadWord(out.data() + i);
+// "a"-"z", which differ from their twins by the bit 0x20 only) in `text`,
+// which starts on a character boundary.
+void FlipAsciiCase(std::span<char> text, char first, char last) {
+  const std::string_view view(text.data(), text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (i + kWord <= text.size() && IsAsciiWord(LoadWord(text.data() + i))) {
+      const std::uint64_t word = LoadWord(text.data() + i);
       const std::uint64_t flipped = word ^ (BytesInRange(word, first, last) >> 2);  // 0x80 >> 2 == 0x20
-      std::memcpy(out.data() + i, &flipped, kWord);
+      std::memcpy(text.data() + i, &flipped, kWord);
       i += kWord;
       continue;
     }
-    const std::size_t len = CharLength(out, i);
-    if (len == 1 && out[i] >= first && out[i] <= last) out[i] = static_cast<char>(out[i] ^ 0x20);
+    const std::size_t len = CharLength(view, i);
+    if (len == 1 && text[i] >= first && text[i] <= last) text[i] = static_cast<char>(text[i] ^ 0x20);
     i += len;
   }
+}
+
+std::string WithFlippedCase(std::string_view text, char first, char last) {
+  std::string out(text);
+  FlipAsciiCase(out, first, last);
   return out;
 }
 
@@ -175,8 +182,14 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
-std::string ToLower(std::string_view text) { return FlipAsciiCase(text, 'A', 'Z'); }
-std::string ToUpper(std::string_view text) { return FlipAsciiCase(text, 'a', 'z'); }
+std::string ToLower(std::string_view text) { return WithFlippedCase(text, 'A', 'Z'); }
+std::string ToUpper(std::string_view text) { return WithFlippedCase(text, 'a', 'z'); }
+
+void AppendLower(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
+  out.append(text);
+  FlipAsciiCase(std::span<char>(out).subspan(start), 'A', 'Z');
+}
 
 bool EndsWithChar(std::string_view text, char c) {
   if (text.empty() || text.back() != c) return false;

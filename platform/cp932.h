@@ -39,6 +39,8 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 // A to Z become a to z (and back for ToUpper); trail bytes are left alone.
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
+// Appends ToLower(text) to `out` without a text of its own between.
+void AppendLower(std::string& out, std::string_view text);
 
 // True when the last character of `text` is exactly `c` (a byte standing
 // alone, not the trail byte of a double-byte character).
