@@ -26,7 +26,10 @@ struct CandidateOutcome {
   // Where the URL is stored below the download folder in mirrored folders
   // (PlaceCandidate, not in one folder), when AddCandidate placed it so;
   // else empty.
-  std::string mirroredPath = {};  // an initializer, so that the three fields before it may be given alone
+  // Initializers, so that the three fields above may be given alone.
+  std::string mirroredPath = {};
+  // The index of the URL's first entry in the candidate list, when listed.
+  std::size_t index = CandidateList::npos;
 
   bool downloaded() const { return result != Result::kDropped; }
 };

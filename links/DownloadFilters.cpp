@@ -62,15 +62,23 @@ bool IsWantedFile(std::string_view url, const CrawlSettings& settings) {
   return IsPageUrl(url) || IsWantedKind(settings, url);
 }
 
+// A page mark in `url`, letter case aside. A mark starts with "." (never a
+// trail byte) and is ASCII, so every byte it meets stands alone, where
+// lower-casing the URL would lower it: compared byte by byte, letter case
+// aside, it matches where it would match in the lower-cased URL.
+bool HoldsMark(std::string_view url, std::string_view lowerMark) {
+  const auto sameLetter = [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) == lower; };
+  return std::search(url.begin(), url.end(), lowerMark.begin(), lowerMark.end(), sameLetter) != url.end();
+}
+
 // What is left of a "../" that resolution could not apply.
 bool HasParentStep(std::string_view url) { return Holds(url, "./"); }
 
 }  // namespace
 
 bool IsPageUrl(std::string_view url) {
-  const std::string lower = cp932::ToLower(url);
   return std::any_of(std::begin(kPageMarks), std::end(kPageMarks),
-                     [&](std::string_view mark) { return Holds(lower, mark); }) ||
+                     [&](std::string_view mark) { return HoldsMark(url, mark); }) ||
          cp932::EndsWithChar(url, '/');
 }
 

@@ -13,10 +13,15 @@ std::string EraseAll(std::string_view text, std::string_view what) { return cp93
 
 }  // namespace
 
+std::string_view EscapeLoneLeadBytes(std::string_view text, std::string& buffer) {
+  const auto leads = [](char c) { return cp932::IsLeadByte(static_cast<unsigned char>(c)); };
+  if (std::none_of(text.begin(), text.end(), leads)) return text;
+  buffer = EscapeLoneLeadBytes(text);
+  return buffer;
+}
+
 std::string EscapeLoneLeadBytes(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
-  const auto leads = [](char c) { return cp932::IsLeadByte(static_cast<unsigned char>(c)); };
-  if (std::none_of(text.begin(), text.end(), leads)) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
@@ -38,14 +43,15 @@ std::string ToLocalForm(std::string_view text) {
   // With no lone lead byte left, "/" and ":" (below 0x40, never trail bytes)
   // stand alone, and replacing or removing them joins no bytes; the case is
   // folded on the characters that remain.
-  const std::string escaped = EscapeLoneLeadBytes(text);
+  std::string buffer;
+  const std::string_view escaped = EscapeLoneLeadBytes(text, buffer);
   std::string local;
   local.reserve(escaped.size());
   for (std::size_t i = 0; i < escaped.size();) {
     const std::size_t length = cp932::CharLength(escaped, i);
     const char c = escaped[i];
     if (length == 2) {
-      local.append(escaped, i, 2);
+      local.append(escaped.substr(i, 2));
     } else if (c == '/') {
       local += '\\';
       if (i + 1 < escaped.size() && escaped[i + 1] == '/') ++i;  // "//" becomes one "\" as well

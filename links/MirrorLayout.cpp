@@ -34,7 +34,8 @@ bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
 std::string ConfineLocalPart(std::string_view part) {
   // With no lone lead byte left, "/", "\\" and ":" standing alone are the
   // characters themselves, never trail bytes.
-  const std::string text = EscapeLoneLeadBytes(part);
+  std::string buffer;
+  const std::string_view text = EscapeLoneLeadBytes(part, buffer);
   std::string out;
   out.reserve(text.size());
   std::size_t stepStart = 0;  // where the step being copied begins in `out`
@@ -42,7 +43,7 @@ std::string ConfineLocalPart(std::string_view part) {
     const std::size_t length = cp932::CharLength(text, i);
     const char c = text[i];
     if (length == 2) {
-      out.append(text, i, 2);
+      out.append(text.substr(i, 2));
     } else if (c == '/' || c == '\\') {
       const std::string_view step = std::string_view(out).substr(stepStart);
       if (step.empty() || IsDotStep(step)) {

@@ -16,6 +16,14 @@ constexpr std::string_view kValueClosers = "\"' \t\r\n>#";
 bool IsOpener(char c) { return kValueOpeners.find(c) != std::string_view::npos; }
 bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; }
 
+// A spare buffer too small is replaced by one of just the size asked for,
+// rather than grown to twice its size: less fresh memory to touch.
+void MakeRoom(std::string& buffer, std::size_t size) {
+  if (buffer.capacity() >= size) return;
+  buffer = std::string();
+  buffer.reserve(size);
+}
+
 // What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
 // right before a quote; and "<", which opens tags.
 bool IsTagByte(char c) {
@@ -86,6 +94,40 @@ bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::siz
 
 void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {
   if (values_.empty()) return;
+  written = MovedSpans(written);
+  std::optional<TagMap> tags = page.TakeTags();
+  if (tags && KeepsTags(page.pageText(), *tags)) {
+    MoveTags(*tags);
+  } else {
+    tags.reset();
+  }
+  std::string text, lower;
+  page.TakeSpareBuffers(text, lower);
+  // Room for the growth of the passes to come, so that these buffers, handed
+  // back as spares, hold the next texts without growing.
+  const std::size_t size = page.pageText().size() + Growth();
+  MakeRoom(text, size + size / 8);
+  MakeRoom(lower, size + size / 8);
+  std::size_t cursor = 0;
+  for (const Value& value : values_) {
+    text.append(page.pageText(), cursor, value.start - cursor).append(value.target);
+    lower.append(page.pageTextLower(), cursor, value.start - cursor);
+    cp932::AppendLower(lower, value.target);
+    cursor = value.end;
+  }
+  text.append(page.pageText(), cursor);
+  lower.append(page.pageTextLower(), cursor);
+  page.Assign(std::move(text), std::move(lower), std::move(tags));
+}
+
+// How much longer the text gets (unsigned: wraps when it gets shorter).
+std::size_t ValueReplacer::Growth() const {
+  std::size_t growth = 0;
+  for (const Value& value : values_) growth += value.target.size() - (value.end - value.start);
+  return growth;
+}
+
+std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& written) const {
   std::vector<TextSpan> moved;
   moved.reserve(written.size() + values_.size());
   auto earlier = written.begin();
@@ -102,26 +144,7 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   for (; earlier != written.end(); ++earlier) {
     moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
   }
-  written = std::move(moved);
-  const std::string_view text = page.pageText();
-  const std::string_view lower = page.pageTextLower();
-  std::string outText, outLower;
-  page.TakeSpareBuffers(outText, outLower);
-  outText.reserve(text.size());
-  outLower.reserve(text.size());
-  std::size_t cursor = 0;
-  for (const Value& value : values_) {
-    outText.append(text.substr(cursor, value.start - cursor)).append(value.target);
-    outLower.append(lower.substr(cursor, value.start - cursor));
-    cp932::AppendLower(outLower, value.target);
-    cursor = value.end;
-  }
-  outText.append(text.substr(cursor));
-  outLower.append(lower.substr(cursor));
-  const std::optional<TagMap>& tags = page.mappedTags();
-  std::optional<TagMap> movedTags;
-  if (tags && KeepsTags(text, *tags)) movedTags = MovedTags(*tags);
-  page.Assign(std::move(outText), std::move(outLower), std::move(movedTags));
+  return moved;
 }
 
 // Every value, and what it becomes, must leave the tags whole; neither may
@@ -142,9 +165,7 @@ bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
 
 // Each tag moved by the change in length of the values before its "<" and
 // before its ">" (no value that keeps the tags spans either).
-TagMap ValueReplacer::MovedTags(const TagMap& tags) const {
-  std::vector<TagSpan> moved;
-  moved.reserve(tags.tags().size());
+void ValueReplacer::MoveTags(TagMap& tags) const {
   auto next = values_.begin();
   std::size_t grown = 0, shrunk = 0;
   const auto movedTo = [&](std::size_t at) {
@@ -154,11 +175,7 @@ TagMap ValueReplacer::MovedTags(const TagMap& tags) const {
     }
     return at + grown - shrunk;
   };
-  for (const TagSpan& tag : tags.tags()) {
-    const std::size_t open = movedTo(tag.open);
-    moved.push_back({open, movedTo(tag.close)});
-  }
-  return TagMap(std::move(moved));
+  tags.Move(movedTo);
 }
 
 void ReplaceInPage(PageText& page, std::string_view old, std::string_view replacement, MatchScope scope) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "links/TagMap.h"
@@ -28,6 +29,8 @@ class PageText {
   const TagMap& Tags();
   // The map, when it was made already.
   const std::optional<TagMap>& mappedTags() const { return tags_; }
+  // The map taken out (for a rewrite to move it along and hand it back).
+  std::optional<TagMap> TakeTags() { return std::exchange(tags_, std::nullopt); }
 
   // Empty buffers that still hold the memory of the texts replaced last, so
   // that a rewrite pass builds the next texts without fresh memory.
@@ -84,8 +87,10 @@ class ValueReplacer {
     std::size_t end;
     std::string target;
   };
+  std::vector<TextSpan> MovedSpans(const std::vector<TextSpan>& written) const;
+  std::size_t Growth() const;
   bool KeepsTags(std::string_view page, const TagMap& tags) const;
-  TagMap MovedTags(const TagMap& tags) const;
+  void MoveTags(TagMap& tags) const;
   std::vector<Value> values_;
 };
 

@@ -41,9 +41,7 @@ std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
   return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
 }
 
-void RecordLocalLink(LinkState& state, std::string_view url) {
-  const std::size_t target = state.candidates.IndexOf(url);
-  if (target == CandidateList::npos) return;
+void RecordLocalLink(LinkState& state, std::size_t target) {
   const LocalLink link{static_cast<std::uint32_t>(state.pageIndex), static_cast<std::uint32_t>(target)};
   if (state.localLinks.size() == state.pageLinksStart || !(state.localLinks.back() == link)) {
     state.localLinks.push_back(link);
@@ -122,7 +120,7 @@ void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::siz
       AddCandidate(baseUrl_, read, kind, kind == kKindUrl ? tagText : std::string_view(), state_, host_);
   std::string target = rewriter_.Target(read, kind, outcome);
   if (outcome.downloaded()) {
-    RecordLocalLink(state_, outcome.url);
+    RecordLocalLink(state_, outcome.index);
     if (forwardSlashes) target = cp932::ReplaceAll(target, "\\", "/");
   } else if (!plain) {
     // A URL that stays online keeps its references: as written when it

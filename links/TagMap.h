@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace pagelark {
@@ -26,8 +25,6 @@ class TagMap {
   // `text` is the page, in any letter case; only ASCII bytes are read, so
   // CP932, EUC-JP and UTF-8 pages map alike.
   explicit TagMap(std::string_view text);
-  // Tags known already (moved along with a rewrite that kept them whole).
-  explicit TagMap(std::vector<TagSpan> tags) : tags_(std::move(tags)) {}
 
   // The tag whose text holds the whole stretch [at, at + size) behind its
   // "<", if any.
@@ -38,6 +35,13 @@ class TagMap {
   std::size_t FirstFrom(std::size_t at) const;
 
   bool operator==(const TagMap&) const = default;
+
+  // Every "<" and ">" moved to `newPlace(offset)`, after a rewrite that kept
+  // every tag whole.
+  template <typename NewPlace>
+  void Move(NewPlace newPlace) {
+    for (TagSpan& tag : tags_) tag = {newPlace(tag.open), newPlace(tag.close)};
+  }
 
  private:
   std::vector<TagSpan> tags_;  // in page order; tags never overlap
