@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kIndexPage = "index.html";
 
 using Steps = std::vector<std::string_view>;
+// Room for the steps of a usual path: walking one then allocates once.
+constexpr std::size_t kUsualSteps = 16;
 
 // The steps of a backslash path as a file system walks them: empty and "."
 // steps vanish, ".." climbs. False when a ".." would climb above the start.
@@ -93,11 +95,14 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
   const std::string stored =
       outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
   Steps storedSteps;
+  storedSteps.reserve(kUsualSteps);
   WalkSteps(stored, storedSteps);
   // Keep a relative link's own form where it opens the stored file (a
   // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);
-  Steps writtenSteps = pageFolder_;
+  Steps writtenSteps;
+  writtenSteps.reserve(pageFolder_.size() + kUsualSteps);
+  writtenSteps.assign(pageFolder_.begin(), pageFolder_.end());
   if (!IsRootedLink(link) && !written.starts_with('\\') && WalkSteps(written, writtenSteps) &&
       SameSteps(writtenSteps, storedSteps)) {
     return written;

@@ -154,7 +154,9 @@ std::string_view AttributeScanner::ReadValue(NextOccurrence& attribute, TagSpan 
     std::size_t first = SkipBlanks(text_, equals + 1, end);
     if (first + 1 < end && IsQuote(text_[first]) && text_[first + 1] == text_[first]) return {};
     while (first < end && kPassedBeforeValue.find(text_[first]) != std::string_view::npos) ++first;
-    const std::size_t last = std::min(text_.substr(0, end).find_first_of(kValueEnds, first), end);
+    const std::size_t last = static_cast<std::size_t>(
+        std::find_first_of(text_.begin() + first, text_.begin() + end, kValueEnds.begin(), kValueEnds.end()) -
+        text_.begin());
     return CutFragment(text_.substr(first, last - first));
   }
   return {};
