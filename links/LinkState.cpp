@@ -32,7 +32,7 @@ std::size_t CandidateList::IndexOf(std::string_view url) const {
 }
 
 void CandidateList::List(std::string_view url, std::size_t index) {
-  if (listed_.Insert(url).second) firstEntries_.push_back(index);
+  if (listed_.Insert(std::string(url)).second) firstEntries_.push_back(index);
 }
 
 void CandidateList::AppendStartUrl(std::string url, std::string kind) {

@@ -45,21 +45,24 @@ std::string ToLocalForm(std::string_view text) {
   // folded on the characters that remain.
   std::string buffer;
   const std::string_view escaped = EscapeLoneLeadBytes(text, buffer);
-  std::string local;
-  local.reserve(escaped.size());
+  // The local form is never longer than the text: written over a copy of it.
+  std::string local(escaped);
+  std::size_t written = 0;
   for (std::size_t i = 0; i < escaped.size();) {
     const std::size_t length = cp932::CharLength(escaped, i);
     const char c = escaped[i];
     if (length == 2) {
-      local.append(escaped.substr(i, 2));
+      local[written++] = c;
+      local[written++] = escaped[i + 1];
     } else if (c == '/') {
-      local += '\\';
+      local[written++] = '\\';
       if (i + 1 < escaped.size() && escaped[i + 1] == '/') ++i;  // "//" becomes one "\" as well
     } else if (c != ':') {
-      local += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      local[written++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     i += length;
   }
+  local.resize(written);
   return local;
 }
 

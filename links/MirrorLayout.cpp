@@ -36,28 +36,31 @@ std::string ConfineLocalPart(std::string_view part) {
   // characters themselves, never trail bytes.
   std::string buffer;
   const std::string_view text = EscapeLoneLeadBytes(part, buffer);
-  std::string out;
-  out.reserve(text.size());
+  // The confined part is never longer than the text: written over a copy of it.
+  std::string out(text);
+  std::size_t written = 0;
   std::size_t stepStart = 0;  // where the step being copied begins in `out`
+  const auto step = [&] { return std::string_view(out).substr(stepStart, written - stepStart); };
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = cp932::CharLength(text, i);
     const char c = text[i];
     if (length == 2) {
-      out.append(text.substr(i, 2));
+      out[written++] = c;
+      out[written++] = text[i + 1];
     } else if (c == '/' || c == '\\') {
-      const std::string_view step = std::string_view(out).substr(stepStart);
-      if (step.empty() || IsDotStep(step)) {
-        out.resize(stepStart);
+      if (step().empty() || IsDotStep(step())) {
+        written = stepStart;
       } else {
-        out += '\\';
+        out[written++] = '\\';
       }
-      stepStart = out.size();
+      stepStart = written;
     } else if (c != ':') {
-      out += c;
+      out[written++] = c;
     }
     i += length;
   }
-  if (IsDotStep(std::string_view(out).substr(stepStart))) out.resize(stepStart);
+  if (IsDotStep(step())) written = stepStart;
+  out.resize(written);
   return out;
 }
 

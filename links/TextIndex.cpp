@@ -24,13 +24,13 @@ std::size_t TextIndex::Find(std::string_view text) const {
   return slots_[SlotOf(text, HashOf(text))].number;
 }
 
-std::pair<std::size_t, bool> TextIndex::Insert(std::string_view text) {
+std::pair<std::size_t, bool> TextIndex::Insert(std::string text) {
   if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
   const std::uint64_t hash = HashOf(text);
   Slot& slot = slots_[SlotOf(text, hash)];
   if (slot.number != npos) return {slot.number, false};
   slot = {hash, texts_.size()};
-  texts_.emplace_back(text);
+  texts_.push_back(std::move(text));
   return {slot.number, true};
 }
 

@@ -20,7 +20,7 @@ class TextIndex {
   // The number of `text` (an exact, case-sensitive match), or npos.
   std::size_t Find(std::string_view text) const;
   // Adds `text` unless it is in already. Its number, and whether it was added.
-  std::pair<std::size_t, bool> Insert(std::string_view text);
+  std::pair<std::size_t, bool> Insert(std::string text);
 
   const std::string& Text(std::size_t number) const { return texts_[number]; }
   std::size_t size() const { return texts_.size(); }

@@ -138,14 +138,6 @@ std::string WithFlippedCase(std::string_view text, char first, char last) {
 
 }  // namespace
 
-std::size_t CharLength(std::string_view text, std::size_t i) {
-  if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
-      IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
-    return 2;
-  }
-  return 1;
-}
-
 std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
   if (from > text.size()) return npos;
   if (!needle.empty() && AlwaysStartsCharacter(needle.front())) return text.find(needle, from);

@@ -22,7 +22,13 @@ constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) ||
 constexpr bool AlwaysStartsCharacter(char c) { return static_cast<unsigned char>(c) < 0x40; }
 
 // Length in bytes (1 or 2) of the character that starts at `i` (< text.size()).
-std::size_t CharLength(std::string_view text, std::size_t i);
+// Inline: every walk over a text's characters calls it once per character.
+inline std::size_t CharLength(std::string_view text, std::size_t i) {
+  return i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
+                 IsTrailByte(static_cast<unsigned char>(text[i + 1]))
+             ? 2
+             : 1;
+}
 
 // First occurrence of `needle` at or after `from` that starts on a character
 // boundary; `from` must itself be a boundary. npos when there is none. An
