@@ -94,20 +94,29 @@ std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view ki
                                       const CandidateOutcome& outcome) const {
   const std::string stored =
       outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
-  Steps storedSteps;
-  storedSteps.reserve(kUsualSteps);
-  WalkSteps(stored, storedSteps);
   // Keep a relative link's own form where it opens the stored file (a
   // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);
+  const bool relative = !IsRootedLink(link) && !written.starts_with('\\');
+  if (relative && SpellsStoredPath(written, stored)) return written;
+  Steps storedSteps;
+  storedSteps.reserve(kUsualSteps);
+  WalkSteps(stored, storedSteps);
   Steps writtenSteps;
   writtenSteps.reserve(pageFolder_.size() + kUsualSteps);
   writtenSteps.assign(pageFolder_.begin(), pageFolder_.end());
-  if (!IsRootedLink(link) && !written.starts_with('\\') && WalkSteps(written, writtenSteps) &&
-      SameSteps(writtenSteps, storedSteps)) {
-    return written;
-  }
+  if (relative && WalkSteps(written, writtenSteps) && SameSteps(writtenSteps, storedSteps)) return written;
   return RelativePath(pageFolder_, storedSteps);
+}
+
+// The usual case, told without walking steps: the page's folder followed by
+// the written form is the stored path, letter case aside. Stored paths and
+// the page's folder (which ends with "\") hold no empty, "." or ".." step,
+// so the two texts then walk to the same steps.
+bool LinkRewriter::SpellsStoredPath(std::string_view written, std::string_view stored) const {
+  const std::string_view folder = pageFolderPath_;
+  return stored.size() == folder.size() + written.size() && SameStep(stored.substr(0, folder.size()), folder) &&
+         SameStep(stored.substr(folder.size()), written);
 }
 
 bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {
