@@ -152,6 +152,7 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
 }
 
 std::size_t FindLast(std::string_view text, std::string_view needle) {
+  if (!needle.empty() && AlwaysStartsCharacter(needle.front())) return text.rfind(needle);
   std::size_t last = npos;
   for (std::size_t at = Find(text, needle, 0); at != npos; at = Find(text, needle, at + CharLength(text, at))) {
     last = at;
