@@ -53,6 +53,13 @@ bool LeavesTagsWhole(std::string_view text, bool inTag) {
          (inTag || text.find('-') == std::string_view::npos);
 }
 
+// What may stand right before a value that keeps the tags: no "<" or "</"
+// and no letter, so that the value is no part of a tag's name, which decides
+// whether a tag opens at all and whether it opens or ends a script or style
+// element. (The values of the scan passes stand behind "=", a blank, a
+// quote, "," or "(".)
+bool MayStandBeforeValue(char c) { return c != '<' && c != '/' && !((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }
+
 }  // namespace
 
 void PageText::Assign(std::string text) {
@@ -147,9 +154,7 @@ std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& wri
   return moved;
 }
 
-// Every value, and what it becomes, must leave the tags whole; neither may
-// start right behind a "<", where the tag's name decides whether it opens a
-// tag at all (and a script or style element).
+// Every value, and what it becomes, must leave the tags whole.
 bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
   const std::vector<TagSpan>& spans = tags.tags();
   std::size_t tag = 0;
@@ -157,7 +162,7 @@ bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
     while (tag < spans.size() && spans[tag].close < value.start) ++tag;
     const bool inTag = tag < spans.size() && spans[tag].open < value.start && value.end <= spans[tag].close;
     const std::string_view old = page.substr(value.start, value.end - value.start);
-    if (value.start > 0 && page[value.start - 1] == '<') return false;
+    if (value.start > 0 && !MayStandBeforeValue(page[value.start - 1])) return false;
     if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(value.target, inTag)) return false;
   }
   return true;
