@@ -9,6 +9,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ CrawlSettings SettingsFrom(FuzzedDataProvider& input) {
 
 void CheckTwin(const LinkState& state) {
   Check(state.page.pageTextLower() == cp932::ToLower(state.page.pageText()), "the twin is the lower-cased page",
+        state.page.pageText());
+  const std::optional<TagMap>& tags = state.page.mappedTags();
+  Check(!tags || *tags == TagMap(state.page.pageTextLower()), "a tag map kept through rewrites maps the page",
         state.page.pageText());
 }
 

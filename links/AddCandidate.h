@@ -23,6 +23,13 @@ struct CandidateOutcome {
   // The kind the run stores the URL by: the one it was listed with first,
   // which for a listed URL may differ from the kind of the link in hand.
   std::string kind;
+  // Where the URL is stored below the download folder in mirrored folders
+  // (PlaceCandidate, not in one folder), when AddCandidate placed it so;
+  // else empty.
+  // Initializers, so that the three fields above may be given alone.
+  std::string mirroredPath = {};
+  // The index of the URL's first entry in the candidate list, when listed.
+  std::size_t index = CandidateList::npos;
 
   bool downloaded() const { return result != Result::kDropped; }
 };

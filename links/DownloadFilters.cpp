@@ -14,6 +14,31 @@ constexpr std::string_view kPageMarks[] = {".html", ".htm", ".css", ".shtml", ".
 
 bool Holds(std::string_view text, std::string_view part) { return cp932::Find(text, part) != cp932::npos; }
 
+bool SameLetter(char c, char lower) { return (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) == lower; }
+
+// A page mark at the start of `text` (at a "."), letter case aside. A mark
+// starts with "." (never a trail byte) and is ASCII, so every byte it meets
+// stands alone, where lower-casing the URL would lower it: compared byte by
+// byte, letter case aside, it matches where it would match in the
+// lower-cased URL.
+bool StartsWithMark(std::string_view text, std::string_view lowerMark) {
+  return text.size() >= lowerMark.size() && std::equal(lowerMark.begin(), lowerMark.end(), text.begin(),
+                                                       [](char lower, char c) { return SameLetter(c, lower); });
+}
+
+// `lowerPart` (ASCII, lower case) where a search of the lower-cased text
+// finds it: at a character boundary, its bytes standing alone, letter case
+// aside.
+bool HoldsIgnoringCase(std::string_view text, std::string_view lowerPart) {
+  for (std::size_t at = 0; at + lowerPart.size() <= text.size(); at += cp932::CharLength(text, at)) {
+    if (std::equal(lowerPart.begin(), lowerPart.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                   [](char lower, char c) { return SameLetter(c, lower); })) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool HoldsAnyUpperCased(std::string_view url, const std::vector<std::string>& entries) {
   const std::string upper = cp932::ToUpper(url);
   return std::any_of(entries.begin(), entries.end(),
@@ -33,7 +58,7 @@ bool PassesDisableList(std::string_view url, const CrawlSettings& settings) {
   return !settings.useFilter || !settings.useDisableList || !HoldsAnyUpperCased(url, settings.disableUrls);
 }
 
-bool IsMailLink(std::string_view url) { return Holds(cp932::ToLower(url), "mailto"); }
+bool IsMailLink(std::string_view url) { return HoldsIgnoringCase(url, "mailto"); }
 
 bool StartsWithIgnoringCase(std::string_view url, std::string_view prefix) {
   return url.size() >= prefix.size() && cp932::ToLower(url.substr(0, prefix.size())) == cp932::ToLower(prefix);
@@ -68,10 +93,14 @@ bool HasParentStep(std::string_view url) { return Holds(url, "./"); }
 }  // namespace
 
 bool IsPageUrl(std::string_view url) {
-  const std::string lower = cp932::ToLower(url);
-  return std::any_of(std::begin(kPageMarks), std::end(kPageMarks),
-                     [&](std::string_view mark) { return Holds(lower, mark); }) ||
-         cp932::EndsWithChar(url, '/');
+  for (std::size_t dot = url.find('.'); dot != std::string_view::npos; dot = url.find('.', dot + 1)) {
+    const std::string_view rest = url.substr(dot);
+    if (std::any_of(std::begin(kPageMarks), std::end(kPageMarks),
+                    [&](std::string_view mark) { return StartsWithMark(rest, mark); })) {
+      return true;
+    }
+  }
+  return cp932::EndsWithChar(url, '/');
 }
 
 bool IsWantedKind(const CrawlSettings& settings, std::string_view url) {

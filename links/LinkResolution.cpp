@@ -1,5 +1,7 @@
 #include "links/LinkResolution.h"
 
+#include <algorithm>
+
 #include "links/PathFields.h"
 #include "links/UriReference.h"
 #include "platform/cp932.h"
@@ -7,10 +9,14 @@
 namespace pagelark {
 namespace {
 
+// A scheme name is ASCII: its letters compare case-insensitively one by one.
+bool SameSchemeName(std::string_view name, std::string_view lowerName) {
+  return std::equal(name.begin(), name.end(), lowerName.begin(), lowerName.end(),
+                    [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) == lower; });
+}
+
 bool IsWebScheme(std::optional<std::string_view> scheme) {
-  if (!scheme) return false;
-  const std::string lower = cp932::ToLower(*scheme);
-  return lower == "http" || lower == "https";
+  return scheme && (SameSchemeName(*scheme, "http") || SameSchemeName(*scheme, "https"));
 }
 
 std::size_t LeadingDots(std::string_view link) {
@@ -57,6 +63,7 @@ std::string ResolveLink(std::string_view pageUrl, std::string_view link) {
   const UriReference base = ParseUriReference(pageUrl);
   if (!IsWebScheme(base.scheme)) return ResolveTextually(pageUrl, link);
   // As browsers do for http and https, a "\" in a link is a "/".
+  if (cp932::Find(link, "\\") == cp932::npos) return ResolveReference(base, ParseUriReference(link));
   return ResolveReference(base, ParseUriReference(cp932::ReplaceAll(link, "\\", "/")));
 }
 

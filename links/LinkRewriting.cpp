@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kIndexPage = "index.html";
 
 using Steps = std::vector<std::string_view>;
+// Room for the steps of a usual path: walking one then allocates once.
+constexpr std::size_t kUsualSteps = 16;
 
 // The steps of a backslash path as a file system walks them: empty and "."
 // steps vanish, ".." climbs. False when a ".." would climb above the start.
@@ -52,11 +54,15 @@ std::string RelativePath(const Steps& from, const Steps& to) {
   return path;
 }
 
-// Where the mirror layout stores `url`, relative to the download folder.
-std::string StoredPath(std::string_view url, std::string_view kind) {
-  std::string path = PlaceCandidate("", url, kind, false).filePath;
+// A mirrored path as the file system opens it: a folder by its index page.
+std::string WithIndexPage(std::string path) {
   if (cp932::EndsWithChar(path, '\\')) path.append(kIndexPage);
   return path;
+}
+
+// Where the mirror layout stores `url`, relative to the download folder.
+std::string StoredPath(std::string_view url, std::string_view kind) {
+  return WithIndexPage(PlaceCandidate("", url, kind, false).filePath);
 }
 
 // The link's own local form: what it becomes when its text, read as a
@@ -81,22 +87,36 @@ LinkRewriter::LinkRewriter(std::string_view pageUrl) {
 
 std::string LinkRewriter::Target(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const {
   if (!outcome.downloaded()) return outcome.url.empty() ? std::string(link) : outcome.url;
-  return LocalTarget(link, outcome.kind.empty() ? kind : std::string_view(outcome.kind), outcome.url);
+  return LocalTarget(link, outcome.kind.empty() ? kind : std::string_view(outcome.kind), outcome);
 }
 
-std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const {
-  const std::string stored = StoredPath(url, kind);
-  Steps storedSteps;
-  WalkSteps(stored, storedSteps);
+std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind,
+                                      const CandidateOutcome& outcome) const {
+  const std::string stored =
+      outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
   // Keep a relative link's own form where it opens the stored file (a
   // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);
-  Steps writtenSteps = pageFolder_;
-  if (!IsRootedLink(link) && !written.starts_with('\\') && WalkSteps(written, writtenSteps) &&
-      SameSteps(writtenSteps, storedSteps)) {
-    return written;
-  }
+  const bool relative = !IsRootedLink(link) && !written.starts_with('\\');
+  if (relative && SpellsStoredPath(written, stored)) return written;
+  Steps storedSteps;
+  storedSteps.reserve(kUsualSteps);
+  WalkSteps(stored, storedSteps);
+  Steps writtenSteps;
+  writtenSteps.reserve(pageFolder_.size() + kUsualSteps);
+  writtenSteps.assign(pageFolder_.begin(), pageFolder_.end());
+  if (relative && WalkSteps(written, writtenSteps) && SameSteps(writtenSteps, storedSteps)) return written;
   return RelativePath(pageFolder_, storedSteps);
+}
+
+// The usual case, told without walking steps: the page's folder followed by
+// the written form is the stored path, letter case aside. Stored paths and
+// the page's folder (which ends with "\") hold no empty, "." or ".." step,
+// so the two texts then walk to the same steps.
+bool LinkRewriter::SpellsStoredPath(std::string_view written, std::string_view stored) const {
+  const std::string_view folder = pageFolderPath_;
+  return stored.size() == folder.size() + written.size() && SameStep(stored.substr(0, folder.size()), folder) &&
+         SameStep(stored.substr(folder.size()), written);
 }
 
 bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {

@@ -36,7 +36,8 @@ class LinkRewriter {
   bool Reaches(std::string_view value, std::string_view url, std::string_view kind) const;
 
  private:
-  std::string LocalTarget(std::string_view link, std::string_view kind, const std::string& url) const;
+  std::string LocalTarget(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const;
+  bool SpellsStoredPath(std::string_view written, std::string_view stored) const;
 
   std::string pageFolderPath_;                // where the page is stored, below the download folder
   std::vector<std::string_view> pageFolder_;  // its steps

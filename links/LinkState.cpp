@@ -22,16 +22,18 @@ std::vector<std::string> CandidateList::Urls() const {
 }
 
 std::string_view CandidateList::ListedKind(std::string_view url) const {
-  const auto found = listed_.find(url);
-  return found == listed_.end() ? std::string_view() : std::string_view(Kind(found->second));
+  const std::size_t index = IndexOf(url);
+  return index == npos ? std::string_view() : std::string_view(Kind(index));
 }
 
 std::size_t CandidateList::IndexOf(std::string_view url) const {
-  const auto found = listed_.find(url);
-  return found == listed_.end() ? npos : found->second;
+  const std::size_t number = listed_.Find(url);
+  return number == TextIndex::npos ? npos : firstEntries_[number];
 }
 
-void CandidateList::List(std::string url, std::size_t index) { listed_.emplace(std::move(url), index); }
+void CandidateList::List(std::string_view url, std::size_t index) {
+  if (listed_.Insert(std::string(url)).second) firstEntries_.push_back(index);
+}
 
 void CandidateList::AppendStartUrl(std::string url, std::string kind) {
   if (headUrls_.size() == headSlots_) {
@@ -60,7 +62,8 @@ void CandidateList::Clear() {
   headSlots_ = 0;
   tailUrls_.clear();
   tailKinds_.clear();
-  listed_.clear();
+  listed_.Clear();
+  firstEntries_.clear();
 }
 
 void LinkState::Reset() {
@@ -71,7 +74,7 @@ void LinkState::Reset() {
   writtenValues.clear();
   localLinks.clear();
   pageLinksStart = 0;
-  storedNames.clear();
+  storedNames.Clear();
   lineReasons.clear();
   pendingStartUrls = 0;
 }
@@ -83,7 +86,11 @@ MirrorPlace PlaceCandidate(std::string_view downloadFolder, std::string_view url
 }
 
 bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder) {
-  return storedNames.insert(cp932::ToLower(PlaceCandidate("", url, kind, oneFolder).filePath)).second;
+  return ClaimStoredPath(PlaceCandidate("", url, kind, oneFolder).filePath);
+}
+
+bool LinkState::ClaimStoredPath(std::string_view filePath) {
+  return storedNames.Insert(cp932::ToLower(filePath)).second;
 }
 
 void LinkState::BeginPage(std::string text) {

@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "links/FailureLines.h"
 #include "links/MirrorLayout.h"
 #include "links/PageText.h"
+#include "links/TextIndex.h"
 
 namespace pagelark {
 
@@ -27,13 +26,6 @@ inline constexpr std::string_view kKindCss = "css";  // a style sheet: fetched, 
 // extension), not as a page.
 inline bool IsFileKind(std::string_view kind) { return kind == kKindSrc || kind == kKindReq || kind == kKindCss; }
 inline bool IsRequisiteKind(std::string_view kind) { return kind == kKindReq || kind == kKindCss; }
-
-// A hash for sets of texts that are looked up by string_view.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
 // Every URL of a run in the order found, with its kind. The start URLs come
 // first (the head), then the links found in pages (the tail). The head can
@@ -56,7 +48,7 @@ class CandidateList {
   // Start URLs still to come into reserved head slots.
   std::size_t WaitingStartUrls() const { return headSlots_ - headUrls_.size(); }
 
-  bool Contains(std::string_view url) const { return listed_.find(url) != listed_.end(); }
+  bool Contains(std::string_view url) const { return listed_.Find(url) != TextIndex::npos; }
   // The index of the URL's first entry; npos when it is not listed.
   std::size_t IndexOf(std::string_view url) const;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -73,15 +65,16 @@ class CandidateList {
   void Clear();
 
  private:
-  void List(std::string url, std::size_t index);
+  void List(std::string_view url, std::size_t index);
 
   std::vector<std::string> headUrls_;
   std::vector<std::string> headKinds_;
   std::size_t headSlots_ = 0;  // listed start URLs and slots waiting for theirs
   std::vector<std::string> tailUrls_;
   std::vector<std::string> tailKinds_;
-  // Each listed URL with the index of its first entry.
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> listed_;
+  // Each listed URL, and the index of its first entry by the URL's number.
+  TextIndex listed_;
+  std::vector<std::size_t> firstEntries_;
 };
 
 // Where a candidate of `kind` is stored: a file ("src") or a page.
@@ -118,7 +111,7 @@ struct LinkState {
   // missing get their URL back.
   std::vector<LocalLink> localLinks;
   std::size_t pageLinksStart = 0;       // where the current page's local links begin
-  TextSet storedNames;                  // the stored names the run's candidates hold
+  TextIndex storedNames;                // the stored names the run's candidates hold
   std::vector<LineReason> lineReasons;  // why each failure line failed, for the log
 
   // Empties what a run starts without: the candidates, the outside links,
@@ -131,6 +124,8 @@ struct LinkState {
   // in letter case, or whose query names meet): the second would overwrite
   // the first's file.
   bool ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder);
+  // The same for a stored path placed already (PlaceCandidate's filePath).
+  bool ClaimStoredPath(std::string_view filePath);
 
   // Makes `text` the page being processed.
   void BeginPage(std::string text);

@@ -1,5 +1,7 @@
 #include "links/LocalNames.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -10,6 +12,13 @@ bool IsReserved(char c) { return kReservedNameChars.find(c) != std::string_view:
 std::string EraseAll(std::string_view text, std::string_view what) { return cp932::ReplaceAll(text, what, ""); }
 
 }  // namespace
+
+std::string_view EscapeLoneLeadBytes(std::string_view text, std::string& buffer) {
+  const auto leads = [](char c) { return cp932::IsLeadByte(static_cast<unsigned char>(c)); };
+  if (std::none_of(text.begin(), text.end(), leads)) return text;
+  buffer = EscapeLoneLeadBytes(text);
+  return buffer;
+}
 
 std::string EscapeLoneLeadBytes(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -34,10 +43,27 @@ std::string ToLocalForm(std::string_view text) {
   // With no lone lead byte left, "/" and ":" (below 0x40, never trail bytes)
   // stand alone, and replacing or removing them joins no bytes; the case is
   // folded on the characters that remain.
-  std::string local = EscapeLoneLeadBytes(text);
-  local = cp932::ReplaceAll(local, "//", "\\");
-  local = cp932::ReplaceAll(local, "/", "\\");
-  return cp932::ToLower(EraseAll(local, ":"));
+  std::string buffer;
+  const std::string_view escaped = EscapeLoneLeadBytes(text, buffer);
+  // The local form is never longer than the text: written over a copy of it.
+  std::string local(escaped);
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < escaped.size();) {
+    const std::size_t length = cp932::CharLength(escaped, i);
+    const char c = escaped[i];
+    if (length == 2) {
+      local[written++] = c;
+      local[written++] = escaped[i + 1];
+    } else if (c == '/') {
+      local[written++] = '\\';
+      if (i + 1 < escaped.size() && escaped[i + 1] == '/') ++i;  // "//" becomes one "\" as well
+    } else if (c != ':') {
+      local[written++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    i += length;
+  }
+  local.resize(written);
+  return local;
 }
 
 std::string StripReserved(std::string_view text, char marker) {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kReservedNameChars = "\\/:*?\"<>|";
 // Every lead byte with no trail byte behind it becomes its URL escape, in
 // lower case as stored names are: 'a\x84/b' -> 'a%84/b', 'x\x9F' -> 'x%9f'.
 std::string EscapeLoneLeadBytes(std::string_view text);
+// The same, written into `buffer` only when a byte is escaped: the text
+// returned is `text` itself or `buffer`.
+std::string_view EscapeLoneLeadBytes(std::string_view text, std::string& buffer);
 
 // Lower case, "//" and "/" turned into "\", ":" removed:
 // 'http://Host:81/A/b.HTML' -> 'http\host81\a\b.html'.

@@ -32,22 +32,36 @@ bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
 }  // namespace
 
 std::string ConfineLocalPart(std::string_view part) {
-  const std::string text = cp932::ReplaceAll(cp932::ReplaceAll(EscapeLoneLeadBytes(part), "/", "\\"), ":", "");
-  std::string out;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = cp932::Find(text, "\\", start);
-    const std::string_view step = std::string_view(text).substr(start, end == cp932::npos ? cp932::npos : end - start);
-    if (end == cp932::npos) {
-      if (!IsDotStep(step)) out.append(step);
-      return out;
+  // With no lone lead byte left, "/", "\\" and ":" standing alone are the
+  // characters themselves, never trail bytes.
+  std::string buffer;
+  const std::string_view text = EscapeLoneLeadBytes(part, buffer);
+  // The confined part is never longer than the text: written over a copy of it.
+  std::string out(text);
+  std::size_t written = 0;
+  std::size_t stepStart = 0;  // where the step being copied begins in `out`
+  const auto step = [&] { return std::string_view(out).substr(stepStart, written - stepStart); };
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = cp932::CharLength(text, i);
+    const char c = text[i];
+    if (length == 2) {
+      out[written++] = c;
+      out[written++] = text[i + 1];
+    } else if (c == '/' || c == '\\') {
+      if (step().empty() || IsDotStep(step())) {
+        written = stepStart;
+      } else {
+        out[written++] = '\\';
+      }
+      stepStart = written;
+    } else if (c != ':') {
+      out[written++] = c;
     }
-    if (!step.empty() && !IsDotStep(step)) {
-      out.append(step);
-      out += '\\';
-    }
-    start = end + 1;
+    i += length;
   }
+  if (IsDotStep(step())) written = stepStart;
+  out.resize(written);
+  return out;
 }
 
 MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, bool oneFolder, bool requisite) {

@@ -271,9 +271,10 @@ void FindStyleRefs(std::string_view css, std::size_t offset, std::vector<Requisi
   }
 }
 
-std::vector<RequisiteRef> FindPageRequisites(std::string_view page) {
+std::vector<RequisiteRef> FindPageRequisites(std::string_view page) { return FindPageRequisites(page, TagMap(page)); }
+
+std::vector<RequisiteRef> FindPageRequisites(std::string_view page, const TagMap& map) {
   std::vector<RequisiteRef> refs;
-  const TagMap map(page);
   const std::vector<TagSpan>& tags = map.tags();
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag tag = ReadTag(page, tags[i]);

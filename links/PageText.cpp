@@ -16,16 +16,67 @@ constexpr std::string_view kValueClosers = "\"' \t\r\n>#";
 bool IsOpener(char c) { return kValueOpeners.find(c) != std::string_view::npos; }
 bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; }
 
+// A spare buffer too small is replaced by one of just the size asked for,
+// rather than grown to twice its size: less fresh memory to touch.
+void MakeRoom(std::string& buffer, std::size_t size) {
+  if (buffer.capacity() >= size) return;
+  buffer = std::string();
+  buffer.reserve(size);
+}
+
+// What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
+// right before a quote; and "<", which opens tags.
+bool IsTagByte(char c) {
+  switch (c) {
+    case '<':
+    case '>':
+    case '"':
+    case '\'':
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '\f':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// True when writing `text` in place of other such text moves no tag
+// boundary: it holds no tag byte and does not end in "=", so TagEnd reads it
+// as it read what stood there. Outside a tag, where the text may stand in a
+// comment, it must not hold a "-" either: it could make or break the "-->"
+// that ends the comment.
+bool LeavesTagsWhole(std::string_view text, bool inTag) {
+  return !text.empty() && std::none_of(text.begin(), text.end(), IsTagByte) && !text.ends_with('=') &&
+         (inTag || text.find('-') == std::string_view::npos);
+}
+
+// What may stand right before a value that keeps the tags: no "<" or "</"
+// and no letter, so that the value is no part of a tag's name, which decides
+// whether a tag opens at all and whether it opens or ends a script or style
+// element. (The values of the scan passes stand behind "=", a blank, a
+// quote, "," or "(".)
+bool MayStandBeforeValue(char c) { return c != '<' && c != '/' && !((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }
+
 }  // namespace
 
 void PageText::Assign(std::string text) {
   lower_ = cp932::ToLower(text);
   text_ = std::move(text);
+  tags_.reset();
 }
 
-void PageText::Assign(std::string text, std::string lower) {
+void PageText::Assign(std::string text, std::string lower, std::optional<TagMap> tags) {
   spareText_ = std::exchange(text_, std::move(text));
   spareLower_ = std::exchange(lower_, std::move(lower));
+  tags_ = std::move(tags);
+}
+
+const TagMap& PageText::Tags() {
+  if (!tags_) tags_.emplace(lower_);
+  return *tags_;
 }
 
 void PageText::Clear() { *this = PageText(); }
@@ -50,6 +101,40 @@ bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::siz
 
 void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {
   if (values_.empty()) return;
+  written = MovedSpans(written);
+  std::optional<TagMap> tags = page.TakeTags();
+  if (tags && KeepsTags(page.pageText(), *tags)) {
+    MoveTags(*tags);
+  } else {
+    tags.reset();
+  }
+  std::string text, lower;
+  page.TakeSpareBuffers(text, lower);
+  // Room for the growth of the passes to come, so that these buffers, handed
+  // back as spares, hold the next texts without growing.
+  const std::size_t size = page.pageText().size() + Growth();
+  MakeRoom(text, size + size / 8);
+  MakeRoom(lower, size + size / 8);
+  std::size_t cursor = 0;
+  for (const Value& value : values_) {
+    text.append(page.pageText(), cursor, value.start - cursor).append(value.target);
+    lower.append(page.pageTextLower(), cursor, value.start - cursor);
+    cp932::AppendLower(lower, value.target);
+    cursor = value.end;
+  }
+  text.append(page.pageText(), cursor);
+  lower.append(page.pageTextLower(), cursor);
+  page.Assign(std::move(text), std::move(lower), std::move(tags));
+}
+
+// How much longer the text gets (unsigned: wraps when it gets shorter).
+std::size_t ValueReplacer::Growth() const {
+  std::size_t growth = 0;
+  for (const Value& value : values_) growth += value.target.size() - (value.end - value.start);
+  return growth;
+}
+
+std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& written) const {
   std::vector<TextSpan> moved;
   moved.reserve(written.size() + values_.size());
   auto earlier = written.begin();
@@ -66,22 +151,36 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   for (; earlier != written.end(); ++earlier) {
     moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
   }
-  written = std::move(moved);
-  const std::string_view text = page.pageText();
-  const std::string_view lower = page.pageTextLower();
-  std::string outText, outLower;
-  page.TakeSpareBuffers(outText, outLower);
-  outText.reserve(text.size());
-  outLower.reserve(text.size());
-  std::size_t cursor = 0;
+  return moved;
+}
+
+// Every value, and what it becomes, must leave the tags whole.
+bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
+  const std::vector<TagSpan>& spans = tags.tags();
+  std::size_t tag = 0;
   for (const Value& value : values_) {
-    outText.append(text.substr(cursor, value.start - cursor)).append(value.target);
-    outLower.append(lower.substr(cursor, value.start - cursor)).append(cp932::ToLower(value.target));
-    cursor = value.end;
+    while (tag < spans.size() && spans[tag].close < value.start) ++tag;
+    const bool inTag = tag < spans.size() && spans[tag].open < value.start && value.end <= spans[tag].close;
+    const std::string_view old = page.substr(value.start, value.end - value.start);
+    if (value.start > 0 && !MayStandBeforeValue(page[value.start - 1])) return false;
+    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(value.target, inTag)) return false;
   }
-  outText.append(text.substr(cursor));
-  outLower.append(lower.substr(cursor));
-  page.Assign(std::move(outText), std::move(outLower));
+  return true;
+}
+
+// Each tag moved by the change in length of the values before its "<" and
+// before its ">" (no value that keeps the tags spans either).
+void ValueReplacer::MoveTags(TagMap& tags) const {
+  auto next = values_.begin();
+  std::size_t grown = 0, shrunk = 0;
+  const auto movedTo = [&](std::size_t at) {
+    for (; next != values_.end() && next->start < at; ++next) {
+      grown += next->target.size();
+      shrunk += next->end - next->start;
+    }
+    return at + grown - shrunk;
+  };
+  tags.Move(movedTo);
 }
 
 void ReplaceInPage(PageText& page, std::string_view old, std::string_view replacement, MatchScope scope) {

@@ -1,11 +1,16 @@
 // The page being processed and its lower-case twin. The twin always equals
 // the lower-cased text, so an offset found in one is valid in the other and a
-// scan pass lower-cases nothing itself.
+// scan pass lower-cases nothing itself. The page's tags are mapped once and
+// kept while rewrites leave every tag whole, so that the passes share one map.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "links/TagMap.h"
 
 namespace pagelark {
 
@@ -13,12 +18,19 @@ class PageText {
  public:
   void Assign(std::string text);
   // For a caller that built both texts side by side; `lower` must be the
-  // lower-cased form of `text`.
-  void Assign(std::string text, std::string lower);
+  // lower-cased form of `text`, and `tags`, when given, its TagMap.
+  void Assign(std::string text, std::string lower, std::optional<TagMap> tags = std::nullopt);
   void Clear();
 
   const std::string& pageText() const { return text_; }
   const std::string& pageTextLower() const { return lower_; }
+
+  // The tags of the page (TagMap), mapped on first use.
+  const TagMap& Tags();
+  // The map, when it was made already.
+  const std::optional<TagMap>& mappedTags() const { return tags_; }
+  // The map taken out (for a rewrite to move it along and hand it back).
+  std::optional<TagMap> TakeTags() { return std::exchange(tags_, std::nullopt); }
 
   // Empty buffers that still hold the memory of the texts replaced last, so
   // that a rewrite pass builds the next texts without fresh memory.
@@ -27,6 +39,7 @@ class PageText {
  private:
   std::string text_;
   std::string lower_;
+  std::optional<TagMap> tags_;
   std::string spareText_;
   std::string spareLower_;
 };
@@ -64,7 +77,8 @@ class ValueReplacer {
 
   // Rewrites the page. `written` holds the values written into the page
   // before (none of which may be replaced now); they are moved to their new
-  // places, and the values written now are added.
+  // places, and the values written now are added. The page's tag map is
+  // moved along when no value could have changed a tag, else dropped.
   void Apply(PageText& page, std::vector<TextSpan>& written) const;
 
  private:
@@ -73,6 +87,10 @@ class ValueReplacer {
     std::size_t end;
     std::string target;
   };
+  std::vector<TextSpan> MovedSpans(const std::vector<TextSpan>& written) const;
+  std::size_t Growth() const;
+  bool KeepsTags(std::string_view page, const TagMap& tags) const;
+  void MoveTags(TagMap& tags) const;
   std::vector<Value> values_;
 };
 

@@ -41,9 +41,7 @@ std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
   return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
 }
 
-void RecordLocalLink(LinkState& state, std::string_view url) {
-  const std::size_t target = state.candidates.IndexOf(url);
-  if (target == CandidateList::npos) return;
+void RecordLocalLink(LinkState& state, std::size_t target) {
   const LocalLink link{static_cast<std::uint32_t>(state.pageIndex), static_cast<std::uint32_t>(target)};
   if (state.localLinks.size() == state.pageLinksStart || !(state.localLinks.back() == link)) {
     state.localLinks.push_back(link);
@@ -58,7 +56,12 @@ bool ListIsFull(const LinkState& state, int maxFilesValue) {
 
 void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower,
                const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink) {
-  AttributeScanner scanner(lower, pass.tagWord, pass.attributeWord);
+  WalkLinks(pass, source, lower, TagMap(lower), carryOn, onLink);
+}
+
+void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower, const TagMap& tags,
+               const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink) {
+  AttributeScanner scanner(lower, pass.tagWord, pass.attributeWord, tags);
   for (std::size_t base = 0;;) {
     const ScanResult found = pass.anchorScanner ? scanner.ScanAnchor(base) : scanner.ScanAttribute(base);
     if (found.end || !carryOn()) return;
@@ -73,14 +76,15 @@ void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view l
 
 std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lower) {
   std::vector<PageValue> values;
+  const TagMap tags(lower);
   for (const ScanPass& pass : kScanPasses) {
     WalkLinks(
-        pass, source, lower, [] { return true; },
+        pass, source, lower, tags, [] { return true; },
         [&](const FoundLink& found) {
           values.push_back({found.at, found.link});
         });
   }
-  for (const RequisiteRef& ref : FindPageRequisites(source))
+  for (const RequisiteRef& ref : FindPageRequisites(source, tags))
     values.push_back({ref.at, source.substr(ref.at, ref.size)});
   std::sort(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at < b.at; });
   values.erase(
@@ -116,7 +120,7 @@ void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::siz
       AddCandidate(baseUrl_, read, kind, kind == kKindUrl ? tagText : std::string_view(), state_, host_);
   std::string target = rewriter_.Target(read, kind, outcome);
   if (outcome.downloaded()) {
-    RecordLocalLink(state_, outcome.url);
+    RecordLocalLink(state_, outcome.index);
     if (forwardSlashes) target = cp932::ReplaceAll(target, "\\", "/");
   } else if (!plain) {
     // A URL that stays online keeps its references: as written when it
@@ -158,7 +162,7 @@ void TakeRefs(const std::vector<RequisiteRef>& refs, bool html, LinkTaker& taker
 void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding, LinkState& state,
                       Host& host, int maxFilesValue) {
   LinkTaker taker(pageUrl, baseUrl, state, host, encoding);
-  TakeRefs(FindPageRequisites(state.page.pageText()), true, taker, state, host, maxFilesValue);
+  TakeRefs(FindPageRequisites(state.page.pageText(), state.page.Tags()), true, taker, state, host, maxFilesValue);
 }
 
 void RunStyleSheetPass(std::string_view sheetUrl, PageEncoding encoding, LinkState& state, Host& host,
@@ -193,7 +197,7 @@ void RunPass(const ScanPass& pass, LinkTaker& taker, LinkState& state, Host& hos
   const auto onLink = [&](const FoundLink& found) {
     taker.Take(found.link, found.lowerLink, found.at, found.tagText, true, pass.kindRule);
   };
-  WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), carryOn, onLink);
+  WalkLinks(pass, state.page.pageText(), state.page.pageTextLower(), state.page.Tags(), carryOn, onLink);
   taker.Apply();
 }
 

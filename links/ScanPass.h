@@ -13,6 +13,7 @@
 #include "links/LinkRewriting.h"
 #include "links/LinkState.h"
 #include "links/PageEncoding.h"
+#include "links/TagMap.h"
 #include "settings/Host.h"
 
 namespace pagelark {
@@ -56,6 +57,9 @@ struct FoundLink {
 // call that found a tag, `carryOn` decides whether the walk goes on; then a
 // non-empty value goes to `onLink`.
 void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower,
+               const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink);
+// The same with the text's tags mapped already (`tags` maps `lower`).
+void WalkLinks(const ScanPass& pass, std::string_view source, std::string_view lower, const TagMap& tags,
                const std::function<bool()>& carryOn, const std::function<void(const FoundLink&)>& onLink);
 
 // A link value of a page, as written, and where it stands.

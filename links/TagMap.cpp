@@ -77,6 +77,12 @@ TagMap::TagMap(std::string_view text) {
   }
 }
 
+std::size_t TagMap::FirstFrom(std::size_t at) const {
+  const auto first = std::lower_bound(tags_.begin(), tags_.end(), at,
+                                      [](const TagSpan& tag, std::size_t offset) { return tag.open < offset; });
+  return static_cast<std::size_t>(first - tags_.begin());
+}
+
 std::optional<TagSpan> TagMap::Around(std::size_t at, std::size_t size) const {
   const auto behind = std::lower_bound(tags_.begin(), tags_.end(), at,
                                        [](const TagSpan& tag, std::size_t offset) { return tag.open < offset; });

@@ -16,6 +16,8 @@ namespace pagelark {
 struct TagSpan {
   std::size_t open;
   std::size_t close;
+
+  bool operator==(const TagSpan&) const = default;
 };
 
 class TagMap {
@@ -29,6 +31,17 @@ class TagMap {
   std::optional<TagSpan> Around(std::size_t at, std::size_t size) const;
 
   const std::vector<TagSpan>& tags() const { return tags_; }
+  // The first tag that opens at or after `at`: an index into tags().
+  std::size_t FirstFrom(std::size_t at) const;
+
+  bool operator==(const TagMap&) const = default;
+
+  // Every "<" and ">" moved to `newPlace(offset)`, after a rewrite that kept
+  // every tag whole.
+  template <typename NewPlace>
+  void Move(NewPlace newPlace) {
+    for (TagSpan& tag : tags_) tag = {newPlace(tag.open), newPlace(tag.close)};
+  }
 
  private:
   std::vector<TagSpan> tags_;  // in page order; tags never overlap

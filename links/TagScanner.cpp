@@ -39,7 +39,17 @@ std::size_t SkipBlanks(std::string_view text, std::size_t at, std::size_t end) {
 }  // namespace
 
 TagFinder::TagFinder(std::string_view lower, std::string_view names)
-    : text_(lower), tags_(lower), firstWord_(lower, GetField(cp932::ToLower(names), ",", 0)) {
+    : TagFinder(lower, names, std::make_unique<const TagMap>(lower), nullptr) {}
+
+TagFinder::TagFinder(std::string_view lower, std::string_view names, const TagMap& tags)
+    : TagFinder(lower, names, nullptr, &tags) {}
+
+TagFinder::TagFinder(std::string_view lower, std::string_view names, std::unique_ptr<const TagMap> ownTags,
+                     const TagMap* tags)
+    : text_(lower),
+      ownTags_(std::move(ownTags)),
+      tags_(tags != nullptr ? tags : ownTags_.get()),
+      firstWord_(GetField(cp932::ToLower(names), ",", 0)) {
   const std::string words = cp932::ToLower(names);
   const int count = CountFields(words, ",");
   for (int i = 1; i < count; ++i) otherWords_.emplace_back(lower, GetField(words, ",", i));
@@ -47,12 +57,28 @@ TagFinder::TagFinder(std::string_view lower, std::string_view names)
 
 std::optional<TagSpan> TagFinder::Find(std::size_t base) {
   if (base >= text_.size()) return std::nullopt;
-  for (std::size_t at = firstWord_.From(base + cp932::CharLength(text_, base)); at < text_.size();
-       at = firstWord_.From(at + cp932::CharLength(text_, at))) {
-    const std::optional<TagSpan> tag = tags_.Around(at, firstWord_.size());
-    if (tag && tag->open >= base && HoldsOtherWords(*tag)) return tag;
+  const std::vector<TagSpan>& tags = tags_->tags();
+  // The first word stands behind the "<" of any tag that holds it, so the
+  // first tag holding every word is the first one whose text holds them.
+  for (std::size_t i = FirstTagFrom(base); i < tags.size(); i = ++nextTag_) {
+    if (HoldsFirstWord(tags[i]) && HoldsOtherWords(tags[i])) return tags[i];
   }
   return std::nullopt;
+}
+
+// The first tag that opens at or after `base`. Walks move forward, so the
+// search goes on from where the last one stopped.
+std::size_t TagFinder::FirstTagFrom(std::size_t base) {
+  const std::vector<TagSpan>& tags = tags_->tags();
+  if (nextTag_ > tags.size() || (nextTag_ > 0 && tags[nextTag_ - 1].open >= base)) nextTag_ = tags_->FirstFrom(base);
+  while (nextTag_ < tags.size() && tags[nextTag_].open < base) ++nextTag_;
+  return nextTag_;
+}
+
+// The first word, whole, in the tag's text behind its "<". The "<" is a
+// character of its own, so the search starts on a character boundary.
+bool TagFinder::HoldsFirstWord(TagSpan tag) const {
+  return cp932::Find(text_.substr(0, tag.close + 1), firstWord_, tag.open + 1) != cp932::npos;
 }
 
 bool TagFinder::HoldsOtherWords(TagSpan tag) {
@@ -63,8 +89,16 @@ bool TagFinder::HoldsOtherWords(TagSpan tag) {
 }
 
 AttributeScanner::AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord)
+    : AttributeScanner(lower, tagWord, attributeWord, TagFinder(lower, WordList(tagWord, attributeWord))) {}
+
+AttributeScanner::AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord,
+                                   const TagMap& tags)
+    : AttributeScanner(lower, tagWord, attributeWord, TagFinder(lower, WordList(tagWord, attributeWord), tags)) {}
+
+AttributeScanner::AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord,
+                                   TagFinder finder)
     : text_(lower),
-      finder_(lower, WordList(tagWord, attributeWord)),
+      finder_(std::move(finder)),
       attribute_(lower, cp932::ToLower(attributeWord)),
       href_(lower, "href"),
       styleSheet_(lower, ".css"),
@@ -120,7 +154,9 @@ std::string_view AttributeScanner::ReadValue(NextOccurrence& attribute, TagSpan 
     std::size_t first = SkipBlanks(text_, equals + 1, end);
     if (first + 1 < end && IsQuote(text_[first]) && text_[first + 1] == text_[first]) return {};
     while (first < end && kPassedBeforeValue.find(text_[first]) != std::string_view::npos) ++first;
-    const std::size_t last = std::min(text_.substr(0, end).find_first_of(kValueEnds, first), end);
+    const std::size_t last = static_cast<std::size_t>(
+        std::find_first_of(text_.begin() + first, text_.begin() + end, kValueEnds.begin(), kValueEnds.end()) -
+        text_.begin());
     return CutFragment(text_.substr(first, last - first));
   }
   return {};

@@ -7,11 +7,13 @@
 //
 // The scanners work on one lower-cased text and a moving start offset `base`:
 // a call with `base` sees only the tags that open at or after it, so a caller
-// walks a page by passing back each result's `next`. Remembered searches make
-// a whole walk linear in the page's length.
+// walks a page by passing back each result's `next`. The walk steps through
+// the page's tags, reading each tag's text once; remembered searches make a
+// whole walk linear in the page's length.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,18 +32,25 @@ inline constexpr std::string_view kScanEnd = "END";
 class TagFinder {
  public:
   TagFinder(std::string_view lower, std::string_view names);
+  // With the text's tags mapped already: `tags` maps `lower` and outlives the finder.
+  TagFinder(std::string_view lower, std::string_view names, const TagMap& tags);
 
   // The next matching tag that opens at or after `base`. An occurrence of
   // the first word at `base` itself is never taken.
   std::optional<TagSpan> Find(std::size_t base);
 
  private:
+  TagFinder(std::string_view lower, std::string_view names, std::unique_ptr<const TagMap> ownTags, const TagMap* tags);
+  std::size_t FirstTagFrom(std::size_t base);
+  bool HoldsFirstWord(TagSpan tag) const;
   bool HoldsOtherWords(TagSpan tag);
 
   std::string_view text_;
-  TagMap tags_;
-  NextOccurrence firstWord_;
+  std::unique_ptr<const TagMap> ownTags_;  // when the finder mapped the text itself
+  const TagMap* tags_;
+  std::string firstWord_;
   std::vector<NextOccurrence> otherWords_;
+  std::size_t nextTag_ = 0;  // where the last search stopped, in tags_
 };
 
 // One finding of ScanAttribute or ScanAnchor.
@@ -57,6 +66,9 @@ struct ScanResult {
 class AttributeScanner {
  public:
   AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord);
+  // With the text's tags mapped already (`tags` outlives the scanner).
+  AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord,
+                   const TagMap& tags);
 
   // The attribute value of the next tag; next = the tag's "<" + 1.
   ScanResult ScanAttribute(std::size_t base);
@@ -68,6 +80,7 @@ class AttributeScanner {
   ScanResult ScanAnchor(std::size_t base);
 
  private:
+  AttributeScanner(std::string_view lower, std::string_view tagWord, std::string_view attributeWord, TagFinder finder);
   std::size_t WordInTag(NextOccurrence& word, TagSpan tag);
   std::string_view ReadValue(NextOccurrence& attribute, TagSpan tag);
 

@@ -8,7 +8,7 @@ std::size_t NextOccurrence::From(std::size_t from) {
   const bool remembered = searchedFrom_ != cp932::npos && searchedFrom_ <= from;
   if (remembered && (found_ == cp932::npos || found_ >= from)) return found_;
   searchedFrom_ = from;
-  found_ = bytewise_ ? text_.find(needle_, from) : cp932::Find(text_, needle_, from);
+  found_ = cp932::Find(text_, needle_, from);
   return found_;
 }
 

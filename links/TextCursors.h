@@ -12,16 +12,10 @@
 
 namespace pagelark {
 
-// True for a byte that is never the second byte of a double-byte character:
-// a text searched for a needle that starts with such a byte can be searched
-// byte by byte, every match lying on a character boundary.
-constexpr bool StartsCharacter(char c) { return static_cast<unsigned char>(c) < 0x40; }
-
 // The first occurrence of a needle at or after a position.
 class NextOccurrence {
  public:
-  NextOccurrence(std::string_view text, std::string needle)
-      : text_(text), needle_(std::move(needle)), bytewise_(!needle_.empty() && StartsCharacter(needle_.front())) {}
+  NextOccurrence(std::string_view text, std::string needle) : text_(text), needle_(std::move(needle)) {}
 
   // cp932::npos when the needle does not occur at or after `from`.
   std::size_t From(std::size_t from);
@@ -31,7 +25,6 @@ class NextOccurrence {
  private:
   std::string_view text_;
   std::string needle_;
-  bool bytewise_;
   std::size_t searchedFrom_ = cp932::npos;  // npos: nothing remembered yet
   std::size_t found_ = cp932::npos;
 };

@@ -3,6 +3,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <span>
 
 namespace pagelark::cp932 {
 namespace {
@@ -13,10 +16,38 @@ constexpr char32_t kEscapeBase = 0xF700;
 constexpr unsigned char kFirstEscapedByte = 0x40;
 const std::string kSubstitute = "\x81\xAC";  // 〓
 
+// Eight bytes, loaded as one word so that runs of ASCII are handled eight at
+// a time: no ASCII byte is a lead byte, so eight of them are eight characters.
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+std::uint64_t LoadWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, kWord);
+  return word;
+}
+
+bool IsAsciiWord(std::uint64_t word) { return (word & kHighBits) == 0; }
+
+// The high bit of each byte of an ASCII word that lies in [first, last]. No
+// sum carries into the next byte: every byte and every addend is below 0x80.
+std::uint64_t BytesInRange(std::uint64_t word, char first, char last) {
+  const std::uint64_t atLeastFirst = word + kEveryByte * static_cast<std::uint64_t>(0x80 - first);
+  const std::uint64_t aboveLast = word + kEveryByte * static_cast<std::uint64_t>(0x80 - last - 1);
+  return atLeastFirst & ~aboveLast & kHighBits;
+}
+
 // Moves `cursor` (a boundary) forward over whole characters until it reaches
 // or passes `target`.
 std::size_t AdvanceTo(std::string_view text, std::size_t cursor, std::size_t target) {
-  while (cursor < target) cursor += CharLength(text, cursor);
+  while (cursor < target) {
+    if (cursor + kWord <= target && IsAsciiWord(LoadWord(text.data() + cursor))) {
+      cursor += kWord;
+    } else {
+      cursor += CharLength(text, cursor);
+    }
+  }
   return cursor;
 }
 
@@ -80,28 +111,36 @@ std::string Convert(const char* to, const char* from, std::string_view in, OnErr
   return out;
 }
 
-std::string MapAscii(std::string_view text, char first, char last, int delta) {
-  std::string out(text);
-  for (std::size_t i = 0; i < out.size();) {
-    const std::size_t len = CharLength(out, i);
-    if (len == 1 && out[i] >= first && out[i] <= last) out[i] = static_cast<char>(out[i] + delta);
+// Flips the case of every single-byte letter in [first, last] ("A"-"Z" or
+// "a"-"z", which differ from their twins by the bit 0x20 only) in `text`,
+// which starts on a character boundary.
+void FlipAsciiCase(std::span<char> text, char first, char last) {
+  const std::string_view view(text.data(), text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (i + kWord <= text.size() && IsAsciiWord(LoadWord(text.data() + i))) {
+      const std::uint64_t word = LoadWord(text.data() + i);
+      const std::uint64_t flipped = word ^ (BytesInRange(word, first, last) >> 2);  // 0x80 >> 2 == 0x20
+      std::memcpy(text.data() + i, &flipped, kWord);
+      i += kWord;
+      continue;
+    }
+    const std::size_t len = CharLength(view, i);
+    if (len == 1 && text[i] >= first && text[i] <= last) text[i] = static_cast<char>(text[i] ^ 0x20);
     i += len;
   }
+}
+
+std::string WithFlippedCase(std::string_view text, char first, char last) {
+  std::string out(text);
+  FlipAsciiCase(out, first, last);
   return out;
 }
 
 }  // namespace
 
-std::size_t CharLength(std::string_view text, std::size_t i) {
-  if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
-      IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
-    return 2;
-  }
-  return 1;
-}
-
 std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
   if (from > text.size()) return npos;
+  if (!needle.empty() && AlwaysStartsCharacter(needle.front())) return text.find(needle, from);
   std::size_t cursor = from;
   for (;;) {
     const std::size_t hit = text.find(needle, cursor);
@@ -113,6 +152,7 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
 }
 
 std::size_t FindLast(std::string_view text, std::string_view needle) {
+  if (!needle.empty() && AlwaysStartsCharacter(needle.front())) return text.rfind(needle);
   std::size_t last = npos;
   for (std::size_t at = Find(text, needle, 0); at != npos; at = Find(text, needle, at + CharLength(text, at))) {
     last = at;
@@ -135,8 +175,14 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
-std::string ToLower(std::string_view text) { return MapAscii(text, 'A', 'Z', 'a' - 'A'); }
-std::string ToUpper(std::string_view text) { return MapAscii(text, 'a', 'z', 'A' - 'a'); }
+std::string ToLower(std::string_view text) { return WithFlippedCase(text, 'A', 'Z'); }
+std::string ToUpper(std::string_view text) { return WithFlippedCase(text, 'a', 'z'); }
+
+void AppendLower(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
+  out.append(text);
+  FlipAsciiCase(std::span<char>(out).subspan(start), 'A', 'Z');
+}
 
 bool EndsWithChar(std::string_view text, char c) {
   if (text.empty() || text.back() != c) return false;

@@ -17,9 +17,18 @@ inline constexpr std::size_t npos = std::string_view::npos;
 
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+// A byte below 0x40 is never a trail byte: wherever it stands, a character
+// starts, so a byte search for it finds it only at boundaries.
+constexpr bool AlwaysStartsCharacter(char c) { return static_cast<unsigned char>(c) < 0x40; }
 
 // Length in bytes (1 or 2) of the character that starts at `i` (< text.size()).
-std::size_t CharLength(std::string_view text, std::size_t i);
+// Inline: every walk over a text's characters calls it once per character.
+inline std::size_t CharLength(std::string_view text, std::size_t i) {
+  return i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
+                 IsTrailByte(static_cast<unsigned char>(text[i + 1]))
+             ? 2
+             : 1;
+}
 
 // First occurrence of `needle` at or after `from` that starts on a character
 // boundary; `from` must itself be a boundary. npos when there is none. An
@@ -36,6 +45,8 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 // A to Z become a to z (and back for ToUpper); trail bytes are left alone.
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
+// Appends ToLower(text) to `out` without a text of its own between.
+void AppendLower(std::string& out, std::string_view text);
 
 // True when the last character of `text` is exactly `c` (a byte standing
 // alone, not the trail byte of a double-byte character).

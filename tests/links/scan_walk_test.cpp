@@ -5,6 +5,7 @@
 // and the rewriting must also survive them (run under the sanitizers too).
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -299,8 +300,48 @@ TEST(WalkLinks, SurvivesRandomPages) {
     const std::string link = page.substr(0, std::min<std::size_t>(page.size(), 6));
     CandidateOutcome outcome{CandidateOutcome::Result::kAdded, "http://h/d/" + link, {}};
     RewriteLink(state, "http://h/d/p.html", link, round % 3 ? "url" : "src", outcome);
-    for (const ScanPass& pass : kScanPasses) RunScanPass(pass, "http://h/d/p.html", state, host, 1000);
+    for (const ScanPass& pass : kScanPasses) {
+      RunScanPass(pass, "http://h/d/p.html", state, host, 1000);
+      const std::optional<TagMap>& kept = state.page.mappedTags();
+      if (kept) {
+        ASSERT_EQ(*kept, TagMap(state.page.pageTextLower())) << page;
+      }
+    }
     EXPECT_EQ(state.page.pageTextLower(), cp932::ToLower(state.page.pageText()));
+  }
+}
+
+// A rewrite keeps the page's tag map only where it cannot move a tag: then
+// the map moved along is the map of the new page; else it is made afresh.
+TEST(ValueReplacer, KeepsTheTagMapOnlyWhereNoTagMoves) {
+  struct Case {
+    const char* page;
+    const char* value;  // its first occurrence is rewritten
+    const char* target;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"<img src=a.gif><a href=b.html>b</a>", "b.html", "dir\\b.html", true},
+      {"<a title=\"t\" href='x.html'>x</a><p>", "x.html", "../x.html", true},
+      {"<a href=x\"y>z\">", "x", "a=", false},               // "=" before a quote opens a value
+      {"<a href=a?b=\"c>d\">", "a?b=", "q", false},          // and no longer does
+      {"<a href=x.html>", "x.html", "x>y", false},           // a ">" closes the tag
+      {"<!-- =a.html> -->", "a.html", "b--", false},         // "-->" ends the comment early
+      {"<script>x</script><a href=s>", "ript", "x", false},  // no script element any more
+      {"<script>x</script><a href=s>", "script>", "x", false},
+      {"<a href=x.html>", "x.html", "", false},
+  };
+  for (const Case& c : cases) {
+    PageText page;
+    page.Assign(c.page);
+    page.Tags();
+    ValueReplacer replacer;
+    const std::size_t at = std::string_view(c.page).find(c.value);
+    replacer.Add(at, at + std::string_view(c.value).size(), c.target);
+    std::vector<TextSpan> written;
+    replacer.Apply(page, written);
+    EXPECT_EQ(page.mappedTags().has_value(), c.kept) << c.page;
+    EXPECT_EQ(page.Tags(), TagMap(page.pageTextLower())) << c.page;
   }
 }
 

@@ -47,6 +47,39 @@ TEST(Cp932Case, TouchesAsciiLettersOnly) {
   EXPECT_EQ(ToUpper(withLowerTrail + "a"), withLowerTrail + "A");
 }
 
+// The reference: one character at a time.
+std::string LowerByCharacters(std::string_view text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+    if (CharLength(out, i) == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + 32);
+  }
+  return out;
+}
+
+std::size_t FindByCharacters(std::string_view text, std::string_view needle, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); i += CharLength(text, i)) {
+    if (text.substr(i).starts_with(needle)) return i;
+  }
+  return npos;
+}
+
+// Long ASCII runs (read eight bytes at a time) between double-byte
+// characters whose trail byte is a letter or "\", at every offset.
+TEST(Cp932Case, LongMixedTextsMatchTheCharacterReference) {
+  const std::string pieces[] = {"ABCDEFGHIJ", "x", "Q", kSho, kHyo, "\x95", "\\", "\xA0Z", "0123456789abc"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int i = 0; i < 12; ++i) text += pieces[random() % std::size(pieces)];
+    EXPECT_EQ(ToLower(text), LowerByCharacters(text)) << text;
+    std::string appended = "AB";
+    AppendLower(appended, text);
+    EXPECT_EQ(appended, "AB" + LowerByCharacters(text)) << text;
+    for (const std::string& needle : {std::string("\\"), std::string("A"), "Q" + kSho})
+      EXPECT_EQ(Find(text, needle), FindByCharacters(text, needle, 0)) << text;
+  }
+}
+
 TEST(Cp932Replace, ReplacesBoundaryMatchesLeftToRight) {
   EXPECT_EQ(ReplaceAll("a//b///c", "//", "\\"), "a\\b\\/c");
   EXPECT_EQ(ReplaceAll(kHyo + "\\", "\\", "/"), kHyo + "/");
