@@ -61,8 +61,9 @@ std::uint64_t RunFetcher::HeldBound(FetchWay way) const {
 }
 
 // The answer fetched ahead for the candidate, when there is one to use: not
-// when none was sent, nor when the body passed the held size but not the
-// client's own bound (it is then fetched at its turn). A stop while waiting
+// when none was sent, when its fetch broke off with an exception, nor when
+// the body passed the held size but not the client's own bound (it is then
+// fetched at its turn). A stop while waiting
 // gives the failure of a stopped transfer.
 std::optional<net::PooledAnswer> RunFetcher::TakeAhead(std::size_t candidate, FetchWay way) {
   if (!pool_ || candidate == kNoCandidate || !pool_->Holds(candidate)) return std::nullopt;
@@ -74,7 +75,8 @@ std::optional<net::PooledAnswer> RunFetcher::TakeAhead(std::size_t candidate, Fe
         return !job_.stopRequested;
       },
       options.keepGoingInterval);
-  if (!answer) return net::PooledAnswer{false, {}, net::Failure::Of(net::FailureKind::kStopped), {}};
+  if (!answer) return net::PooledAnswer{false, false, {}, net::Failure::Of(net::FailureKind::kStopped), {}};
+  if (answer->unusable) return std::nullopt;
   const std::uint64_t own = way == FetchWay::kText ? options.maxTextBytes : options.maxFileBytes;
   const bool heldTooSmall = answer->failure.kind == net::FailureKind::kTooLarge && HeldBound(way) != own;
   if (heldTooSmall) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "net/FetchPool.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "net/WebClient.h"
@@ -25,6 +26,8 @@ FetchPool::~FetchPool() {
 void FetchPool::Submit(std::size_t ticket, std::string url, unsigned short port, std::uint64_t maxBytes) {
   {
     const std::lock_guard lock(mutex_);
+    // A stopped pool takes no more: the ticket is not held.
+    if (stopping_) return;
     tickets_[ticket];
     queue_.push_back({ticket, std::move(url), port, maxBytes});
   }
@@ -90,9 +93,16 @@ void FetchPool::Work(WebClientOptions options) {
   Order order;
   while (NextOrder(order)) {
     PooledAnswer answer;
-    answer.ok = client.FetchBody(order.url, order.port, answer.body, order.maxBytes);
-    answer.failure = client.LastFailure();
-    answer.contentType = client.LastContentType();
+    try {
+      answer.ok = client.FetchBody(order.url, order.port, answer.body, order.maxBytes);
+      answer.failure = client.LastFailure();
+      answer.contentType = client.LastContentType();
+    } catch (const std::exception&) {
+      // No memory for the body, say: the owner fetches it again at its turn,
+      // where the failure is its own to handle.
+      answer = PooledAnswer{};
+      answer.unusable = true;
+    }
     {
       const std::lock_guard lock(mutex_);
       // A ticket dropped meanwhile is not answered.

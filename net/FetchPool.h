@@ -25,7 +25,8 @@ namespace pagelark::net {
 
 // A finished GET (WebClient::FetchBody).
 struct PooledAnswer {
-  bool ok = false;  // a whole 200 answer, `body` holds it
+  bool ok = false;        // a whole 200 answer, `body` holds it
+  bool unusable = false;  // the fetch broke off with an exception
   std::string body;
   Failure failure;
   std::string contentType;
