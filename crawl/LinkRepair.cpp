@@ -50,11 +50,17 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
   if (pageEncodings) {
     encoding = styleSheet ? DetectStyleSheetEncoding({}, page.pageText()) : DetectPageEncoding({}, page.pageText());
   }
+  // Where each target is stored, found once for all the page's values.
+  std::vector<std::string> storedPaths;
+  storedPaths.reserve(targets.size());
+  for (std::uint32_t target : targets) {
+    storedPaths.push_back(StoredPath(links.candidates.Url(target), links.candidates.Kind(target)));
+  }
   for (const PageValue& value : values) {
     const std::string read = encoding ? LinkToSystem(value.value, *encoding) : std::string(value.value);
-    for (std::uint32_t target : targets) {
-      const std::string& url = links.candidates.Url(target);
-      if (!rewriter.Reaches(read, url, links.candidates.Kind(target))) continue;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      const std::string& url = links.candidates.Url(targets[i]);
+      if (!rewriter.ReachesStoredPath(read, storedPaths[i])) continue;
       replacer.Add(value.at, value.at + value.value.size(), encoding ? SystemToPage(url, *encoding) : url);
       ++count;
       break;

@@ -60,11 +60,6 @@ std::string WithIndexPage(std::string path) {
   return path;
 }
 
-// Where the mirror layout stores `url`, relative to the download folder.
-std::string StoredPath(std::string_view url, std::string_view kind) {
-  return WithIndexPage(PlaceCandidate("", url, kind, false).filePath);
-}
-
 // The link's own local form: what it becomes when its text, read as a
 // relative path, names the stored file.
 std::string WrittenLocalForm(std::string_view link, std::string_view kind) {
@@ -78,6 +73,10 @@ std::string WrittenLocalForm(std::string_view link, std::string_view kind) {
 }
 
 }  // namespace
+
+std::string StoredPath(std::string_view url, std::string_view kind) {
+  return WithIndexPage(PlaceCandidate("", url, kind, false).filePath);
+}
 
 LinkRewriter::LinkRewriter(std::string_view pageUrl) {
   std::string name;
@@ -120,7 +119,10 @@ bool LinkRewriter::SpellsStoredPath(std::string_view written, std::string_view s
 }
 
 bool LinkRewriter::Reaches(std::string_view value, std::string_view url, std::string_view kind) const {
-  const std::string stored = StoredPath(url, kind);
+  return ReachesStoredPath(value, StoredPath(url, kind));
+}
+
+bool LinkRewriter::ReachesStoredPath(std::string_view value, std::string_view stored) const {
   // Requisites are written with "/" (a "\" escapes in style sheets).
   const std::string path = cp932::ReplaceAll(value, "/", "\\");
   Steps valueSteps = pageFolder_, storedSteps;

@@ -19,6 +19,10 @@
 
 namespace pagelark {
 
+// Where the mirror layout stores `url` of `kind`, relative to the download
+// folder, as the links to it name it (a folder by its index page).
+std::string StoredPath(std::string_view url, std::string_view kind);
+
 // The targets of the links of one page.
 class LinkRewriter {
  public:
@@ -34,6 +38,9 @@ class LinkRewriter {
   // True when `value`, a local path in the page, names where `url` of
   // `kind` is stored (letter case aside).
   bool Reaches(std::string_view value, std::string_view url, std::string_view kind) const;
+  // The same, with where the URL is stored known already (StoredPath): for
+  // a caller that tests many values against one URL.
+  bool ReachesStoredPath(std::string_view value, std::string_view stored) const;
 
  private:
   std::string LocalTarget(std::string_view link, std::string_view kind, const CandidateOutcome& outcome) const;
