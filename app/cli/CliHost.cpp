@@ -39,10 +39,12 @@ std::string TerminalText(const std::string& line) {
   return cp932::ToUtf8(escaped);
 }
 
-CliHost::CliHost(std::FILE* out, std::FILE* err) : out_(out), err_(err), liveStatus_(platform::IsTerminal(err)) {}
+CliHost::CliHost(std::FILE* out, std::FILE* err)
+    : out_(out), err_(err), liveStatus_(platform::IsTerminal(err)), linesToTerminal_(platform::IsTerminal(out)) {}
 
 // The last status (the download count) stays visible on its own line.
 CliHost::~CliHost() {
+  std::fflush(out_);
   if (statusShown_) std::fputs("\n", err_);
 }
 
@@ -54,15 +56,25 @@ void CliHost::AppendLine(const std::string& line) {
   ++lineCount_;
   ClearStatusLine();
   Write(out_, TerminalText(line) + "\n");
-  std::fflush(out_);
+  FlushLines();
   DrawStatusLine();
+}
+
+// A terminal gets each line at once. A pipe or a file gets them at least
+// every kFlushInterval: a long run writes tens of thousands of lines, and a
+// write per line would cost more than the lines.
+void CliHost::FlushLines() {
+  const auto now = std::chrono::steady_clock::now();
+  if (!linesToTerminal_ && now - lastFlush_ < kFlushInterval) return;
+  std::fflush(out_);
+  lastFlush_ = now;
 }
 
 void CliHost::NoteLineReason(int, const std::string& reason) {
   if (!showReasons_) return;
   ClearStatusLine();
   Write(out_, "    (" + TerminalText(reason) + ")\n");
-  std::fflush(out_);
+  FlushLines();
   DrawStatusLine();
 }
 
@@ -83,6 +95,9 @@ void CliHost::SetStatus(const std::string& text) {
 
 void CliHost::ShowMessage(const std::string& text) {
   ++messageCount_;
+  // The lines before the message come before it, also when both streams go
+  // to one file.
+  std::fflush(out_);
   ClearStatusLine();
   Write(err_, kCaption + TerminalText(text) + "\n");
   std::fflush(err_);

@@ -4,6 +4,7 @@
 // asks the run to stop, as the window's stop command does.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -45,10 +46,15 @@ class CliHost : public Host {
  private:
   void ClearStatusLine();
   void DrawStatusLine();
+  void FlushLines();
+
+  static constexpr std::chrono::milliseconds kFlushInterval{100};
 
   std::FILE* out_;
   std::FILE* err_;
   bool liveStatus_;
+  bool linesToTerminal_;
+  std::chrono::steady_clock::time_point lastFlush_{};
   bool showReasons_ = false;
   bool statusShown_ = false;
   std::string status_;
