@@ -249,6 +249,7 @@ void CrawlRun::FetchFile(const std::string& url, const std::string& kind) {
                          ? fetch_.FetchQueryToFile(place.filePath, url)
                          : fetch_.FetchToFile(nextIndex_, place.filePath, url);
   Report(kFileLinePrefix, url, saved, fetch_.LastFailure().text);
+  if (saved) job_.links.MarkStored(nextIndex_);
   if (saved && kind == kKindSrc && host_.CurrentSettings().requisites && NamesHtml(fetch_.LastContentType())) {
     ScanStoredPage(url, place.filePath);
   }
@@ -320,6 +321,7 @@ void CrawlRun::SavePage(const std::string& url, const std::string& kind) {
     ++nextIndex_;
     return;
   }
+  if (stored) job_.links.MarkStored(nextIndex_);
   if (!place.twinSource.empty() && !platform::LinkBelow(job_.links.downloadFolder, place.twinPath)) {
     platform::CopyFileReplacing(place.twinSource, place.twinPath);
   }

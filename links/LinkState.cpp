@@ -7,17 +7,19 @@
 
 namespace pagelark {
 
-const std::string& CandidateList::Url(std::size_t index) const {
-  return index < headSlots_ ? headUrls_.at(index) : tailUrls_.at(index - headSlots_);
-}
+const std::string& CandidateList::Url(std::size_t index) const { return listed_.Text(At(index).url); }
 
-const std::string& CandidateList::Kind(std::size_t index) const {
-  return index < headSlots_ ? headKinds_.at(index) : tailKinds_.at(index - headSlots_);
+const std::string& CandidateList::Kind(std::size_t index) const { return kinds_[At(index).kind]; }
+
+const CandidateList::Entry& CandidateList::At(std::size_t index) const {
+  return index < headSlots_ ? head_.at(index) : tail_.at(index - headSlots_);
 }
 
 std::vector<std::string> CandidateList::Urls() const {
-  std::vector<std::string> urls = headUrls_;
-  urls.insert(urls.end(), tailUrls_.begin(), tailUrls_.end());
+  std::vector<std::string> urls;
+  urls.reserve(head_.size() + tail_.size());
+  for (const Entry& entry : head_) urls.push_back(listed_.Text(entry.url));
+  for (const Entry& entry : tail_) urls.push_back(listed_.Text(entry.url));
   return urls;
 }
 
@@ -31,39 +33,40 @@ std::size_t CandidateList::IndexOf(std::string_view url) const {
   return number == TextIndex::npos ? npos : firstEntries_[number];
 }
 
-void CandidateList::List(std::string_view url, std::size_t index) {
-  if (listed_.Insert(std::string(url)).second) firstEntries_.push_back(index);
+// The entry of `url` of `kind` at `index`; a URL met for the first time gets
+// its number, and its first entry is `index`.
+CandidateList::Entry CandidateList::Enter(std::string url, std::string kind, std::size_t index) {
+  const auto [number, added] = listed_.Insert(std::move(url));
+  if (added) firstEntries_.push_back(index);
+  auto known = std::find(kinds_.begin(), kinds_.end(), kind);
+  if (known == kinds_.end()) known = kinds_.insert(kinds_.end(), std::move(kind));
+  return {static_cast<std::uint32_t>(number), static_cast<std::uint8_t>(known - kinds_.begin())};
 }
 
 void CandidateList::AppendStartUrl(std::string url, std::string kind) {
-  if (headUrls_.size() == headSlots_) {
-    if (!tailUrls_.empty()) throw std::logic_error("a start URL after the found links, without a slot");
+  if (head_.size() == headSlots_) {
+    if (!tail_.empty()) throw std::logic_error("a start URL after the found links, without a slot");
     ++headSlots_;
   }
-  List(url, headUrls_.size());
-  headUrls_.push_back(std::move(url));
-  headKinds_.push_back(std::move(kind));
+  head_.push_back(Enter(std::move(url), std::move(kind), head_.size()));
 }
 
 void CandidateList::ReserveStartUrls(std::size_t count) {
-  if (!tailUrls_.empty()) throw std::logic_error("start URL slots after the found links");
+  if (!tail_.empty()) throw std::logic_error("start URL slots after the found links");
   headSlots_ += count;
 }
 
 void CandidateList::Append(std::string url, std::string kind) {
-  List(url, size());
-  tailUrls_.push_back(std::move(url));
-  tailKinds_.push_back(std::move(kind));
+  tail_.push_back(Enter(std::move(url), std::move(kind), size()));
 }
 
 void CandidateList::Clear() {
-  headUrls_.clear();
-  headKinds_.clear();
+  head_.clear();
   headSlots_ = 0;
-  tailUrls_.clear();
-  tailKinds_.clear();
+  tail_.clear();
   listed_.Clear();
   firstEntries_.clear();
+  kinds_.clear();
 }
 
 void LinkState::Reset() {
@@ -74,6 +77,7 @@ void LinkState::Reset() {
   writtenValues.clear();
   localLinks.clear();
   pageLinksStart = 0;
+  storedCandidates.clear();
   storedNames.Clear();
   lineReasons.clear();
   pendingStartUrls = 0;
@@ -91,6 +95,11 @@ bool LinkState::ClaimStoredName(std::string_view url, std::string_view kind, boo
 
 bool LinkState::ClaimStoredPath(std::string_view filePath) {
   return storedNames.Insert(cp932::ToLower(filePath)).second;
+}
+
+void LinkState::MarkStored(std::size_t index) {
+  if (storedCandidates.size() <= index) storedCandidates.resize(index + 1);
+  storedCandidates[index] = true;
 }
 
 void LinkState::BeginPage(std::string text) {

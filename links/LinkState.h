@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ inline bool IsRequisiteKind(std::string_view kind) { return kind == kKindReq || 
 // the run reaches them), so that the index of a found link never changes.
 // Entries are only appended; a set beside the lists answers "already
 // listed?" (an exact, case-sensitive comparison of whole texts) at once.
+// Each URL's text is kept once, in that set; an entry holds its number and
+// its kind's, so a long run's list costs little more than its texts.
 class CandidateList {
  public:
   // The entry at `index`, which must be listed (below size(), not a slot
@@ -42,11 +45,11 @@ class CandidateList {
   // Every URL listed, in index order.
   std::vector<std::string> Urls() const;
   // Entries and head slots waiting for their start URL.
-  std::size_t size() const { return headSlots_ + tailUrls_.size(); }
+  std::size_t size() const { return headSlots_ + tail_.size(); }
   // Whether the entry at `index` is listed (false for a waiting head slot).
-  bool IsListed(std::size_t index) const { return index < headUrls_.size() || index >= headSlots_; }
+  bool IsListed(std::size_t index) const { return index < head_.size() || index >= headSlots_; }
   // Start URLs still to come into reserved head slots.
-  std::size_t WaitingStartUrls() const { return headSlots_ - headUrls_.size(); }
+  std::size_t WaitingStartUrls() const { return headSlots_ - head_.size(); }
 
   bool Contains(std::string_view url) const { return listed_.Find(url) != TextIndex::npos; }
   // The index of the URL's first entry; npos when it is not listed.
@@ -65,16 +68,20 @@ class CandidateList {
   void Clear();
 
  private:
-  void List(std::string_view url, std::size_t index);
+  struct Entry {
+    std::uint32_t url;  // its number in listed_
+    std::uint8_t kind;  // its number in kinds_
+  };
+  Entry Enter(std::string url, std::string kind, std::size_t index);
+  const Entry& At(std::size_t index) const;
 
-  std::vector<std::string> headUrls_;
-  std::vector<std::string> headKinds_;
+  std::vector<Entry> head_;
   std::size_t headSlots_ = 0;  // listed start URLs and slots waiting for theirs
-  std::vector<std::string> tailUrls_;
-  std::vector<std::string> tailKinds_;
+  std::vector<Entry> tail_;
   // Each listed URL, and the index of its first entry by the URL's number.
   TextIndex listed_;
   std::vector<std::size_t> firstEntries_;
+  std::deque<std::string> kinds_;  // the few kinds, in the order first met
 };
 
 // Where a candidate of `kind` is stored: a file ("src") or a page.
@@ -110,7 +117,11 @@ struct LinkState {
   // Once the downloads are done, the links to candidates whose file is
   // missing get their URL back.
   std::vector<LocalLink> localLinks;
-  std::size_t pageLinksStart = 0;       // where the current page's local links begin
+  std::size_t pageLinksStart = 0;  // where the current page's local links begin
+  // The candidates whose file or page is stored, by index. A local link to
+  // one of them needs no repair, so it is not recorded: a long run's record
+  // then holds mostly the links to candidates still to come.
+  std::vector<bool> storedCandidates;
   TextIndex storedNames;                // the stored names the run's candidates hold
   std::vector<LineReason> lineReasons;  // why each failure line failed, for the log
 
@@ -126,6 +137,9 @@ struct LinkState {
   bool ClaimStoredName(std::string_view url, std::string_view kind, bool oneFolder);
   // The same for a stored path placed already (PlaceCandidate's filePath).
   bool ClaimStoredPath(std::string_view filePath);
+
+  void MarkStored(std::size_t index);
+  bool IsStored(std::size_t index) const { return index < storedCandidates.size() && storedCandidates[index]; }
 
   // Makes `text` the page being processed.
   void BeginPage(std::string text);

@@ -41,7 +41,10 @@ std::string_view KindOf(LinkKindRule rule, std::string_view lowerLink) {
   return IsPageUrl(lowerLink) ? kKindUrl : kKindSrc;
 }
 
+// A link to a candidate stored before this page stays good; the others are
+// recorded for the repair at the end of the run.
 void RecordLocalLink(LinkState& state, std::size_t target) {
+  if (target < state.pageIndex && state.IsStored(target)) return;
   const LocalLink link{static_cast<std::uint32_t>(state.pageIndex), static_cast<std::uint32_t>(target)};
   if (state.localLinks.size() == state.pageLinksStart || !(state.localLinks.back() == link)) {
     state.localLinks.push_back(link);

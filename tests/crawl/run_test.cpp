@@ -179,10 +179,13 @@ TEST_P(LinkMetTwiceTest, IsFetchedOnceAndRewrittenAlike) {
 INSTANTIATE_TEST_SUITE_P(Passes, LinkMetTwiceTest, ::testing::ValuesIn(kLinksMetTwice));
 
 // A link to a file that is not there once the downloads are done (a 404)
-// gets its URL back; a file an earlier run stored keeps its local link.
+// gets its URL back; a file an earlier run stored keeps its local link. So do
+// the links of a later page back to files fetched before it.
 TEST_F(CrawlRunTest, LinksToFilesThatWereNotStoredGetTheirUrlBack) {
   server.Serve("/d/p.html", 200,
-               "<img src=\"gone.gif\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a><a href=\"no.html#s\">n</a>");
+               "<img src=\"gone.gif\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a><a href=\"no.html#s\">n</a>"
+               "<a href=\"q.html\">q</a>");
+  server.Serve("/d/q.html", 200, "<img src=\"ok.gif\"><img src=\"gone.gif\">");
   server.Serve("/d/ok.gif", 200, "gif");
   server.Serve("/d/kept.html", 404, "");
   std::filesystem::create_directories(Stored("d"));
@@ -191,7 +194,8 @@ TEST_F(CrawlRunTest, LinksToFilesThatWereNotStoredGetTheirUrlBack) {
   EXPECT_EQ(Run(), StartResult::kEnded);
   EXPECT_EQ(ReadStored("d/p.html"), "<img src=\"" + server.Url("/d/gone.gif") +
                                         "\"><img src=\"ok.gif\"><a href=\"kept.html\">k</a><a href=\"" +
-                                        server.Url("/d/no.html") + "#s\">n</a>");
+                                        server.Url("/d/no.html") + "#s\">n</a><a href=\"q.html\">q</a>");
+  EXPECT_EQ(ReadStored("d/q.html"), "<img src=\"ok.gif\"><img src=\"" + server.Url("/d/gone.gif") + "\">");
   EXPECT_EQ(ReadStored("d/kept.html"), "from an earlier run");
   EXPECT_FALSE(std::filesystem::exists(Stored("d/gone.gif")));
 }
