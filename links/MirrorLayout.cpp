@@ -1,5 +1,8 @@
 #include "links/MirrorLayout.h"
 
+#include <array>
+#include <functional>
+
 #include "links/LocalNames.h"
 #include "links/PathFields.h"
 #include "platform/cp932.h"
@@ -21,10 +24,29 @@ std::string StoredCase(std::string_view name) {
   return platform::kCaseSensitiveFileSystem ? cp932::ToLower(name) : std::string(name);
 }
 
+// The local form of a URL's folder, confined. The links of a page mostly
+// share a few folders: each thread keeps the forms it worked out last, one
+// per slot of a small table picked by the folder's hash.
+const std::string& LocalFolderOf(std::string_view urlFolder) {
+  struct Entry {
+    std::string urlFolder;
+    std::string localFolder;
+    bool filled = false;
+  };
+  thread_local std::array<Entry, 64> recent;
+  Entry& entry = recent[std::hash<std::string_view>{}(urlFolder) % recent.size()];
+  if (!entry.filled || entry.urlFolder != urlFolder) {
+    entry.urlFolder = urlFolder;
+    entry.localFolder = ConfineLocalPart(ToLocalForm(urlFolder));
+    entry.filled = true;
+  }
+  return entry.localFolder;
+}
+
 UrlParts SplitUrl(std::string_view url) {
   std::string folder, name;
   SplitPath(url, folder, name, '/');
-  return {ConfineLocalPart(ToLocalForm(folder)), name, name == kIndexPage};
+  return {LocalFolderOf(folder), name, name == kIndexPage};
 }
 
 bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
@@ -83,9 +105,14 @@ MirrorPlace PlacePage(std::string_view downloadFolder, std::string_view url, boo
   MirrorPlace place;
   if (stored) {
     place.folder = oneFolder ? "" : base;
-    std::string relative = (oneFolder ? "" : parts.folder) + name;
-    if (cp932::Find(relative, "?") != cp932::npos) relative = QueryPageName(relative);
-    place.filePath = std::string(downloadFolder) + ConfineLocalPart(relative);
+    const std::string_view folder = oneFolder ? std::string_view() : std::string_view(parts.folder);
+    if (cp932::Find(folder, "?") == cp932::npos && cp932::Find(name, "?") == cp932::npos) {
+      // A confined folder is empty or ends with "\": confining the whole
+      // path leaves it as it is and confines the name alone.
+      place.filePath = std::string(downloadFolder).append(folder) + ConfineLocalPart(name);
+    } else {
+      place.filePath = std::string(downloadFolder) + ConfineLocalPart(QueryPageName(std::string(folder) + name));
+    }
   }
   if (isIndex) {
     place.twinSource = base + std::string(kIndexPage);
