@@ -35,8 +35,23 @@ bool WalkSteps(std::string_view path, Steps& steps) {
   return true;
 }
 
-// Letter case aside, as a file system that ignores it compares names.
-bool SameStep(std::string_view a, std::string_view b) { return a == b || cp932::ToLower(a) == cp932::ToLower(b); }
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Letter case aside, as a file system that ignores it compares names: the
+// single-byte letters compare in lower case, double-byte characters as they
+// stand. Lower-casing keeps every character's length, so names that match
+// split into characters alike.
+bool SameStep(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t length = cp932::CharLength(a, i);
+    if (length != cp932::CharLength(b, i)) return false;
+    if (length == 2 ? a.substr(i, 2) != b.substr(i, 2) : LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    i += length;
+  }
+  return true;
+}
 
 bool SameSteps(const Steps& a, const Steps& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameStep);

@@ -14,11 +14,13 @@ bool IsSchemeName(std::string_view text) {
                      [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.'; });
 }
 
-// Where the first of `stops` stands in `text`, else its size. (The member
+// Where the first of `stops` stands in `text`, else its size. One memchr per
+// stop, each over the text before the nearest stop found so far. (The member
 // find_first_of calls memchr once per byte of the text.)
 std::size_t FirstOf(std::string_view text, std::string_view stops) {
-  return static_cast<std::size_t>(std::find_first_of(text.begin(), text.end(), stops.begin(), stops.end()) -
-                                  text.begin());
+  std::size_t first = text.size();
+  for (const char stop : stops) first = std::min(first, text.substr(0, first).find(stop));
+  return first;
 }
 
 // Cuts `text` at the first of `stops` and returns the part before it.
@@ -77,7 +79,25 @@ std::string ComposeUri(const UriReference& uri, std::string_view path) {
   return out;
 }
 
+namespace {
+
+bool IsDotSegment(std::string_view segment) { return segment == "." || segment == ".."; }
+
+// Whether some segment of `path` between its "/" is "." or "..".
+bool HoldsDotSegment(std::string_view path) {
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    if (IsDotSegment(path.substr(start, end - start))) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string RemoveDotSegments(std::string_view path) {
+  // Segments other than "." and ".." move to the output as they stand.
+  if (!HoldsDotSegment(path)) return std::string(path);
   std::string output;
   std::string_view input = path;
   while (!input.empty()) {
