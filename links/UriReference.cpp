@@ -71,6 +71,8 @@ UriReference ParseUriReference(std::string_view text) {
 
 std::string ComposeUri(const UriReference& uri, std::string_view path) {
   std::string out;
+  out.reserve((uri.scheme ? uri.scheme->size() + 1 : 0) + (uri.authority ? uri.authority->size() + 2 : 0) +
+              path.size() + (uri.query ? uri.query->size() + 1 : 0) + (uri.fragment ? uri.fragment->size() + 1 : 0));
   if (uri.scheme) out.append(*uri.scheme).append(":");
   if (uri.authority) out.append("//").append(*uri.authority);
   out.append(path);
@@ -133,7 +135,8 @@ std::string ResolveReference(const UriReference& base, const UriReference& refer
     return ComposeUri(target, base.path);
   }
   if (reference.path.starts_with('/')) return ComposeUri(target, RemoveDotSegments(reference.path));
-  return ComposeUri(target, RemoveDotSegments(MergePaths(base, reference.path)));
+  const std::string merged = MergePaths(base, reference.path);
+  return ComposeUri(target, HoldsDotSegment(merged) ? RemoveDotSegments(merged) : merged);
 }
 
 namespace {
