@@ -107,8 +107,13 @@ std::string LinkRewriter::Target(std::string_view link, std::string_view kind, c
 
 std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind,
                                       const CandidateOutcome& outcome) const {
-  const std::string stored =
-      outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
+  // The mirrored path as it stands, unless a folder's index page must be named.
+  std::string_view stored = outcome.mirroredPath;
+  std::string storedCopy;
+  if (stored.empty() || cp932::EndsWithChar(stored, '\\')) {
+    storedCopy = outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
+    stored = storedCopy;
+  }
   // Keep a relative link's own form where it opens the stored file (a
   // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);

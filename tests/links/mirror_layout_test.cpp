@@ -65,6 +65,8 @@ TEST(PlacePage, KeptFolderFormsPlaceAsOnFirstSight) {
       {"http://host/a/z.html", "D:\\dl\\http\\host\\a\\z.html"},
       {"http://host/q.cgi?d=/e/f.html", "D:\\dl\\http\\host\\q.cgid=ef.html.html"},
       {"http://host/a/x.html", "D:\\dl\\http\\host\\a\\x.html"},
+      {"http://host/a//x.html", "D:\\dl\\http\\host\\a\\x.html"},
+      {"http://host/a/b//", "D:\\dl\\http\\host\\a\\b\\index.html"},
   };
   for (const auto& c : cases) EXPECT_EQ(PlacePage("D:\\dl\\", c.url, false).filePath, c.filePath) << c.url;
 }
