@@ -49,7 +49,7 @@ TagFinder::TagFinder(std::string_view lower, std::string_view names, std::unique
     : text_(lower),
       ownTags_(std::move(ownTags)),
       tags_(tags != nullptr ? tags : ownTags_.get()),
-      firstWord_(GetField(cp932::ToLower(names), ",", 0)) {
+      firstWord_(lower, GetField(cp932::ToLower(names), ",", 0)) {
   const std::string words = cp932::ToLower(names);
   const int count = CountFields(words, ",");
   for (int i = 1; i < count; ++i) otherWords_.emplace_back(lower, GetField(words, ",", i));
@@ -76,9 +76,12 @@ std::size_t TagFinder::FirstTagFrom(std::size_t base) {
 }
 
 // The first word, whole, in the tag's text behind its "<". The "<" is a
-// character of its own, so the search starts on a character boundary.
-bool TagFinder::HoldsFirstWord(TagSpan tag) const {
-  return cp932::Find(text_.substr(0, tag.close + 1), firstWord_, tag.open + 1) != cp932::npos;
+// character of its own, so the search starts on a character boundary; the
+// ">" at the tag's end is one too, so the first occurrence in the whole text
+// lies in the tag when any does. That search is remembered across tags.
+bool TagFinder::HoldsFirstWord(TagSpan tag) {
+  const std::size_t at = firstWord_.From(tag.open + 1);
+  return at != cp932::npos && at + firstWord_.size() <= tag.close + 1;
 }
 
 bool TagFinder::HoldsOtherWords(TagSpan tag) {
