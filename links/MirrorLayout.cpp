@@ -26,22 +26,28 @@ std::string StoredCase(std::string_view name) {
 }
 
 // The local form of a URL's folder, confined. The links of a page mostly
-// share a few folders: each thread keeps the forms it worked out last, one
-// per slot of a small table picked by the folder's hash.
-const std::string& LocalFolderOf(std::string_view urlFolder) {
+// share a few folders: each thread keeps the forms it worked out last, two
+// per set of a small table picked by the folder's hash, the one used last
+// in front.
+std::string_view LocalFolderOf(std::string_view urlFolder) {
   struct Entry {
     std::string urlFolder;
     std::string localFolder;
     bool filled = false;
+    bool Holds(std::string_view folder) const { return filled && urlFolder == folder; }
   };
-  thread_local std::array<Entry, 64> recent;
-  Entry& entry = recent[std::hash<std::string_view>{}(urlFolder) % recent.size()];
-  if (!entry.filled || entry.urlFolder != urlFolder) {
-    entry.urlFolder = urlFolder;
-    entry.localFolder = ConfineLocalPart(ToLocalForm(urlFolder));
-    entry.filled = true;
+  constexpr std::size_t kSets = 128;
+  thread_local std::array<std::array<Entry, 2>, kSets> recent;
+  std::array<Entry, 2>& set = recent[std::hash<std::string_view>{}(urlFolder) % kSets];
+  if (!set[0].Holds(urlFolder)) {
+    std::swap(set[0], set[1]);
+    if (!set[0].Holds(urlFolder)) {
+      set[0].urlFolder = urlFolder;
+      set[0].localFolder = ConfineLocalPart(ToLocalForm(urlFolder));
+      set[0].filled = true;
+    }
   }
-  return entry.localFolder;
+  return set[0].localFolder;
 }
 
 // As SplitPath splits at the last "/" (which is never a trail byte), with
