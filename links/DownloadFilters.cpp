@@ -30,9 +30,14 @@ bool StartsWithMark(std::string_view text, std::string_view lowerMark) {
 // finds it: at a character boundary, its bytes standing alone, letter case
 // aside.
 bool HoldsIgnoringCase(std::string_view text, std::string_view lowerPart) {
-  for (std::size_t at = 0; at + lowerPart.size() <= text.size(); at += cp932::CharLength(text, at)) {
-    if (std::equal(lowerPart.begin(), lowerPart.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
-                   [](char lower, char c) { return SameLetter(c, lower); })) {
+  if (lowerPart.empty()) return true;
+  // Only where the first letter matches is the character boundary sought.
+  std::size_t boundary = 0;  // the first boundary at or behind the positions passed
+  for (std::size_t at = 0; at + lowerPart.size() <= text.size(); ++at) {
+    if (!SameLetter(text[at], lowerPart.front())) continue;
+    while (boundary < at) boundary += cp932::CharLength(text, boundary);
+    if (boundary == at && std::equal(lowerPart.begin(), lowerPart.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                                     [](char lower, char c) { return SameLetter(c, lower); })) {
       return true;
     }
   }

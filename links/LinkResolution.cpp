@@ -49,6 +49,23 @@ std::string ResolveTextually(std::string_view pageUrl, std::string_view link) {
   return ClimbFolder(pageFolder, dots) + std::string(rest);
 }
 
+// The parts of `pageUrl`. All the links of a page resolve against one URL:
+// each thread keeps the one it parsed last, with parts that view its copy.
+const UriReference& ParsedPageUrl(std::string_view pageUrl) {
+  struct Kept {
+    std::string url;
+    UriReference parts;
+    bool filled = false;
+  };
+  thread_local Kept kept;
+  if (!kept.filled || kept.url != pageUrl) {
+    kept.url = pageUrl;
+    kept.parts = ParseUriReference(kept.url);
+    kept.filled = true;
+  }
+  return kept.parts;
+}
+
 }  // namespace
 
 bool HasOtherScheme(std::string_view link) {
@@ -60,7 +77,7 @@ bool IsRootedLink(std::string_view link) { return link.starts_with('/') || Schem
 
 std::string ResolveLink(std::string_view pageUrl, std::string_view link) {
   if (HasOtherScheme(link)) return std::string(link);
-  const UriReference base = ParseUriReference(pageUrl);
+  const UriReference& base = ParsedPageUrl(pageUrl);
   if (!IsWebScheme(base.scheme)) return ResolveTextually(pageUrl, link);
   // As browsers do for http and https, a "\" in a link is a "/".
   if (cp932::Find(link, "\\") == cp932::npos) return ResolveReference(base, ParseUriReference(link));

@@ -35,8 +35,23 @@ bool WalkSteps(std::string_view path, Steps& steps) {
   return true;
 }
 
-// Letter case aside, as a file system that ignores it compares names.
-bool SameStep(std::string_view a, std::string_view b) { return a == b || cp932::ToLower(a) == cp932::ToLower(b); }
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Letter case aside, as a file system that ignores it compares names: the
+// single-byte letters compare in lower case, double-byte characters as they
+// stand. Lower-casing keeps every character's length, so names that match
+// split into characters alike.
+bool SameStep(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t length = cp932::CharLength(a, i);
+    if (length != cp932::CharLength(b, i)) return false;
+    if (length == 2 ? a.substr(i, 2) != b.substr(i, 2) : LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    i += length;
+  }
+  return true;
+}
 
 bool SameSteps(const Steps& a, const Steps& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameStep);
@@ -91,8 +106,13 @@ std::string LinkRewriter::Target(std::string_view link, std::string_view kind, c
 
 std::string LinkRewriter::LocalTarget(std::string_view link, std::string_view kind,
                                       const CandidateOutcome& outcome) const {
-  const std::string stored =
-      outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
+  // The mirrored path as it stands, unless a folder's index page must be named.
+  std::string_view stored = outcome.mirroredPath;
+  std::string storedCopy;
+  if (stored.empty() || cp932::EndsWithChar(stored, '\\')) {
+    storedCopy = outcome.mirroredPath.empty() ? StoredPath(outcome.url, kind) : WithIndexPage(outcome.mirroredPath);
+    stored = storedCopy;
+  }
   // Keep a relative link's own form where it opens the stored file (a
   // leading "\\" would start at the root).
   const std::string written = WrittenLocalForm(link, kind);

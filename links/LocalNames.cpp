@@ -81,7 +81,20 @@ std::string StripReserved(std::string_view text, char marker) {
 
 std::string QueryPageName(std::string_view text) {
   if (cp932::Find(text, "?") == cp932::npos) return std::string(text);
-  return EraseAll(StripReserved(EscapeLoneLeadBytes(text), '?'), "?") + ".html";
+  // In one sweep: behind the first "?", which goes too, every reserved name
+  // character ("?" among them) is removed; the text before it stays.
+  std::string buffer;
+  const std::string_view escaped = EscapeLoneLeadBytes(text, buffer);
+  const std::size_t first = cp932::Find(escaped, "?");
+  std::string out;
+  out.reserve(escaped.size() + 5);
+  out.append(escaped.substr(0, first));
+  for (std::size_t i = first + 1; i < escaped.size();) {
+    const std::size_t length = cp932::CharLength(escaped, i);
+    if (length == 2 || !IsReserved(escaped[i])) out.append(escaped.substr(i, length));
+    i += length;
+  }
+  return out.append(".html");
 }
 
 std::string QueryFileName(std::string_view text) {

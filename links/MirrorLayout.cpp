@@ -1,7 +1,9 @@
 #include "links/MirrorLayout.h"
 
+#include <array>
+#include <functional>
+
 #include "links/LocalNames.h"
-#include "links/PathFields.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 
@@ -11,20 +13,56 @@ namespace {
 constexpr std::string_view kIndexPage = "index.html";
 constexpr std::string_view kIndexTwin = "index.htm";
 
+// Views: `folder` into the thread's kept folder forms (LocalFolderOf), valid
+// until its next call; `name` into the URL.
 struct UrlParts {
-  std::string folder;  // local form of the URL's folder, confined
-  std::string name;    // the URL's file name as stored
-  bool isIndexPage;    // the URL's own name is exactly "index.html"
+  std::string_view folder;  // local form of the URL's folder, confined
+  std::string_view name;    // the URL's file name as written
+  bool isIndexPage;         // the URL's own name is exactly "index.html"
 };
 
 std::string StoredCase(std::string_view name) {
   return platform::kCaseSensitiveFileSystem ? cp932::ToLower(name) : std::string(name);
 }
 
+// The local form of a URL's folder, confined. The links of a page mostly
+// share a few folders: each thread keeps the forms it worked out last, two
+// per set of a small table picked by the folder's hash, the one used last
+// in front.
+std::string_view LocalFolderOf(std::string_view urlFolder) {
+  struct Entry {
+    std::string urlFolder;
+    std::string localFolder;
+    bool filled = false;
+    bool Holds(std::string_view folder) const { return filled && urlFolder == folder; }
+  };
+  constexpr std::size_t kSets = 128;
+  thread_local std::array<std::array<Entry, 2>, kSets> recent;
+  std::array<Entry, 2>& set = recent[std::hash<std::string_view>{}(urlFolder) % kSets];
+  if (!set[0].Holds(urlFolder)) {
+    std::swap(set[0], set[1]);
+    if (!set[0].Holds(urlFolder)) {
+      set[0].urlFolder = urlFolder;
+      set[0].localFolder = ConfineLocalPart(ToLocalForm(urlFolder));
+      set[0].filled = true;
+    }
+  }
+  return set[0].localFolder;
+}
+
+// As SplitPath splits at the last "/" (which is never a trail byte), with
+// views: the folder keeps one "/" at its end.
 UrlParts SplitUrl(std::string_view url) {
-  std::string folder, name;
-  SplitPath(url, folder, name, '/');
-  return {ConfineLocalPart(ToLocalForm(folder)), name, name == kIndexPage};
+  const std::size_t slash = url.rfind('/');
+  std::string_view folder, name = url;
+  if (slash + 1 == url.size()) {
+    folder = url;
+    name = {};
+  } else if (slash != std::string_view::npos) {
+    folder = url.substr(0, slash == 0 ? 0 : url[slash - 1] == '/' ? slash : slash + 1);
+    name = url.substr(slash + 1);
+  }
+  return {LocalFolderOf(folder), name, name == kIndexPage};
 }
 
 bool IsDotStep(std::string_view step) { return step == "." || step == ".."; }
@@ -68,10 +106,11 @@ MirrorPlace PlaceFile(std::string_view downloadFolder, std::string_view url, boo
   const UrlParts parts = SplitUrl(url);
   std::string name = StoredCase(parts.name);
   if (cp932::Find(name, "?") != cp932::npos) name = requisite ? RequisiteFileName(name) : QueryFileName(name);
-  const std::string base = std::string(downloadFolder) + (oneFolder ? "" : parts.folder);
+  std::string base(downloadFolder);
+  if (!oneFolder) base.append(parts.folder);
   MirrorPlace place;
-  place.folder = oneFolder ? "" : base;
   place.filePath = base + ConfineLocalPart(name);
+  if (!oneFolder) place.folder = std::move(base);
   return place;
 }
 
@@ -79,18 +118,23 @@ MirrorPlace PlacePage(std::string_view downloadFolder, std::string_view url, boo
   const UrlParts parts = SplitUrl(url);
   const bool isIndex = parts.name.empty() || parts.isIndexPage;
   const std::string name = parts.name.empty() ? std::string(kIndexPage) : StoredCase(parts.name);
-  const std::string base = std::string(downloadFolder) + (oneFolder || !stored ? "" : parts.folder);
+  const std::string_view folder = oneFolder || !stored ? std::string_view() : parts.folder;
+  std::string base = std::string(downloadFolder).append(folder);
   MirrorPlace place;
   if (stored) {
-    place.folder = oneFolder ? "" : base;
-    std::string relative = (oneFolder ? "" : parts.folder) + name;
-    if (cp932::Find(relative, "?") != cp932::npos) relative = QueryPageName(relative);
-    place.filePath = std::string(downloadFolder) + ConfineLocalPart(relative);
+    if (cp932::Find(folder, "?") == cp932::npos && cp932::Find(name, "?") == cp932::npos) {
+      // A confined folder is empty or ends with "\": confining the whole
+      // path leaves it as it is and confines the name alone.
+      place.filePath = base + ConfineLocalPart(name);
+    } else {
+      place.filePath = std::string(downloadFolder) + ConfineLocalPart(QueryPageName(std::string(folder) + name));
+    }
   }
   if (isIndex) {
     place.twinSource = base + std::string(kIndexPage);
     place.twinPath = base + std::string(kIndexTwin);
   }
+  if (stored && !oneFolder) place.folder = std::move(base);
   return place;
 }
 

@@ -16,12 +16,16 @@ constexpr std::string_view kValueClosers = "\"' \t\r\n>#";
 bool IsOpener(char c) { return kValueOpeners.find(c) != std::string_view::npos; }
 bool IsCloser(char c) { return kValueClosers.find(c) != std::string_view::npos; }
 
-// A spare buffer too small is replaced by one of just the size asked for,
-// rather than grown to twice its size: less fresh memory to touch.
+// Room for a text of `size` bytes and for what the passes to come add to it.
+std::size_t WithRoomToGrow(std::size_t size) { return size + size / 8; }
+
+// A spare buffer too small for `size` bytes is replaced by one with room to
+// grow (WithRoomToGrow), rather than grown to twice its size: less fresh
+// memory to touch.
 void MakeRoom(std::string& buffer, std::size_t size) {
   if (buffer.capacity() >= size) return;
   buffer = std::string();
-  buffer.reserve(size);
+  buffer.reserve(WithRoomToGrow(size));
 }
 
 // What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
@@ -63,7 +67,10 @@ bool MayStandBeforeValue(char c) { return c != '<' && c != '/' && !((c | 0x20) >
 }  // namespace
 
 void PageText::Assign(std::string text) {
-  lower_ = cp932::ToLower(text);
+  // Made with room to grow: handed on as a spare, it holds a later text.
+  lower_ = std::string();
+  lower_.reserve(WithRoomToGrow(text.size()));
+  cp932::AppendLower(lower_, text);
   text_ = std::move(text);
   tags_.reset();
 }
@@ -110,11 +117,11 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   }
   std::string text, lower;
   page.TakeSpareBuffers(text, lower);
-  // Room for the growth of the passes to come, so that these buffers, handed
-  // back as spares, hold the next texts without growing.
+  // A buffer made new gets room for the growth of the passes to come
+  // (MakeRoom), so that handed back as a spare it holds the next texts.
   const std::size_t size = page.pageText().size() + Growth();
-  MakeRoom(text, size + size / 8);
-  MakeRoom(lower, size + size / 8);
+  MakeRoom(text, size);
+  MakeRoom(lower, size);
   std::size_t cursor = 0;
   for (const Value& value : values_) {
     text.append(page.pageText(), cursor, value.start - cursor).append(value.target);

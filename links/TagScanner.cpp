@@ -1,6 +1,7 @@
 #include "links/TagScanner.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "links/CharacterReferences.h"
 #include "links/PathFields.h"
@@ -16,6 +17,22 @@ constexpr std::string_view kPassedBeforeValue = " \t\n\r\"'";
 // A value also ends at a line break: a URL never holds one, and hand-written
 // pages often break the line right behind an unquoted value.
 constexpr std::string_view kValueEnds = " \t\n\r\"'";
+
+// The characters of `set` (all below 0x40) as bits of one word, so that a
+// test of a byte is one shift.
+constexpr std::uint64_t BitsOf(std::string_view set) {
+  std::uint64_t bits = 0;
+  for (const char c : set) bits |= std::uint64_t{1} << static_cast<unsigned char>(c);
+  return bits;
+}
+
+bool InSet(std::uint64_t bits, char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 64 && ((bits >> byte) & 1) != 0;
+}
+
+constexpr std::uint64_t kPassedBeforeValueBits = BitsOf(kPassedBeforeValue);
+constexpr std::uint64_t kValueEndBits = BitsOf(kValueEnds);
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
@@ -49,7 +66,7 @@ TagFinder::TagFinder(std::string_view lower, std::string_view names, std::unique
     : text_(lower),
       ownTags_(std::move(ownTags)),
       tags_(tags != nullptr ? tags : ownTags_.get()),
-      firstWord_(GetField(cp932::ToLower(names), ",", 0)) {
+      firstWord_(lower, GetField(cp932::ToLower(names), ",", 0)) {
   const std::string words = cp932::ToLower(names);
   const int count = CountFields(words, ",");
   for (int i = 1; i < count; ++i) otherWords_.emplace_back(lower, GetField(words, ",", i));
@@ -76,9 +93,12 @@ std::size_t TagFinder::FirstTagFrom(std::size_t base) {
 }
 
 // The first word, whole, in the tag's text behind its "<". The "<" is a
-// character of its own, so the search starts on a character boundary.
-bool TagFinder::HoldsFirstWord(TagSpan tag) const {
-  return cp932::Find(text_.substr(0, tag.close + 1), firstWord_, tag.open + 1) != cp932::npos;
+// character of its own, so the search starts on a character boundary; the
+// ">" at the tag's end is one too, so the first occurrence in the whole text
+// lies in the tag when any does. That search is remembered across tags.
+bool TagFinder::HoldsFirstWord(TagSpan tag) {
+  const std::size_t at = firstWord_.From(tag.open + 1);
+  return at != cp932::npos && at + firstWord_.size() <= tag.close + 1;
 }
 
 bool TagFinder::HoldsOtherWords(TagSpan tag) {
@@ -153,10 +173,9 @@ std::string_view AttributeScanner::ReadValue(NextOccurrence& attribute, TagSpan 
     if (equals >= end || text_[equals] != '=') continue;
     std::size_t first = SkipBlanks(text_, equals + 1, end);
     if (first + 1 < end && IsQuote(text_[first]) && text_[first + 1] == text_[first]) return {};
-    while (first < end && kPassedBeforeValue.find(text_[first]) != std::string_view::npos) ++first;
-    const std::size_t last = static_cast<std::size_t>(
-        std::find_first_of(text_.begin() + first, text_.begin() + end, kValueEnds.begin(), kValueEnds.end()) -
-        text_.begin());
+    while (first < end && InSet(kPassedBeforeValueBits, text_[first])) ++first;
+    std::size_t last = first;
+    while (last < end && !InSet(kValueEndBits, text_[last])) ++last;
     return CutFragment(text_.substr(first, last - first));
   }
   return {};

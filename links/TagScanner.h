@@ -42,13 +42,13 @@ class TagFinder {
  private:
   TagFinder(std::string_view lower, std::string_view names, std::unique_ptr<const TagMap> ownTags, const TagMap* tags);
   std::size_t FirstTagFrom(std::size_t base);
-  bool HoldsFirstWord(TagSpan tag) const;
+  bool HoldsFirstWord(TagSpan tag);
   bool HoldsOtherWords(TagSpan tag);
 
   std::string_view text_;
   std::unique_ptr<const TagMap> ownTags_;  // when the finder mapped the text itself
   const TagMap* tags_;
-  std::string firstWord_;
+  NextOccurrence firstWord_;
   std::vector<NextOccurrence> otherWords_;
   std::size_t nextTag_ = 0;  // where the last search stopped, in tags_
 };

@@ -14,11 +14,13 @@ bool IsSchemeName(std::string_view text) {
                      [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.'; });
 }
 
-// Where the first of `stops` stands in `text`, else its size. (The member
+// Where the first of `stops` stands in `text`, else its size. One memchr per
+// stop, each over the text before the nearest stop found so far. (The member
 // find_first_of calls memchr once per byte of the text.)
 std::size_t FirstOf(std::string_view text, std::string_view stops) {
-  return static_cast<std::size_t>(std::find_first_of(text.begin(), text.end(), stops.begin(), stops.end()) -
-                                  text.begin());
+  std::size_t first = text.size();
+  for (const char stop : stops) first = std::min(first, text.substr(0, first).find(stop));
+  return first;
 }
 
 // Cuts `text` at the first of `stops` and returns the part before it.
@@ -35,10 +37,26 @@ void DropLastSegment(std::string& output) {
   output.erase(slash == std::string::npos ? 0 : slash);
 }
 
-std::string MergePaths(const UriReference& base, std::string_view relative) {
-  if (base.authority && base.path.empty()) return "/" + std::string(relative);
+// What a relative path is merged behind (section 5.2.3): the base path up
+// to its last "/", which is empty or ends with "/".
+std::string_view MergeFolder(const UriReference& base) {
+  if (base.authority && base.path.empty()) return "/";
   const std::size_t slash = base.path.rfind('/');
-  return std::string(base.path.substr(0, slash == std::string_view::npos ? 0 : slash + 1)).append(relative);
+  return base.path.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
+}
+
+// The parts joined, the path given in two pieces.
+std::string ComposeUri(const UriReference& uri, std::string_view pathHead, std::string_view pathTail) {
+  std::string out;
+  out.reserve((uri.scheme ? uri.scheme->size() + 1 : 0) + (uri.authority ? uri.authority->size() + 2 : 0) +
+              pathHead.size() + pathTail.size() + (uri.query ? uri.query->size() + 1 : 0) +
+              (uri.fragment ? uri.fragment->size() + 1 : 0));
+  if (uri.scheme) out.append(*uri.scheme).append(":");
+  if (uri.authority) out.append("//").append(*uri.authority);
+  out.append(pathHead).append(pathTail);
+  if (uri.query) out.append("?").append(*uri.query);
+  if (uri.fragment) out.append("#").append(*uri.fragment);
+  return out;
 }
 
 }  // namespace
@@ -67,17 +85,27 @@ UriReference ParseUriReference(std::string_view text) {
   return uri;
 }
 
-std::string ComposeUri(const UriReference& uri, std::string_view path) {
-  std::string out;
-  if (uri.scheme) out.append(*uri.scheme).append(":");
-  if (uri.authority) out.append("//").append(*uri.authority);
-  out.append(path);
-  if (uri.query) out.append("?").append(*uri.query);
-  if (uri.fragment) out.append("#").append(*uri.fragment);
-  return out;
+std::string ComposeUri(const UriReference& uri, std::string_view path) { return ComposeUri(uri, path, {}); }
+
+namespace {
+
+bool IsDotSegment(std::string_view segment) { return segment == "." || segment == ".."; }
+
+// Whether some segment of `path` between its "/" is "." or "..".
+bool HoldsDotSegment(std::string_view path) {
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    if (IsDotSegment(path.substr(start, end - start))) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
+}  // namespace
+
 std::string RemoveDotSegments(std::string_view path) {
+  // Segments other than "." and ".." move to the output as they stand.
+  if (!HoldsDotSegment(path)) return std::string(path);
   std::string output;
   std::string_view input = path;
   while (!input.empty()) {
@@ -102,18 +130,30 @@ std::string RemoveDotSegments(std::string_view path) {
   return output;
 }
 
+namespace {
+
+// The parts joined around `pathHead` + `pathTail` with its dot segments
+// removed. A path with none is joined as it stands, without a copy.
+std::string ComposeWithoutDots(const UriReference& uri, std::string_view pathHead, std::string_view pathTail = {}) {
+  // A head that is empty or ends with "/" shares no segment with the tail.
+  if (!HoldsDotSegment(pathHead) && !HoldsDotSegment(pathTail)) return ComposeUri(uri, pathHead, pathTail);
+  return ComposeUri(uri, RemoveDotSegments(std::string(pathHead).append(pathTail)));
+}
+
+}  // namespace
+
 std::string ResolveReference(const UriReference& base, const UriReference& reference) {
   UriReference target = reference;
-  if (reference.scheme) return ComposeUri(target, RemoveDotSegments(reference.path));
+  if (reference.scheme) return ComposeWithoutDots(target, reference.path);
   target.scheme = base.scheme;
-  if (reference.authority) return ComposeUri(target, RemoveDotSegments(reference.path));
+  if (reference.authority) return ComposeWithoutDots(target, reference.path);
   target.authority = base.authority;
   if (reference.path.empty()) {
     if (!reference.query) target.query = base.query;
     return ComposeUri(target, base.path);
   }
-  if (reference.path.starts_with('/')) return ComposeUri(target, RemoveDotSegments(reference.path));
-  return ComposeUri(target, RemoveDotSegments(MergePaths(base, reference.path)));
+  if (reference.path.starts_with('/')) return ComposeWithoutDots(target, reference.path);
+  return ComposeWithoutDots(target, MergeFolder(base), reference.path);
 }
 
 namespace {

@@ -41,6 +41,15 @@ std::uint64_t BytesInRange(std::uint64_t word, char first, char last) {
 // Moves `cursor` (a boundary) forward over whole characters until it reaches
 // or passes `target`.
 std::size_t AdvanceTo(std::string_view text, std::size_t cursor, std::size_t target) {
+  // A byte below 0x40 is never a trail byte, nor a lead byte: it is a
+  // character of its own, and the next one starts right behind it. The last
+  // such byte before `target` saves walking the characters before it.
+  for (std::size_t behind = target; behind > cursor; --behind) {
+    if (AlwaysStartsCharacter(text[behind - 1])) {
+      cursor = behind;
+      break;
+    }
+  }
   while (cursor < target) {
     if (cursor + kWord <= target && IsAsciiWord(LoadWord(text.data() + cursor))) {
       cursor += kWord;

@@ -72,6 +72,11 @@ TEST_F(AdmissionTest, MailLinksAreDroppedWithoutARecord) {
   EXPECT_TRUE(state.outsideLinks.empty());
 }
 
+TEST_F(AdmissionTest, AMailWordBehindALeadByteIsNoMailLink) {
+  EXPECT_TRUE(Admits("http://host/\x83mailto.html"));
+  EXPECT_FALSE(Admits("http://host/\x83\x40mAILTO.html"));
+}
+
 TEST_F(AdmissionTest, BelowTheStartUrlRecordsWhatTheSavedPageLoses) {
   settings.belowStartUrlOnly = true;
   EXPECT_TRUE(Admits("http://host/a/b/c/x.html", "<a href=c/x.html>"));

@@ -86,6 +86,10 @@ TEST(ResolveLink, PageRelativeLinksAsBefore) {
   EXPECT_EQ(ResolveLink("http://host/", "../x"), "http://host/x");
   EXPECT_EQ(ResolveLink("https://host/a/", "//cdn/x.js"), "https://cdn/x.js");
   EXPECT_EQ(ResolveLink("http://host/a/b/", "?q=1"), "http://host/a/b/?q=1");
+  // Dot segments in the page's own path, and page URLs that take turns.
+  EXPECT_EQ(ResolveLink("http://host/a/./b/../p.html", "x.html"), "http://host/a/x.html");
+  EXPECT_EQ(ResolveLink("http://host/a/b/p.html", "x.html"), "http://host/a/b/x.html");
+  EXPECT_EQ(ResolveLink("http://host/a/./b/../p.html", "y/.."), "http://host/a/");
 }
 
 TEST(ResolveLink, PageUrlsOfNoWebSchemeKeepTheTextualRule) {

@@ -47,6 +47,7 @@ TEST(LinkRewriter, DownloadedLinksPointWhereTheFileIsStored) {
       {"pic.cgi?id=7", "src", "http://host/dir/pic.cgi?id=7", "picid=7.cgi"},
       {"sub/", "url", "http://host/dir/sub/", "sub\\index.html"},
       {"\x95\x5C/X.gif", "src", "http://host/dir/\x95\x5C/X.gif", "\x95\x5C\\x.gif"},
+      {"\x83\x41/Y.gif", "src", "http://host/dir/\x83\x41/Y.gif", "\x83\x41\\y.gif"},
       // Where it does not, the path that does.
       {"?q=1", "cgi", "http://host/dir/p.html?q=1", "p.htmlq=1.html"},
       {"../../x.html", "url", "http://host/x.html", "..\\x.html"},

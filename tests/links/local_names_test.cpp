@@ -48,6 +48,7 @@ TEST(QueryPageName, MakesAnHtmlNameFromTheQuery) {
   EXPECT_EQ(QueryPageName("a.html"), "a.html");
   EXPECT_EQ(QueryPageName("x?a=1?b=2/c"), "xa=1b=2c.html");
   EXPECT_EQ(QueryPageName("x\x84?\x84?A"), "x%84%84A.html");
+  EXPECT_EQ(QueryPageName("d\\e:f?g\x83\x5C:*h\\|"), "d\\e:fg\x83\x5Ch.html");
 }
 
 TEST(QueryFileName, MovesTheScriptExtensionBehindTheQuery) {

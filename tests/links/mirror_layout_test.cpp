@@ -53,6 +53,24 @@ TEST(PlacePage, QueryPagesAreRenamedAsPages) {
   EXPECT_EQ(PlacePage("D:\\dl\\", "http://host/list.cgi?page=2", true).filePath, "D:\\dl\\list.cgipage=2.html");
 }
 
+// Folders are worked out once and kept: the same folder, met again among
+// others, and a query in the folder part, must still place as on first sight.
+TEST(PlacePage, KeptFolderFormsPlaceAsOnFirstSight) {
+  const struct {
+    const char* url;
+    const char* filePath;
+  } cases[] = {
+      {"http://host/a/x.html", "D:\\dl\\http\\host\\a\\x.html"},
+      {"http://host/b/./../y.HTML", "D:\\dl\\http\\host\\b\\y.html"},
+      {"http://host/a/z.html", "D:\\dl\\http\\host\\a\\z.html"},
+      {"http://host/q.cgi?d=/e/f.html", "D:\\dl\\http\\host\\q.cgid=ef.html.html"},
+      {"http://host/a/x.html", "D:\\dl\\http\\host\\a\\x.html"},
+      {"http://host/a//x.html", "D:\\dl\\http\\host\\a\\x.html"},
+      {"http://host/a/b//", "D:\\dl\\http\\host\\a\\b\\index.html"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlacePage("D:\\dl\\", c.url, false).filePath, c.filePath) << c.url;
+}
+
 TEST(PlacePage, AnUnwantedPageIsNotStoredButItsTwinIsTriedInTheDownloadFolder) {
   const MirrorPlace place = PlacePage("D:\\dl\\", "http://host/dir/", false, false);
   EXPECT_EQ(place.folder, "");

@@ -33,6 +33,8 @@ TEST(ScanAttribute, ReadsTheValueOfTheNextMatchingTag) {
       {"the tag word at index 0 is skipped", "img src=a.gif><img src=b.gif>", "img", "src", "b.gif", 15},
       {"a '<' inside a tag opens none", "<p <img src=c.gif>", "img", "src", "c.gif", 1},
       {"no '=' behind the attribute: no value", "<img src \"x\" y>", "img", "src", "", 1},
+      {"the tag word only in the text behind a tag", "<p src=a>img<b src=c><img src=d>", "img", "src", "d", 22},
+      {"the tag word across the '>'", "<im>g src=a><img src=e>", "img", "src", "e", 13},
   };
   for (const AttributeCase& c : cases) {
     std::size_t position = 999;

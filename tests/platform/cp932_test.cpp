@@ -22,6 +22,11 @@ TEST(Cp932Find, MatchesOnlyAtCharacterBoundaries) {
   EXPECT_EQ(Find("abcabc", "bc", 2), 4u);
   EXPECT_EQ(Find("abc", "", 1), 1u);
   EXPECT_EQ(Find("abc", "x", 9), npos);
+  // Hits behind a blank: the walk to them may start right behind it.
+  EXPECT_EQ(Find(kSho + " " + kSho + "A", "A"), 5u);
+  EXPECT_EQ(Find("\x95 " + kSho + "A", "A"), 4u);
+  EXPECT_EQ(Find(" " + kSho + kSho, "A"), npos);
+  EXPECT_EQ(Find(kSho + "<" + kSo + "A" + kSho, "A", 2), 5u);
 }
 
 TEST(Cp932Find, FindLastSkipsTrailBytes) {
