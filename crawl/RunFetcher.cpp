@@ -63,8 +63,8 @@ std::uint64_t RunFetcher::HeldBound(FetchWay way) const {
 // The answer fetched ahead for the candidate, when there is one to use: not
 // when none was sent, when its fetch broke off with an exception, nor when
 // the body passed the held size but not the client's own bound (it is then
-// fetched at its turn). A stop while waiting
-// gives the failure of a stopped transfer.
+// fetched at its turn). A stop while waiting gives the failure of a stopped
+// transfer.
 std::optional<net::PooledAnswer> RunFetcher::TakeAhead(std::size_t candidate, FetchWay way) {
   if (!pool_ || candidate == kNoCandidate || !pool_->Holds(candidate)) return std::nullopt;
   const net::WebClientOptions& options = web_.Options();
