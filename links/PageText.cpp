@@ -100,10 +100,14 @@ void ValueReplacer::Add(std::size_t start, std::size_t end, std::string target) 
   values_.push_back({start, end, std::move(target)});
 }
 
-bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
+bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
   const auto behind = std::upper_bound(spans.begin(), spans.end(), start,
                                        [](std::size_t at, const TextSpan& span) { return at < span.start; });
-  return behind != spans.begin() && end <= std::prev(behind)->end;
+  const bool within = behind != spans.begin() && end <= std::prev(behind)->end;
+  // The first span that ends behind `start` overlaps when it starts before `end`.
+  const auto ending = std::upper_bound(spans.begin(), spans.end(), start,
+                                       [](std::size_t at, const TextSpan& span) { return at < span.end; });
+  return within || (ending != spans.end() && ending->start < end);
 }
 
 void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {

@@ -63,8 +63,10 @@ struct TextSpan {
   std::size_t end;
 };
 
-// True when [start, end) lies inside one of `spans` (sorted, not overlapping).
-bool WithinSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end);
+// True when [start, end) lies inside one of `spans` (sorted, not overlapping)
+// or overlaps one: a value that holds text written by an earlier pass (read
+// from further out than that pass read it) is not a link of the site either.
+bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end);
 
 // Link values found at known places of the page, each with its target,
 // replaced in one sweep: nothing else in the page changes.

@@ -110,7 +110,7 @@ LinkTaker::LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkSta
 
 void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::size_t at, std::string_view tagText,
                      bool decodeReferences, LinkKindRule rule, bool forwardSlashes) {
-  if (WithinSpans(state_.writtenValues, at, at + link.size())) return;
+  if (MeetsSpans(state_.writtenValues, at, at + link.size())) return;
   // The link as a browser reads the attribute: character references decoded.
   const std::size_t size = link.size();
   const bool plain = !decodeReferences || link.find('&') == std::string_view::npos;

@@ -29,6 +29,20 @@ class ScanPassTest : public ::testing::Test {
   LinkState state;
 };
 
+// A requisite read as a browser reads it (leading blanks dropped) is written
+// first; the described pass then reads the whole attribute, which holds that
+// local path, and leaves it as it is.
+TEST_F(ScanPassTest, AValueHoldingOneWrittenBeforeIsLeftAlone) {
+  const std::string page = "<img src=\"\x0C/img/pic.png\">";
+  state.BeginPage(page);
+  RunRequisitePass(kPage, kPage, PageEncoding::kCp932, state, host, INT_MAX);
+  const std::string afterRequisites = state.page.pageText();
+  for (const ScanPass& pass : kScanPasses) RunScanPass(pass, kPage, state, host, INT_MAX);
+  EXPECT_NE(afterRequisites, page);
+  EXPECT_EQ(state.page.pageText(), afterRequisites);
+  EXPECT_EQ(state.writtenValues.size(), 1u);
+}
+
 // Only the values the scan found change: the same text elsewhere (another
 // attribute, the page's text, a comment, a script) stays byte for byte.
 TEST_F(ScanPassTest, ReplacesOnlyTheValuesItFound) {
