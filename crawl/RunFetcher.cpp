@@ -75,7 +75,11 @@ std::optional<net::PooledAnswer> RunFetcher::TakeAhead(std::size_t candidate, Fe
         return !job_.stopRequested;
       },
       options.keepGoingInterval);
-  if (!answer) return net::PooledAnswer{false, false, {}, net::Failure::Of(net::FailureKind::kStopped), {}};
+  if (!answer) {
+    net::PooledAnswer stopped;
+    stopped.failure = net::Failure::Of(net::FailureKind::kStopped);
+    return stopped;
+  }
   if (answer->unusable) return std::nullopt;
   const std::uint64_t own = way == FetchWay::kText ? options.maxTextBytes : options.maxFileBytes;
   const bool heldTooSmall = answer->failure.kind == net::FailureKind::kTooLarge && HeldBound(way) != own;
@@ -124,13 +128,13 @@ bool RunFetcher::FetchQueryToFile(const std::string& localPath, const std::strin
 
 bool RunFetcher::SubmitForm(RequestMethod method, const std::string& body, std::string& answer,
                             const std::string& url) {
-  // Noted also when a form answer broken off throws.
-  struct NoteWhenDone {
-    RunFetcher& fetcher;
-    ~NoteWhenDone() { fetcher.NoteLive(false); }
-  } note{*this};
-  return method == RequestMethod::kGet ? web_.SubmitFormGet(body, answer, url, kDefaultPort)
-                                       : web_.SubmitFormPost(body, answer, url, kDefaultPort);
+  try {
+    return NoteLive(method == RequestMethod::kGet ? web_.SubmitFormGet(body, answer, url, kDefaultPort)
+                                                  : web_.SubmitFormPost(body, answer, url, kDefaultPort));
+  } catch (const net::NetError&) {
+    NoteLive(false);  // why a form answer broke off, for its failure line
+    throw;
+  }
 }
 
 bool RunFetcher::NoteLive(bool result) {
