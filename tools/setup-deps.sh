@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk fonts-ipafont-gothic openssl
   chromium libpng-dev wget
   python3.11-doc git-doc
+  xvfb openbox xdotool x11-utils imagemagick desktop-file-utils dpkg-dev
 )
 
 missing=()
