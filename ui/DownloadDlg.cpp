@@ -70,8 +70,9 @@ std::string WithTrailingBackslash(std::string folder) {
 
 }  // namespace
 
-WindowServices DefaultWindowServices(std::string programDir) {
-  return {MakeSettingsProfileStore(), [](Host& host) { return MakeCrawlRunner(host); }, std::move(programDir)};
+WindowServices DefaultWindowServices(std::string programDir, std::string helpDir) {
+  return {MakeSettingsProfileStore(), [](Host& host) { return MakeCrawlRunner(host); }, std::move(programDir),
+          std::move(helpDir)};
 }
 
 CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
@@ -84,6 +85,8 @@ CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
       runner_(services.makeRunner(*this)) {
   state_.programDir = services.programDir.empty() ? platform::ExecutableDirectory()
                                                   : WithTrailingBackslash(std::move(services.programDir));
+  state_.helpDir = services.helpDir.empty() ? state_.programDir + "help\\"
+                                            : WithTrailingBackslash(std::move(services.helpDir));
 }
 
 CDownloadDlg::~CDownloadDlg() = default;

@@ -25,10 +25,12 @@ struct WindowServices {
   std::function<std::unique_ptr<DownloadRunner>(Host&)> makeRunner;
   // The folder that holds set.ini and log\; empty: the executable's folder.
   std::string programDir;
+  // The folder of the help file; empty: "help" in the program's folder.
+  std::string helpDir = {};
 };
 
 // The settings module and the crawl engine; `programDir` as above.
-WindowServices DefaultWindowServices(std::string programDir = {});
+WindowServices DefaultWindowServices(std::string programDir = {}, std::string helpDir = {});
 
 class CDownloadDlg final : public Host, public WindowCommands {
  public:

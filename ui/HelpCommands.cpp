@@ -7,7 +7,7 @@
 
 namespace pagelark::ui {
 
-std::string HelpCommands::HelpFilePath() const { return state_.programDir + "help\\" + kHelpFileName; }
+std::string HelpCommands::HelpFilePath() const { return state_.helpDir + kHelpFileName; }
 
 void HelpCommands::OnShowHelp() {
   const std::string path = HelpFilePath();

@@ -26,6 +26,7 @@ struct WindowState {
   std::string indexFile;    // below the download folder, as the last run recorded it
   std::string profilePath;  // full path of the current profile
   std::string programDir;   // system form, trailing "\"
+  std::string helpDir;      // the help file's folder, trailing "\"
 };
 
 }  // namespace pagelark::ui
