@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: first a plain build, then the engine
+# Builds everything and runs every test: first a plain build (and the Debian
+# package made from it, installed and removed again), then the engine
 # and the window logic without Qt (the build the README promises for machines
 # without Qt), then a build under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then each fuzz target for a short budget (tools/fuzz.sh, with a fixed seed so
@@ -22,6 +23,8 @@ run_suite() {
 
 echo "== plain build =="
 run_suite build
+echo "== Debian package =="
+tests/package/check-deb.sh build
 if [ "${PAGELARK_QUICK:-0}" != 1 ]; then
   echo "== build without Qt =="
   run_suite build-nogui -DPAGELARK_GUI=OFF

@@ -1,5 +1,7 @@
 #include "app/cli/CliOptions.h"
 
+#include "platform/cp932.h"
+
 namespace pagelark::cli {
 namespace {
 
@@ -31,7 +33,22 @@ bool AddSet(const std::string& text, CliOptions& options, std::string& error) {
   return true;
 }
 
+// PROFILE or URL, whichever the argument is; only one of them.
+bool TakeProfileOrUrl(const std::string& arg, CliOptions& options, std::string& error) {
+  if (!options.profile.empty() || !options.startUrl.empty()) {
+    error = "more than one PROFILE or URL: " + arg;
+    return false;
+  }
+  (IsStartUrl(arg) ? options.startUrl : options.profile) = arg;
+  return true;
+}
+
 }  // namespace
+
+bool IsStartUrl(const std::string& arg) {
+  const std::string lower = cp932::ToLower(arg);
+  return lower.starts_with("http://") || lower.starts_with("https://");
+}
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error) {
   CliOptions options;
@@ -48,17 +65,19 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
       if (!TakeValue(args, i, "--set", value, error) || !AddSet(value, options, error)) return std::nullopt;
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--help") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return std::nullopt;
-    } else if (!options.profile.empty()) {
-      error = "more than one PROFILE: " + arg;
+    } else if (!TakeProfileOrUrl(arg, options, error)) {
       return std::nullopt;
-    } else {
-      options.profile = arg;
     }
   }
-  if (!options.check.empty() && (!options.sets.empty() || !options.saveAs.empty() || !options.profile.empty())) {
+  if (!options.check.empty() &&
+      (!options.sets.empty() || !options.saveAs.empty() || !options.profile.empty() || !options.startUrl.empty())) {
     error = "--check takes no other option";
     return std::nullopt;
   }

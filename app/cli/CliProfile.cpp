@@ -83,6 +83,15 @@ bool IsProfileKey(const std::string& key) {
                      [&](const auto& numbered) { return IsNumberedKey(key, numbered.first, numbered.second); });
 }
 
+std::vector<std::pair<std::string, std::string>> StartUrlSets(
+    const std::string& url, const std::string& currentFolder,
+    const std::vector<std::pair<std::string, std::string>>& sets) {
+  std::vector<std::pair<std::string, std::string>> all = {{std::string(keys::kUrl), url},
+                                                          {std::string(keys::kDownLoad), currentFolder}};
+  all.insert(all.end(), sets.begin(), sets.end());
+  return all;
+}
+
 std::optional<CrawlSettings> EffectiveSettings(const std::optional<std::string>& profileBytes,
                                                const std::vector<std::pair<std::string, std::string>>& sets,
                                                std::string& error) {

@@ -16,6 +16,12 @@ namespace pagelark::cli {
 // file): URL, DownLoad, ..., and the numbered ones (Kind1, From2, ...).
 bool IsProfileKey(const std::string& key);
 
+// The --set pairs of a run started from a URL: URL and DownLoad (the
+// current folder, native) go first, so the given pairs still override them.
+std::vector<std::pair<std::string, std::string>> StartUrlSets(
+    const std::string& url, const std::string& currentFolder,
+    const std::vector<std::pair<std::string, std::string>>& sets);
+
 // `profileBytes`: the profile file's bytes, or nothing for the defaults.
 // `sets`: KEY and UTF-8 VALUE pairs, applied in order. Gives nothing and sets
 // `error` when a key is unknown or a value cannot be written.

@@ -28,6 +28,9 @@ TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
                                                                                     {"--set", "noequals"},
                                                                                     {"--set", "=v"},
                                                                                     {"a.ini", "b.ini"},
+                                                                                    {"http://h/", "a.ini"},
+                                                                                    {"a.ini", "https://h/"},
+                                                                                    {"--check", "dl", "http://h/"},
                                                                                     {"--program-dir"},
                                                                                     {"--check"},
                                                                                     {"--check", "dl", "a.ini"},
@@ -36,6 +39,30 @@ TEST(ParseCliOptions, RefusesWhatItDoesNotKnow) {
     EXPECT_FALSE(ParseCliOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
+}
+
+TEST(ParseCliOptions, TellsAStartUrlFromAProfilePath) {
+  struct Case {
+    const char* arg;
+    bool url;
+  };
+  for (const Case& c :
+       {Case{"http://h/", true}, Case{"HTTPS://h/a?b", true}, Case{"http://", true}, Case{"http.ini", false},
+        Case{"https:/h.ini", false}, Case{"ftp://h/", false}, Case{"dir/http://h", false}}) {
+    std::string error;
+    const auto options = ParseCliOptions({c.arg}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->startUrl, c.url ? c.arg : "") << c.arg;
+    EXPECT_EQ(options->profile, c.url ? "" : c.arg) << c.arg;
+  }
+}
+
+TEST(ParseCliOptions, HelpAndVersionAreFlags) {
+  std::string error;
+  const auto options = ParseCliOptions({"--help", "--version"}, error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_TRUE(options->help);
+  EXPECT_TRUE(options->version);
 }
 
 TEST(IsProfileKey, KnowsPlainAndNumberedKeys) {
@@ -74,6 +101,20 @@ TEST(EffectiveSettings, StartsFromTheNewProfileDefaults) {
   EXPECT_TRUE(settings->sameServerOnly);
   EXPECT_EQ(settings->kinds, (std::vector<std::string>{"htm", "html"}));
   EXPECT_EQ(settings->bounds, (RunBounds{"64", "1024", "100", "30"}));
+}
+
+TEST(EffectiveSettings, AStartUrlRunsANewProfileIntoTheCurrentFolderUnlessSetOtherwise) {
+  std::string error;
+  const auto settings = EffectiveSettings(std::nullopt, StartUrlSets("http://h/a/", "/work/表/", {}), error);
+  ASSERT_TRUE(settings) << error;
+  EXPECT_EQ(settings->startUrl, "http://h/a/");
+  EXPECT_EQ(settings->downloadFolder, "/work/\x95\x5C/");
+  EXPECT_EQ(settings->maxFiles, "1000");  // the rest is a new profile's
+  const auto moved = EffectiveSettings(
+      std::nullopt, StartUrlSets("http://h/a/", "/work/", {{"downLoad", "/dl/"}, {"Count", "5"}}), error);
+  ASSERT_TRUE(moved) << error;
+  EXPECT_EQ(moved->downloadFolder, "/dl/");
+  EXPECT_EQ(moved->maxFiles, "5");
 }
 
 TEST(EffectiveSettings, RefusesUnknownKeysAndLineBreaks) {

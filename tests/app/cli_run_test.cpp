@@ -65,6 +65,38 @@ TEST(PagelarkCli, ExitsWithTwoOnUsageErrors) {
   EXPECT_FALSE(fs::exists(dir.native() / "prog"));  // nothing made before the arguments are checked
 }
 
+// A URL where PROFILE stands mirrors it into the current folder (the test's
+// folder) with a new profile's settings; --set still moves the download.
+TEST(PagelarkCli, MirrorsAStartUrlIntoTheCurrentFolder) {
+  test::LoopbackServer server;
+  server.Serve("/s/a.html", 200, "<a href=\"b.html\">b</a>");
+  server.Serve("/s/b.html", 200, "b");
+  const std::string site = "http/127.0.0.1" + std::to_string(server.port()) + "/s/";
+  struct Case {
+    std::string args;
+    std::string folder;
+  };
+  for (const Case& c : {Case{"'" + server.Url("/s/a.html") + "'", ""},
+                        Case{"--set DownLoad=dl '" + server.Url("/s/a.html") + "' --set Count=1", "dl/"}}) {
+    test::TempDir dir;
+    const CliResult result = RunCli(dir, c.args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(ReadAll(dir.native() / (c.folder + site + "a.html")), "<a href=\"b.html\">b</a>") << c.args;
+    EXPECT_EQ(fs::exists(dir.native() / (c.folder + site + "b.html")), c.folder.empty()) << c.args;
+  }
+}
+
+TEST(PagelarkCli, AnswersHelpAndVersionOnStandardOutput) {
+  test::TempDir dir;
+  const CliResult help = RunCli(dir, "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("usage: pagelark-cli")) << help.out;
+  const CliResult version = RunCli(dir, "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "pagelark-cli " PAGELARK_VERSION "\n");
+  EXPECT_FALSE(fs::exists(dir.native() / "prog"));
+}
+
 TEST(PagelarkCli, SaveAsWritesTheProfileAndSetIniWithoutRunning) {
   test::TempDir dir;
   const CliResult result = RunCli(dir, "--set URL=http://例/ --save-as saved.ini");

@@ -1,0 +1,61 @@
+#include "platform/program_folders.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace pagelark::platform {
+namespace {
+
+constexpr std::string_view kBinStep = "bin\\";
+constexpr std::string_view kShareFolder = "share\\pagelark\\";
+
+std::string WithSeparator(std::string folder) {
+  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
+  return folder;
+}
+
+// The prefix of an installed executable ("\usr\" for "\usr\bin\"), or "" when
+// the folder is not a "bin" folder with share\pagelark\ beside it.
+std::string InstalledPrefix(const std::string& executableDir) {
+  if (!executableDir.ends_with(kBinStep)) return {};
+  const std::string prefix = executableDir.substr(0, executableDir.size() - kBinStep.size());
+  if (!cp932::EndsWithChar(prefix, '\\')) return {};
+  return FolderExists(prefix + std::string(kShareFolder)) ? prefix : std::string();
+}
+
+// The user's configuration folder for the program, or "" when the
+// environment names none.
+std::string UserConfigFolder(const FolderSources& sources) {
+  std::string folder;
+  if (sources.configHome.starts_with('/')) {
+    folder = WithSeparator(SystemPath(sources.configHome));
+  } else if (sources.home.starts_with('/')) {
+    folder = WithSeparator(SystemPath(sources.home)) + ".config\\";
+  } else {
+    return {};
+  }
+  return folder + "pagelark\\";
+}
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+ProgramFolders ChooseProgramFolders(const FolderSources& sources) {
+  const std::string prefix = InstalledPrefix(sources.executableDir);
+  if (prefix.empty()) return {sources.executableDir, sources.executableDir + "help\\", false};
+  const std::string config = UserConfigFolder(sources);
+  return {config.empty() ? sources.executableDir : config, prefix + std::string(kShareFolder) + "help\\", true};
+}
+
+ProgramFolders DefaultProgramFolders() {
+  return ChooseProgramFolders({ExecutableDirectory(), Variable("XDG_CONFIG_HOME"), Variable("HOME")});
+}
+
+}  // namespace pagelark::platform
