@@ -57,6 +57,8 @@ std::size_t TagEnd(std::string_view text, std::size_t open) {
 }
 
 TagMap::TagMap(std::string_view text) {
+  // Room for a tag at every "<": the list is filled without moving it.
+  tags_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')));
   std::size_t at = text.find('<');
   while (at != std::string_view::npos && at + 1 < text.size()) {
     const char next = text[at + 1];
