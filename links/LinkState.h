@@ -141,8 +141,8 @@ struct LinkState {
   void MarkStored(std::size_t index);
   bool IsStored(std::size_t index) const { return index < storedCandidates.size() && storedCandidates[index]; }
 
-  // Makes `text` the page being processed.
-  void BeginPage(std::string text);
+  // Makes a copy of `text` the page being processed.
+  void BeginPage(std::string_view text);
   // After the scan of the page: its local links, each once.
   void EndPage();
 };

@@ -1,6 +1,8 @@
 #include "links/PageText.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 #include <utility>
 
 #include "platform/cp932.h"
@@ -75,6 +77,18 @@ void PageText::Assign(std::string text) {
   tags_.reset();
 }
 
+void PageText::AssignCopy(std::string_view text) {
+  std::string copy = std::move(spareText_);
+  std::string lower = std::move(spareLower_);
+  copy.clear();
+  lower.clear();
+  MakeRoom(copy, text.size());
+  MakeRoom(lower, text.size());
+  copy.append(text);
+  cp932::AppendLower(lower, text);
+  Assign(std::move(copy), std::move(lower));
+}
+
 void PageText::Assign(std::string text, std::string lower, std::optional<TagMap> tags) {
   spareText_ = std::exchange(text_, std::move(text));
   spareLower_ = std::exchange(lower_, std::move(lower));
@@ -95,9 +109,10 @@ void PageText::TakeSpareBuffers(std::string& text, std::string& lower) {
   lower.clear();
 }
 
-void ValueReplacer::Add(std::size_t start, std::size_t end, std::string target) {
+void ValueReplacer::Add(std::size_t start, std::size_t end, std::string_view target) {
   if (!values_.empty() && start < values_.back().end) return;
-  values_.push_back({start, end, std::move(target)});
+  values_.push_back({start, end, targets_.size(), target.size()});
+  targets_.append(target);
 }
 
 bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
@@ -119,6 +134,69 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   } else {
     tags.reset();
   }
+  if (RewriteInPlace(page.text_, page.lower_)) {
+    page.tags_ = std::move(tags);
+  } else {
+    RewriteIntoSpares(page, std::move(tags));
+  }
+}
+
+// Rewrites both texts where they stand, when no stretch between values moves
+// left while another moves right: the stretches then move one way, and a
+// sweep in that direction never overwrites text it has still to read. False,
+// with the texts as they were, when that does not hold or the texts lack the
+// room to grow.
+bool ValueReplacer::RewriteInPlace(std::string& text, std::string& lower) const {
+  std::ptrdiff_t shift = 0;  // how far the stretch behind the current value moves
+  bool left = false, right = false;
+  for (const Value& value : values_) {
+    shift += static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+    left = left || shift < 0;
+    right = right || shift > 0;
+  }
+  const std::size_t size = text.size() + static_cast<std::size_t>(shift);
+  if ((left && right) || size > text.capacity() || size > lower.capacity()) return false;
+  const auto place = [&](std::size_t from, std::size_t to, std::size_t count) {
+    std::memmove(text.data() + to, text.data() + from, count);
+    std::memmove(lower.data() + to, lower.data() + from, count);
+  };
+  const auto write = [&](const Value& value, std::size_t at) {
+    const std::string_view target = TargetOf(value);
+    std::memcpy(text.data() + at, target.data(), target.size());
+    std::memcpy(lower.data() + at, target.data(), target.size());
+    cp932::MakeLower(std::span<char>(lower.data() + at, target.size()));
+  };
+  if (right) {
+    // Growing: from the end backwards, into the room behind the text.
+    const std::size_t end = text.size();
+    text.resize(size);
+    lower.resize(size);
+    std::size_t stretchEnd = end;
+    for (auto value = values_.rbegin(); value != values_.rend(); ++value) {
+      place(value->end, value->end + static_cast<std::size_t>(shift), stretchEnd - value->end);
+      shift -= static_cast<std::ptrdiff_t>(value->targetSize) - static_cast<std::ptrdiff_t>(value->end - value->start);
+      write(*value, value->start + static_cast<std::size_t>(shift));
+      stretchEnd = value->start;
+    }
+    return true;
+  }
+  // Shrinking or keeping its length: from the start forwards.
+  shift = 0;
+  std::size_t cursor = 0;
+  for (const Value& value : values_) {
+    if (shift != 0) place(cursor, cursor + static_cast<std::size_t>(shift), value.start - cursor);
+    write(value, value.start + static_cast<std::size_t>(shift));
+    shift += static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+    cursor = value.end;
+  }
+  if (shift != 0) place(cursor, cursor + static_cast<std::size_t>(shift), text.size() - cursor);
+  text.resize(size);
+  lower.resize(size);
+  return true;
+}
+
+// Writes the rewritten texts into the page's spare buffers.
+void ValueReplacer::RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const {
   std::string text, lower;
   page.TakeSpareBuffers(text, lower);
   // A buffer made new gets room for the growth of the passes to come
@@ -128,9 +206,10 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   MakeRoom(lower, size);
   std::size_t cursor = 0;
   for (const Value& value : values_) {
-    text.append(page.pageText(), cursor, value.start - cursor).append(value.target);
+    const std::string_view target = TargetOf(value);
+    text.append(page.pageText(), cursor, value.start - cursor).append(target);
     lower.append(page.pageTextLower(), cursor, value.start - cursor);
-    cp932::AppendLower(lower, value.target);
+    cp932::AppendLower(lower, target);
     cursor = value.end;
   }
   text.append(page.pageText(), cursor);
@@ -141,7 +220,7 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
 // How much longer the text gets (unsigned: wraps when it gets shorter).
 std::size_t ValueReplacer::Growth() const {
   std::size_t growth = 0;
-  for (const Value& value : values_) growth += value.target.size() - (value.end - value.start);
+  for (const Value& value : values_) growth += value.targetSize - (value.end - value.start);
   return growth;
 }
 
@@ -155,8 +234,8 @@ std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& wri
       moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
     }
     const std::size_t start = value.start + grown - shrunk;
-    moved.push_back({start, start + value.target.size()});
-    grown += value.target.size();
+    moved.push_back({start, start + value.targetSize});
+    grown += value.targetSize;
     shrunk += value.end - value.start;
   }
   for (; earlier != written.end(); ++earlier) {
@@ -174,7 +253,7 @@ bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
     const bool inTag = tag < spans.size() && spans[tag].open < value.start && value.end <= spans[tag].close;
     const std::string_view old = page.substr(value.start, value.end - value.start);
     if (value.start > 0 && !MayStandBeforeValue(page[value.start - 1])) return false;
-    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(value.target, inTag)) return false;
+    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(TargetOf(value), inTag)) return false;
   }
   return true;
 }
@@ -186,7 +265,7 @@ void ValueReplacer::MoveTags(TagMap& tags) const {
   std::size_t grown = 0, shrunk = 0;
   const auto movedTo = [&](std::size_t at) {
     for (; next != values_.end() && next->start < at; ++next) {
-      grown += next->target.size();
+      grown += next->targetSize;
       shrunk += next->end - next->start;
     }
     return at + grown - shrunk;
@@ -204,7 +283,7 @@ void ReplaceInPage(PageText& page, std::string_view old, std::string_view replac
     const std::size_t end = at + key.size();
     const bool whole = (at == 0 || IsOpener(lower[at - 1])) && (end == lower.size() || IsCloser(lower[end]));
     if (scope == MatchScope::kAnywhere || whole) {
-      replacer.Add(at, end, std::string(replacement));
+      replacer.Add(at, end, replacement);
       cursor = end;
     } else {
       cursor = at + cp932::CharLength(lower, at);

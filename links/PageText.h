@@ -17,6 +17,10 @@ namespace pagelark {
 class PageText {
  public:
   void Assign(std::string text);
+  // Copies `text` into buffers this page text kept from the texts before, so
+  // that the pages of a run, one after another, reuse one set of buffers
+  // rather than touching fresh memory for each.
+  void AssignCopy(std::string_view text);
   // For a caller that built both texts side by side; `lower` must be the
   // lower-cased form of `text`, and `tags`, when given, its TagMap.
   void Assign(std::string text, std::string lower, std::optional<TagMap> tags = std::nullopt);
@@ -37,6 +41,9 @@ class PageText {
   void TakeSpareBuffers(std::string& text, std::string& lower);
 
  private:
+  // A rewrite writes into the texts where it can (ValueReplacer::Apply).
+  friend class ValueReplacer;
+
   std::string text_;
   std::string lower_;
   std::optional<TagMap> tags_;
@@ -74,7 +81,7 @@ class ValueReplacer {
  public:
   // The value [start, end) of the page becomes `target`. Values are added in
   // page order; one that overlaps the value added before it is ignored.
-  void Add(std::size_t start, std::size_t end, std::string target);
+  void Add(std::size_t start, std::size_t end, std::string_view target);
   bool empty() const { return values_.empty(); }
 
   // Rewrites the page. `written` holds the values written into the page
@@ -84,16 +91,25 @@ class ValueReplacer {
   void Apply(PageText& page, std::vector<TextSpan>& written) const;
 
  private:
+  // The targets stand one after another in targets_, so that a pass with
+  // many links does not allocate a text for each.
   struct Value {
     std::size_t start;
     std::size_t end;
-    std::string target;
+    std::size_t targetAt;
+    std::size_t targetSize;
   };
+  std::string_view TargetOf(const Value& value) const {
+    return std::string_view(targets_).substr(value.targetAt, value.targetSize);
+  }
   std::vector<TextSpan> MovedSpans(const std::vector<TextSpan>& written) const;
   std::size_t Growth() const;
+  bool RewriteInPlace(std::string& text, std::string& lower) const;
+  void RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const;
   bool KeepsTags(std::string_view page, const TagMap& tags) const;
   void MoveTags(TagMap& tags) const;
   std::vector<Value> values_;
+  std::string targets_;
 };
 
 }  // namespace pagelark
