@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "links/ByteSets.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -32,31 +33,18 @@ void MakeRoom(std::string& buffer, std::size_t size) {
 
 // What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
 // right before a quote; and "<", which opens tags.
-bool IsTagByte(char c) {
-  switch (c) {
-    case '<':
-    case '>':
-    case '"':
-    case '\'':
-    case ' ':
-    case '\t':
-    case '\n':
-    case '\r':
-    case '\f':
-      return true;
-    default:
-      return false;
-  }
-}
+constexpr std::uint64_t kTagBytes = BitsOf("<>\"' \t\n\r\f");
+// Outside a tag, where the text may stand in a comment, a "-" too: it could
+// make or break the "-->" that ends the comment.
+constexpr std::uint64_t kTagOrCommentBytes = kTagBytes | BitsOf("-");
 
 // True when writing `text` in place of other such text moves no tag
-// boundary: it holds no tag byte and does not end in "=", so TagEnd reads it
-// as it read what stood there. Outside a tag, where the text may stand in a
-// comment, it must not hold a "-" either: it could make or break the "-->"
-// that ends the comment.
+// boundary: it holds no tag byte (nor, outside a tag, a "-") and does not end
+// in "=", so TagEnd reads it as it read what stood there.
 bool LeavesTagsWhole(std::string_view text, bool inTag) {
-  return !text.empty() && std::none_of(text.begin(), text.end(), IsTagByte) && !text.ends_with('=') &&
-         (inTag || text.find('-') == std::string_view::npos);
+  const std::uint64_t bytes = inTag ? kTagBytes : kTagOrCommentBytes;
+  return !text.empty() && std::none_of(text.begin(), text.end(), [bytes](char c) { return InSet(bytes, c); }) &&
+         !text.ends_with('=');
 }
 
 // What may stand right before a value that keeps the tags: no "<" or "</"
