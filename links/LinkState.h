@@ -52,6 +52,8 @@ class CandidateList {
   std::size_t WaitingStartUrls() const { return headSlots_ - head_.size(); }
 
   bool Contains(std::string_view url) const { return listed_.Find(url) != TextIndex::npos; }
+  // For an IndexOf or Append of `url` to come (TextIndex::Prefetch).
+  void Prefetch(std::string_view url) const { listed_.Prefetch(url); }
   // The index of the URL's first entry; npos when it is not listed.
   std::size_t IndexOf(std::string_view url) const;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);

@@ -27,6 +27,10 @@ std::size_t TextIndex::Find(std::string_view text) const {
   return number == kEmpty ? npos : number;
 }
 
+void TextIndex::Prefetch(std::string_view text) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[HashOf(text) & (slots_.size() - 1)]);
+}
+
 std::pair<std::size_t, bool> TextIndex::Insert(std::string text) {
   if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
   const std::uint32_t hash = HashOf(text);

@@ -22,6 +22,9 @@ class TextIndex {
 
   // The number of `text` (an exact, case-sensitive match), or npos.
   std::size_t Find(std::string_view text) const;
+  // Starts reading the slot that a Find or Insert of `text` reads first, so
+  // that work done in between hides the wait for memory.
+  void Prefetch(std::string_view text) const;
   // Adds `text` unless it is in already. Its number, and whether it was added.
   std::pair<std::size_t, bool> Insert(std::string text);
 
