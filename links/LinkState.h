@@ -113,6 +113,9 @@ struct LinkState {
   // passes match) leaves it as it is: it is a local path now, not a link of
   // the site.
   std::vector<TextSpan> writtenValues;
+  // The values that the scan pass under way rewrites (LinkTaker), kept from
+  // pass to pass so that one set of buffers serves every pass of every page.
+  ValueReplacer passValues;
   // The candidate index of the page being scanned.
   std::size_t pageIndex = 0;
   // Every local link written into a saved page: (page, candidate) indexes.

@@ -103,6 +103,11 @@ void ValueReplacer::Add(std::size_t start, std::size_t end, std::string_view tar
   targets_.append(target);
 }
 
+void ValueReplacer::Clear() {
+  values_.clear();
+  targets_.clear();
+}
+
 bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
   const auto behind = std::upper_bound(spans.begin(), spans.end(), start,
                                        [](std::size_t at, const TextSpan& span) { return at < span.start; });
@@ -113,9 +118,9 @@ bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size
   return within || (ending != spans.end() && ending->start < end);
 }
 
-void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {
+void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) {
   if (values_.empty()) return;
-  written = MovedSpans(written);
+  MoveSpans(written);
   std::optional<TagMap> tags = page.TakeTags();
   if (tags && KeepsTags(page.pageText(), *tags)) {
     MoveTags(*tags);
@@ -212,8 +217,12 @@ std::size_t ValueReplacer::Growth() const {
   return growth;
 }
 
-std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& written) const {
-  std::vector<TextSpan> moved;
+// Written into a buffer of the replacer's own, which then trades places with
+// `written`: a replacer kept from pass to pass moves the spans without
+// making a new list each time.
+void ValueReplacer::MoveSpans(std::vector<TextSpan>& written) {
+  std::vector<TextSpan>& moved = movedSpans_;
+  moved.clear();
   moved.reserve(written.size() + values_.size());
   auto earlier = written.begin();
   std::size_t grown = 0, shrunk = 0;  // how the text before the current point changed
@@ -229,7 +238,7 @@ std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& wri
   for (; earlier != written.end(); ++earlier) {
     moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
   }
-  return moved;
+  written.swap(moved);
 }
 
 // Every value, and what it becomes, must leave the tags whole.

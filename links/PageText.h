@@ -83,12 +83,14 @@ class ValueReplacer {
   // page order; one that overlaps the value added before it is ignored.
   void Add(std::size_t start, std::size_t end, std::string_view target);
   bool empty() const { return values_.empty(); }
+  // Forgets the values added, keeping the memory that held them.
+  void Clear();
 
   // Rewrites the page. `written` holds the values written into the page
   // before (none of which may be replaced now); they are moved to their new
   // places, and the values written now are added. The page's tag map is
   // moved along when no value could have changed a tag, else dropped.
-  void Apply(PageText& page, std::vector<TextSpan>& written) const;
+  void Apply(PageText& page, std::vector<TextSpan>& written);
 
  private:
   // The targets stand one after another in targets_, so that a pass with
@@ -102,7 +104,7 @@ class ValueReplacer {
   std::string_view TargetOf(const Value& value) const {
     return std::string_view(targets_).substr(value.targetAt, value.targetSize);
   }
-  std::vector<TextSpan> MovedSpans(const std::vector<TextSpan>& written) const;
+  void MoveSpans(std::vector<TextSpan>& written);
   std::size_t Growth() const;
   bool RewriteInPlace(std::string& text, std::string& lower) const;
   void RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const;
@@ -110,6 +112,7 @@ class ValueReplacer {
   void MoveTags(TagMap& tags) const;
   std::vector<Value> values_;
   std::string targets_;
+  std::vector<TextSpan> movedSpans_;  // the spans being moved; then the buffer of the ones before
 };
 
 }  // namespace pagelark
