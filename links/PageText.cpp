@@ -109,13 +109,14 @@ void ValueReplacer::Clear() {
 }
 
 bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
-  const auto behind = std::upper_bound(spans.begin(), spans.end(), start,
-                                       [](std::size_t at, const TextSpan& span) { return at < span.start; });
-  const bool within = behind != spans.begin() && end <= std::prev(behind)->end;
-  // The first span that ends behind `start` overlaps when it starts before `end`.
+  // The first span that ends behind `start` overlaps when it starts before
+  // `end`. The last span that starts at or before `start` is that one or the
+  // one before it (any later span starts behind `start`).
   const auto ending = std::upper_bound(spans.begin(), spans.end(), start,
                                        [](std::size_t at, const TextSpan& span) { return at < span.end; });
-  return within || (ending != spans.end() && ending->start < end);
+  const auto holds = [&](const TextSpan& span) { return span.start <= start && end <= span.end; };
+  if (ending != spans.end() && (ending->start < end || holds(*ending))) return true;
+  return ending != spans.begin() && holds(*std::prev(ending));
 }
 
 void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) {
