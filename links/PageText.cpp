@@ -135,6 +135,11 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) {
   }
 }
 
+// How much longer the text gets with the value in place of what it replaces.
+std::ptrdiff_t ValueReplacer::GrowthOf(const Value& value) {
+  return static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+}
+
 // Rewrites both texts where they stand, when no stretch between values moves
 // left while another moves right: the stretches then move one way, and a
 // sweep in that direction never overwrites text it has still to read. False,
@@ -144,49 +149,59 @@ bool ValueReplacer::RewriteInPlace(std::string& text, std::string& lower) const 
   std::ptrdiff_t shift = 0;  // how far the stretch behind the current value moves
   bool left = false, right = false;
   for (const Value& value : values_) {
-    shift += static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+    shift += GrowthOf(value);
     left = left || shift < 0;
     right = right || shift > 0;
   }
   const std::size_t size = text.size() + static_cast<std::size_t>(shift);
   if ((left && right) || size > text.capacity() || size > lower.capacity()) return false;
-  const auto place = [&](std::size_t from, std::size_t to, std::size_t count) {
-    std::memmove(text.data() + to, text.data() + from, count);
-    std::memmove(lower.data() + to, lower.data() + from, count);
-  };
-  const auto write = [&](const Value& value, std::size_t at) {
-    const std::string_view target = TargetOf(value);
-    std::memcpy(text.data() + at, target.data(), target.size());
-    std::memcpy(lower.data() + at, target.data(), target.size());
-    cp932::MakeLower(std::span<char>(lower.data() + at, target.size()));
-  };
+  TwinTexts texts{text, lower};
   if (right) {
-    // Growing: from the end backwards, into the room behind the text.
-    const std::size_t end = text.size();
-    text.resize(size);
-    lower.resize(size);
-    std::size_t stretchEnd = end;
-    for (auto value = values_.rbegin(); value != values_.rend(); ++value) {
-      place(value->end, value->end + static_cast<std::size_t>(shift), stretchEnd - value->end);
-      shift -= static_cast<std::ptrdiff_t>(value->targetSize) - static_cast<std::ptrdiff_t>(value->end - value->start);
-      write(*value, value->start + static_cast<std::size_t>(shift));
-      stretchEnd = value->start;
-    }
-    return true;
+    RewriteBackwards(texts, size);
+  } else {
+    RewriteForwards(texts, size);
   }
-  // Shrinking or keeping its length: from the start forwards.
-  shift = 0;
+  return true;
+}
+
+// Growing: from the end backwards, into the room behind the text.
+void ValueReplacer::RewriteBackwards(TwinTexts texts, std::size_t size) const {
+  std::size_t stretchEnd = texts.text.size();
+  std::size_t shift = size - stretchEnd;  // how far the stretch behind the current value moves
+  texts.text.resize(size);
+  texts.lower.resize(size);
+  for (auto value = values_.rbegin(); value != values_.rend(); ++value) {
+    texts.Move(value->end, value->end + shift, stretchEnd - value->end);
+    shift -= static_cast<std::size_t>(GrowthOf(*value));
+    texts.Write(value->start + shift, TargetOf(*value));
+    stretchEnd = value->start;
+  }
+}
+
+// Shrinking or keeping its length: from the start forwards.
+void ValueReplacer::RewriteForwards(TwinTexts texts, std::size_t size) const {
+  std::size_t shift = 0;  // negative, as an unsigned number that wraps
   std::size_t cursor = 0;
   for (const Value& value : values_) {
-    if (shift != 0) place(cursor, cursor + static_cast<std::size_t>(shift), value.start - cursor);
-    write(value, value.start + static_cast<std::size_t>(shift));
-    shift += static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+    if (shift != 0) texts.Move(cursor, cursor + shift, value.start - cursor);
+    texts.Write(value.start + shift, TargetOf(value));
+    shift += static_cast<std::size_t>(GrowthOf(value));
     cursor = value.end;
   }
-  if (shift != 0) place(cursor, cursor + static_cast<std::size_t>(shift), text.size() - cursor);
-  text.resize(size);
-  lower.resize(size);
-  return true;
+  if (shift != 0) texts.Move(cursor, cursor + shift, texts.text.size() - cursor);
+  texts.text.resize(size);
+  texts.lower.resize(size);
+}
+
+void ValueReplacer::TwinTexts::Move(std::size_t from, std::size_t to, std::size_t count) {
+  std::memmove(text.data() + to, text.data() + from, count);
+  std::memmove(lower.data() + to, lower.data() + from, count);
+}
+
+void ValueReplacer::TwinTexts::Write(std::size_t at, std::string_view target) {
+  std::memcpy(text.data() + at, target.data(), target.size());
+  std::memcpy(lower.data() + at, target.data(), target.size());
+  cp932::MakeLower(std::span<char>(lower.data() + at, target.size()));
 }
 
 // Writes the rewritten texts into the page's spare buffers.

@@ -106,7 +106,17 @@ class ValueReplacer {
   }
   void MoveSpans(std::vector<TextSpan>& written);
   std::size_t Growth() const;
+  // The page's text and its lower-case twin, rewritten side by side.
+  struct TwinTexts {
+    std::string& text;
+    std::string& lower;
+    void Move(std::size_t from, std::size_t to, std::size_t count);
+    void Write(std::size_t at, std::string_view target);
+  };
+  static std::ptrdiff_t GrowthOf(const Value& value);
   bool RewriteInPlace(std::string& text, std::string& lower) const;
+  void RewriteBackwards(TwinTexts texts, std::size_t size) const;
+  void RewriteForwards(TwinTexts texts, std::size_t size) const;
   void RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const;
   bool KeepsTags(std::string_view page, const TagMap& tags) const;
   void MoveTags(TagMap& tags) const;
