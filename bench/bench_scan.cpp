@@ -82,7 +82,7 @@ void Measure(const std::string& page, int links, bool requisites = false) {
   state.downloadFolder = "D:\\dl\\";
   const auto start = std::chrono::steady_clock::now();
   const std::clock_t cpuStart = std::clock();
-  state.page.Assign(page);
+  state.BeginPage(page);
   if (requisites)
     pagelark::RunRequisitePass("http://host/dir/index.html", "http://host/dir/index.html",
                                pagelark::PageEncoding::kCp932, state, host, INT_MAX);

@@ -21,6 +21,9 @@ CandidateOutcome AddCandidate(std::string_view pageUrl, std::string_view link, s
   std::string url = ResolveLink(pageUrl, link);
   if (url.find('\0') != std::string::npos) url = cp932::ReplaceAll(url, std::string_view("\0", 1), "%00");
   if (url.empty()) return {Result::kDropped, std::move(url), {}};
+  // The lookup below waits on memory in a large list: started now, it
+  // overlaps the admission tests.
+  state.candidates.Prefetch(url);
   if (!PassesAdmissionTests(url, anchorTagText, host.CurrentSettings(), state)) {
     return {Result::kDropped, std::move(url), {}};
   }

@@ -102,8 +102,8 @@ void LinkState::MarkStored(std::size_t index) {
   storedCandidates[index] = true;
 }
 
-void LinkState::BeginPage(std::string text) {
-  page.Assign(std::move(text));
+void LinkState::BeginPage(std::string_view text) {
+  page.AssignCopy(text);
   writtenValues.clear();
   pageLinksStart = localLinks.size();
 }

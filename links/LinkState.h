@@ -52,6 +52,8 @@ class CandidateList {
   std::size_t WaitingStartUrls() const { return headSlots_ - head_.size(); }
 
   bool Contains(std::string_view url) const { return listed_.Find(url) != TextIndex::npos; }
+  // For an IndexOf or Append of `url` to come (TextIndex::Prefetch).
+  void Prefetch(std::string_view url) const { listed_.Prefetch(url); }
   // The index of the URL's first entry; npos when it is not listed.
   std::size_t IndexOf(std::string_view url) const;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -111,6 +113,9 @@ struct LinkState {
   // passes match) leaves it as it is: it is a local path now, not a link of
   // the site.
   std::vector<TextSpan> writtenValues;
+  // The values that the scan pass under way rewrites (LinkTaker), kept from
+  // pass to pass so that one set of buffers serves every pass of every page.
+  ValueReplacer passValues;
   // The candidate index of the page being scanned.
   std::size_t pageIndex = 0;
   // Every local link written into a saved page: (page, candidate) indexes.
@@ -141,8 +146,8 @@ struct LinkState {
   void MarkStored(std::size_t index);
   bool IsStored(std::size_t index) const { return index < storedCandidates.size() && storedCandidates[index]; }
 
-  // Makes `text` the page being processed.
-  void BeginPage(std::string text);
+  // Makes a copy of `text` the page being processed.
+  void BeginPage(std::string_view text);
   // After the scan of the page: its local links, each once.
   void EndPage();
 };

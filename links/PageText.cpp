@@ -1,8 +1,11 @@
 #include "links/PageText.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 #include <utility>
 
+#include "links/ByteSets.h"
 #include "platform/cp932.h"
 
 namespace pagelark {
@@ -30,31 +33,18 @@ void MakeRoom(std::string& buffer, std::size_t size) {
 
 // What decides where a tag ends (TagEnd): ">", quotes, blanks and an "="
 // right before a quote; and "<", which opens tags.
-bool IsTagByte(char c) {
-  switch (c) {
-    case '<':
-    case '>':
-    case '"':
-    case '\'':
-    case ' ':
-    case '\t':
-    case '\n':
-    case '\r':
-    case '\f':
-      return true;
-    default:
-      return false;
-  }
-}
+constexpr std::uint64_t kTagBytes = BitsOf("<>\"' \t\n\r\f");
+// Outside a tag, where the text may stand in a comment, a "-" too: it could
+// make or break the "-->" that ends the comment.
+constexpr std::uint64_t kTagOrCommentBytes = kTagBytes | BitsOf("-");
 
 // True when writing `text` in place of other such text moves no tag
-// boundary: it holds no tag byte and does not end in "=", so TagEnd reads it
-// as it read what stood there. Outside a tag, where the text may stand in a
-// comment, it must not hold a "-" either: it could make or break the "-->"
-// that ends the comment.
+// boundary: it holds no tag byte (nor, outside a tag, a "-") and does not end
+// in "=", so TagEnd reads it as it read what stood there.
 bool LeavesTagsWhole(std::string_view text, bool inTag) {
-  return !text.empty() && std::none_of(text.begin(), text.end(), IsTagByte) && !text.ends_with('=') &&
-         (inTag || text.find('-') == std::string_view::npos);
+  const std::uint64_t bytes = inTag ? kTagBytes : kTagOrCommentBytes;
+  return !text.empty() && std::none_of(text.begin(), text.end(), [bytes](char c) { return InSet(bytes, c); }) &&
+         !text.ends_with('=');
 }
 
 // What may stand right before a value that keeps the tags: no "<" or "</"
@@ -73,6 +63,18 @@ void PageText::Assign(std::string text) {
   cp932::AppendLower(lower_, text);
   text_ = std::move(text);
   tags_.reset();
+}
+
+void PageText::AssignCopy(std::string_view text) {
+  std::string copy = std::move(spareText_);
+  std::string lower = std::move(spareLower_);
+  copy.clear();
+  lower.clear();
+  MakeRoom(copy, text.size());
+  MakeRoom(lower, text.size());
+  copy.append(text);
+  cp932::AppendLower(lower, text);
+  Assign(std::move(copy), std::move(lower));
 }
 
 void PageText::Assign(std::string text, std::string lower, std::optional<TagMap> tags) {
@@ -95,30 +97,115 @@ void PageText::TakeSpareBuffers(std::string& text, std::string& lower) {
   lower.clear();
 }
 
-void ValueReplacer::Add(std::size_t start, std::size_t end, std::string target) {
+void ValueReplacer::Add(std::size_t start, std::size_t end, std::string_view target) {
   if (!values_.empty() && start < values_.back().end) return;
-  values_.push_back({start, end, std::move(target)});
+  values_.push_back({start, end, targets_.size(), target.size()});
+  targets_.append(target);
+}
+
+void ValueReplacer::Clear() {
+  values_.clear();
+  targets_.clear();
 }
 
 bool MeetsSpans(const std::vector<TextSpan>& spans, std::size_t start, std::size_t end) {
-  const auto behind = std::upper_bound(spans.begin(), spans.end(), start,
-                                       [](std::size_t at, const TextSpan& span) { return at < span.start; });
-  const bool within = behind != spans.begin() && end <= std::prev(behind)->end;
-  // The first span that ends behind `start` overlaps when it starts before `end`.
+  // The first span that ends behind `start` overlaps when it starts before
+  // `end`. The last span that starts at or before `start` is that one or the
+  // one before it (any later span starts behind `start`).
   const auto ending = std::upper_bound(spans.begin(), spans.end(), start,
                                        [](std::size_t at, const TextSpan& span) { return at < span.end; });
-  return within || (ending != spans.end() && ending->start < end);
+  const auto holds = [&](const TextSpan& span) { return span.start <= start && end <= span.end; };
+  if (ending != spans.end() && (ending->start < end || holds(*ending))) return true;
+  return ending != spans.begin() && holds(*std::prev(ending));
 }
 
-void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const {
+void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) {
   if (values_.empty()) return;
-  written = MovedSpans(written);
+  MoveSpans(written);
   std::optional<TagMap> tags = page.TakeTags();
   if (tags && KeepsTags(page.pageText(), *tags)) {
     MoveTags(*tags);
   } else {
     tags.reset();
   }
+  if (RewriteInPlace(page.text_, page.lower_)) {
+    page.tags_ = std::move(tags);
+  } else {
+    RewriteIntoSpares(page, std::move(tags));
+  }
+}
+
+// How much longer the text gets with the value in place of what it replaces.
+std::ptrdiff_t ValueReplacer::GrowthOf(const Value& value) {
+  return static_cast<std::ptrdiff_t>(value.targetSize) - static_cast<std::ptrdiff_t>(value.end - value.start);
+}
+
+// Rewrites both texts where they stand, when no stretch between values moves
+// left while another moves right: the stretches then move one way, and a
+// sweep in that direction never overwrites text it has still to read. False,
+// with the texts as they were, when that does not hold or the texts lack the
+// room to grow.
+bool ValueReplacer::RewriteInPlace(std::string& text, std::string& lower) const {
+  std::ptrdiff_t shift = 0;  // how far the stretch behind the current value moves
+  bool left = false, right = false;
+  for (const Value& value : values_) {
+    shift += GrowthOf(value);
+    left = left || shift < 0;
+    right = right || shift > 0;
+  }
+  const std::size_t size = text.size() + static_cast<std::size_t>(shift);
+  if ((left && right) || size > text.capacity() || size > lower.capacity()) return false;
+  TwinTexts texts{text, lower};
+  if (right) {
+    RewriteBackwards(texts, size);
+  } else {
+    RewriteForwards(texts, size);
+  }
+  return true;
+}
+
+// Growing: from the end backwards, into the room behind the text.
+void ValueReplacer::RewriteBackwards(TwinTexts texts, std::size_t size) const {
+  std::size_t stretchEnd = texts.text.size();
+  std::size_t shift = size - stretchEnd;  // how far the stretch behind the current value moves
+  texts.text.resize(size);
+  texts.lower.resize(size);
+  for (auto value = values_.rbegin(); value != values_.rend(); ++value) {
+    texts.Move(value->end, value->end + shift, stretchEnd - value->end);
+    shift -= static_cast<std::size_t>(GrowthOf(*value));
+    texts.Write(value->start + shift, TargetOf(*value));
+    stretchEnd = value->start;
+  }
+}
+
+// Shrinking or keeping its length: from the start forwards.
+void ValueReplacer::RewriteForwards(TwinTexts texts, std::size_t size) const {
+  std::size_t shift = 0;  // negative, as an unsigned number that wraps
+  std::size_t cursor = 0;
+  for (const Value& value : values_) {
+    if (shift != 0) texts.Move(cursor, cursor + shift, value.start - cursor);
+    texts.Write(value.start + shift, TargetOf(value));
+    shift += static_cast<std::size_t>(GrowthOf(value));
+    cursor = value.end;
+  }
+  if (shift != 0) texts.Move(cursor, cursor + shift, texts.text.size() - cursor);
+  texts.text.resize(size);
+  texts.lower.resize(size);
+}
+
+void ValueReplacer::TwinTexts::Move(std::size_t from, std::size_t to, std::size_t count) {
+  std::memmove(text.data() + to, text.data() + from, count);
+  std::memmove(lower.data() + to, lower.data() + from, count);
+}
+
+void ValueReplacer::TwinTexts::Write(std::size_t at, std::string_view target) {
+  std::memcpy(text.data() + at, target.data(), target.size());
+  std::memcpy(lower.data() + at, target.data(), target.size());
+  cp932::MakeLower(std::span<char>(lower.data() + at, target.size()));
+}
+
+// Writes the rewritten texts into the page's spare buffers.
+void ValueReplacer::RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const {
   std::string text, lower;
   page.TakeSpareBuffers(text, lower);
   // A buffer made new gets room for the growth of the passes to come
@@ -128,9 +215,10 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
   MakeRoom(lower, size);
   std::size_t cursor = 0;
   for (const Value& value : values_) {
-    text.append(page.pageText(), cursor, value.start - cursor).append(value.target);
+    const std::string_view target = TargetOf(value);
+    text.append(page.pageText(), cursor, value.start - cursor).append(target);
     lower.append(page.pageTextLower(), cursor, value.start - cursor);
-    cp932::AppendLower(lower, value.target);
+    cp932::AppendLower(lower, target);
     cursor = value.end;
   }
   text.append(page.pageText(), cursor);
@@ -141,12 +229,16 @@ void ValueReplacer::Apply(PageText& page, std::vector<TextSpan>& written) const 
 // How much longer the text gets (unsigned: wraps when it gets shorter).
 std::size_t ValueReplacer::Growth() const {
   std::size_t growth = 0;
-  for (const Value& value : values_) growth += value.target.size() - (value.end - value.start);
+  for (const Value& value : values_) growth += value.targetSize - (value.end - value.start);
   return growth;
 }
 
-std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& written) const {
-  std::vector<TextSpan> moved;
+// Written into a buffer of the replacer's own, which then trades places with
+// `written`: a replacer kept from pass to pass moves the spans without
+// making a new list each time.
+void ValueReplacer::MoveSpans(std::vector<TextSpan>& written) {
+  std::vector<TextSpan>& moved = movedSpans_;
+  moved.clear();
   moved.reserve(written.size() + values_.size());
   auto earlier = written.begin();
   std::size_t grown = 0, shrunk = 0;  // how the text before the current point changed
@@ -155,14 +247,14 @@ std::vector<TextSpan> ValueReplacer::MovedSpans(const std::vector<TextSpan>& wri
       moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
     }
     const std::size_t start = value.start + grown - shrunk;
-    moved.push_back({start, start + value.target.size()});
-    grown += value.target.size();
+    moved.push_back({start, start + value.targetSize});
+    grown += value.targetSize;
     shrunk += value.end - value.start;
   }
   for (; earlier != written.end(); ++earlier) {
     moved.push_back({earlier->start + grown - shrunk, earlier->end + grown - shrunk});
   }
-  return moved;
+  written.swap(moved);
 }
 
 // Every value, and what it becomes, must leave the tags whole.
@@ -174,7 +266,7 @@ bool ValueReplacer::KeepsTags(std::string_view page, const TagMap& tags) const {
     const bool inTag = tag < spans.size() && spans[tag].open < value.start && value.end <= spans[tag].close;
     const std::string_view old = page.substr(value.start, value.end - value.start);
     if (value.start > 0 && !MayStandBeforeValue(page[value.start - 1])) return false;
-    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(value.target, inTag)) return false;
+    if (!LeavesTagsWhole(old, inTag) || !LeavesTagsWhole(TargetOf(value), inTag)) return false;
   }
   return true;
 }
@@ -186,7 +278,7 @@ void ValueReplacer::MoveTags(TagMap& tags) const {
   std::size_t grown = 0, shrunk = 0;
   const auto movedTo = [&](std::size_t at) {
     for (; next != values_.end() && next->start < at; ++next) {
-      grown += next->target.size();
+      grown += next->targetSize;
       shrunk += next->end - next->start;
     }
     return at + grown - shrunk;
@@ -204,7 +296,7 @@ void ReplaceInPage(PageText& page, std::string_view old, std::string_view replac
     const std::size_t end = at + key.size();
     const bool whole = (at == 0 || IsOpener(lower[at - 1])) && (end == lower.size() || IsCloser(lower[end]));
     if (scope == MatchScope::kAnywhere || whole) {
-      replacer.Add(at, end, std::string(replacement));
+      replacer.Add(at, end, replacement);
       cursor = end;
     } else {
       cursor = at + cp932::CharLength(lower, at);

@@ -17,6 +17,10 @@ namespace pagelark {
 class PageText {
  public:
   void Assign(std::string text);
+  // Copies `text` into buffers this page text kept from the texts before, so
+  // that the pages of a run, one after another, reuse one set of buffers
+  // rather than touching fresh memory for each.
+  void AssignCopy(std::string_view text);
   // For a caller that built both texts side by side; `lower` must be the
   // lower-cased form of `text`, and `tags`, when given, its TagMap.
   void Assign(std::string text, std::string lower, std::optional<TagMap> tags = std::nullopt);
@@ -37,6 +41,9 @@ class PageText {
   void TakeSpareBuffers(std::string& text, std::string& lower);
 
  private:
+  // A rewrite writes into the texts where it can (ValueReplacer::Apply).
+  friend class ValueReplacer;
+
   std::string text_;
   std::string lower_;
   std::optional<TagMap> tags_;
@@ -74,26 +81,48 @@ class ValueReplacer {
  public:
   // The value [start, end) of the page becomes `target`. Values are added in
   // page order; one that overlaps the value added before it is ignored.
-  void Add(std::size_t start, std::size_t end, std::string target);
+  void Add(std::size_t start, std::size_t end, std::string_view target);
   bool empty() const { return values_.empty(); }
+  // Forgets the values added, keeping the memory that held them.
+  void Clear();
 
   // Rewrites the page. `written` holds the values written into the page
   // before (none of which may be replaced now); they are moved to their new
   // places, and the values written now are added. The page's tag map is
   // moved along when no value could have changed a tag, else dropped.
-  void Apply(PageText& page, std::vector<TextSpan>& written) const;
+  void Apply(PageText& page, std::vector<TextSpan>& written);
 
  private:
+  // The targets stand one after another in targets_, so that a pass with
+  // many links does not allocate a text for each.
   struct Value {
     std::size_t start;
     std::size_t end;
-    std::string target;
+    std::size_t targetAt;
+    std::size_t targetSize;
   };
-  std::vector<TextSpan> MovedSpans(const std::vector<TextSpan>& written) const;
+  std::string_view TargetOf(const Value& value) const {
+    return std::string_view(targets_).substr(value.targetAt, value.targetSize);
+  }
+  void MoveSpans(std::vector<TextSpan>& written);
   std::size_t Growth() const;
+  // The page's text and its lower-case twin, rewritten side by side.
+  struct TwinTexts {
+    std::string& text;
+    std::string& lower;
+    void Move(std::size_t from, std::size_t to, std::size_t count);
+    void Write(std::size_t at, std::string_view target);
+  };
+  static std::ptrdiff_t GrowthOf(const Value& value);
+  bool RewriteInPlace(std::string& text, std::string& lower) const;
+  void RewriteBackwards(TwinTexts texts, std::size_t size) const;
+  void RewriteForwards(TwinTexts texts, std::size_t size) const;
+  void RewriteIntoSpares(PageText& page, std::optional<TagMap> tags) const;
   bool KeepsTags(std::string_view page, const TagMap& tags) const;
   void MoveTags(TagMap& tags) const;
   std::vector<Value> values_;
+  std::string targets_;
+  std::vector<TextSpan> movedSpans_;  // the spans being moved; then the buffer of the ones before
 };
 
 }  // namespace pagelark

@@ -106,7 +106,14 @@ std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet) {
 
 LinkTaker::LinkTaker(std::string_view pageUrl, std::string_view baseUrl, LinkState& state, Host& host,
                      std::optional<PageEncoding> encoding)
-    : rewriter_(pageUrl), baseUrl_(baseUrl), state_(state), host_(host), encoding_(encoding) {}
+    : rewriter_(pageUrl),
+      replacer_(state.passValues),
+      baseUrl_(baseUrl),
+      state_(state),
+      host_(host),
+      encoding_(encoding) {
+  replacer_.Clear();
+}
 
 void LinkTaker::Take(std::string_view link, std::string_view lowerLink, std::size_t at, std::string_view tagText,
                      bool decodeReferences, LinkKindRule rule, bool forwardSlashes) {

@@ -79,7 +79,8 @@ std::vector<PageValue> StyleSheetValuesOf(std::string_view sheet);
 // What a pass does with each link it finds in the page being scanned: the
 // link, as a browser reads it (character references decoded where asked),
 // goes to AddCandidate, and its value is rewritten where it stands; Apply
-// makes the rewrites in one sweep.
+// makes the rewrites in one sweep. One taker at a time per LinkState: they
+// share its passValues.
 class LinkTaker {
  public:
   // `pageUrl` names the page (where it is stored); its links resolve against
@@ -99,7 +100,7 @@ class LinkTaker {
 
  private:
   LinkRewriter rewriter_;
-  ValueReplacer replacer_;
+  ValueReplacer& replacer_;  // the state's passValues
   std::string_view baseUrl_;
   LinkState& state_;
   Host& host_;

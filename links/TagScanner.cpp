@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "links/ByteSets.h"
 #include "links/CharacterReferences.h"
 #include "links/PathFields.h"
 
@@ -17,19 +18,6 @@ constexpr std::string_view kPassedBeforeValue = " \t\n\r\"'";
 // A value also ends at a line break: a URL never holds one, and hand-written
 // pages often break the line right behind an unquoted value.
 constexpr std::string_view kValueEnds = " \t\n\r\"'";
-
-// The characters of `set` (all below 0x40) as bits of one word, so that a
-// test of a byte is one shift.
-constexpr std::uint64_t BitsOf(std::string_view set) {
-  std::uint64_t bits = 0;
-  for (const char c : set) bits |= std::uint64_t{1} << static_cast<unsigned char>(c);
-  return bits;
-}
-
-bool InSet(std::uint64_t bits, char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 64 && ((bits >> byte) & 1) != 0;
-}
 
 constexpr std::uint64_t kPassedBeforeValueBits = BitsOf(kPassedBeforeValue);
 constexpr std::uint64_t kValueEndBits = BitsOf(kValueEnds);

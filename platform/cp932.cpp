@@ -190,8 +190,10 @@ std::string ToUpper(std::string_view text) { return WithFlippedCase(text, 'a', '
 void AppendLower(std::string& out, std::string_view text) {
   const std::size_t start = out.size();
   out.append(text);
-  FlipAsciiCase(std::span<char>(out).subspan(start), 'A', 'Z');
+  MakeLower(std::span<char>(out).subspan(start));
 }
+
+void MakeLower(std::span<char> text) { FlipAsciiCase(text, 'A', 'Z'); }
 
 bool EndsWithChar(std::string_view text, char c) {
   if (text.empty() || text.back() != c) return false;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,8 @@ std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 // Appends ToLower(text) to `out` without a text of its own between.
 void AppendLower(std::string& out, std::string_view text);
+// ToLower where the text stands; `text` starts on a character boundary.
+void MakeLower(std::span<char> text);
 
 // True when the last character of `text` is exactly `c` (a byte standing
 // alone, not the trail byte of a double-byte character).

@@ -127,5 +127,55 @@ TEST(ValueReplacer, ReplacesOnlyTheGivenValuesAndSkipsOverlaps) {
   EXPECT_EQ(page.pageTextLower(), cp932::ToLower(page.pageText()));
 }
 
+// The rewritten page is the same whether the values are written where they
+// stand (texts with room, every stretch moving one way) or into new buffers
+// (no room to grow, or stretches moving both ways).
+TEST(ValueReplacer, RewritesAlikeInPlaceAndIntoNewBuffers) {
+  struct Value {
+    std::size_t start;
+    std::size_t end;
+    const char* target;
+  };
+  struct Case {
+    const char* page;
+    std::vector<Value> values;
+    const char* rewritten;
+  };
+  const Case cases[] = {
+      {"<a href=A.HTML>B</a><img src=C.GIF>",
+       {{8, 14, "X\\Y.HTML"}, {29, 34, "Z\\C.GIF"}},
+       "<a href=X\\Y.HTML>B</a><img src=Z\\C.GIF>"},  // grows
+      {"<a href=A/B.HTML>x</a><a href=C/D.HTML>",
+       {{8, 16, "B.HTML"}, {30, 38, "D"}},
+       "<a href=B.HTML>x</a><a href=D>"},                                   // shrinks
+      {"<a href=a/b.html>", {{8, 16, "A\\B.html"}}, "<a href=A\\B.html>"},  // same length
+      {"<a href=ab>x</a><a href=cd>", {{8, 10, "ABCDEF"}, {24, 26, ""}}, "<a href=ABCDEF>x</a><a href=>"},
+      {"<a href=abcdef>x</a><a href=g>",
+       {{8, 14, "A"}, {28, 29, "GHIJKLMNOP"}},
+       "<a href=A>x</a><a href=GHIJKLMNOP>"},                                             // both ways
+      {"\x83\x41<a href=Q>", {{10, 11, "\x83\x41QQQ"}}, "\x83\x41<a href=\x83\x41QQQ>"},  // trail byte "A" stays
+  };
+  for (const Case& c : cases) {
+    for (const bool withRoom : {true, false}) {
+      PageText page;
+      if (withRoom) {
+        page.AssignCopy(c.page);
+      } else {
+        page.Assign(std::string(c.page));
+      }
+      ValueReplacer replacer;
+      for (const Value& value : c.values) replacer.Add(value.start, value.end, value.target);
+      std::vector<TextSpan> written;
+      replacer.Apply(page, written);
+      EXPECT_EQ(page.pageText(), c.rewritten) << c.page << (withRoom ? " with room" : "");
+      EXPECT_EQ(page.pageTextLower(), cp932::ToLower(c.rewritten)) << c.page;
+      ASSERT_EQ(written.size(), c.values.size());
+      for (std::size_t i = 0; i < written.size(); ++i) {
+        EXPECT_EQ(page.pageText().substr(written[i].start, written[i].end - written[i].start), c.values[i].target);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pagelark
