@@ -26,7 +26,6 @@
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliProfile.h"
 #include "crawl/CrawlEngine.h"
-#include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/memory.h"
 #include "platform/program_folders.h"
