@@ -198,9 +198,12 @@ void CDownloadDlg::ApplySettings(const CrawlSettings& settings) {
 
 void CDownloadDlg::SetIndexFile(const std::string& indexFile) { state_.indexFile = indexFile; }
 
+// The list follows new lines only while the user has it at its bottom, so a
+// line scrolled back to stays in view during a run.
 void CDownloadDlg::AppendLine(const std::string& line) {
+  const bool follow = view_.ListShowsLast(id::kProgressList);
   view_.ListAppend(id::kProgressList, line);
-  view_.ListShowLast(id::kProgressList);
+  if (follow) view_.ListShowLast(id::kProgressList);
 }
 
 int CDownloadDlg::LineCount() { return view_.ListCount(id::kProgressList); }

@@ -62,6 +62,8 @@ class WindowView {
   virtual int ListSelection(int controlId) = 0;
   // Scrolls so that the last line is in view.
   virtual void ListShowLast(int controlId) = 0;
+  // True when the last line is in view (or the list does not scroll).
+  virtual bool ListShowsLast(int controlId) = 0;
 
   // A modal message box captioned with the program's name.
   virtual MessageResult MessageBox(const std::string& text, MessageButtons buttons) = 0;

@@ -34,6 +34,8 @@ class FakeWindowView : public WindowView {
   std::vector<std::pair<FileDialogMode, std::string>> fileDialogs;
   std::vector<std::string> opened;
   OpenResult openResult = OpenResult::kOpened;
+  bool listAtBottom = true;
+  int showLastCalls = 0;
   int filterDialogs = 0;
   int aboutDialogs = 0;
   std::function<void(CFilterDlg&)> onFilterDialog;
@@ -77,7 +79,8 @@ class FakeWindowView : public WindowView {
     at(id).selection = -1;
   }
   int ListSelection(int id) override { return at(id).selection; }
-  void ListShowLast(int) override {}
+  void ListShowLast(int) override { ++showLastCalls; }
+  bool ListShowsLast(int) override { return listAtBottom; }
   MessageResult MessageBox(const std::string& text, MessageButtons buttons) override {
     messages.push_back(text);
     if (buttons == MessageButtons::kOk || answers.empty()) return MessageResult::kOk;

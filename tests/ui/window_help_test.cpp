@@ -28,8 +28,9 @@ TEST_F(HelpCommandTest, HelpOpensTheFileBesideTheProgram) {
   h.window->OnCommand(id::kToolHelp);
   h.view.openResult = OpenResult::kNoProgram;
   h.window->OnCommand(id::kToolHelp);
-  EXPECT_EQ(h.view.messages, (std::vector<std::string>{Sjis("HELPファイルがありません。 パス=") + path,
-                                                       Sjis("HELPファイルを開くプログラムがありません。 パス=") + path}));
+  EXPECT_EQ(h.view.messages,
+            (std::vector<std::string>{Sjis("HELPファイルがありません。 パス=") + path,
+                                      Sjis("HELPファイルを開くプログラムがありません。 パス=") + path}));
 }
 
 TEST_F(HelpCommandTest, ViewComposesTheFolderFieldAndTheIndexFile) {
@@ -79,8 +80,8 @@ TEST_F(HelpCommandTest, VersionDialogAndHomePage) {
   EXPECT_EQ(h.view.opened, (std::vector<std::string>{kHomePageAddress, kHomePageAddress}));
   h.view.openResult = OpenResult::kNoProgram;
   h.window->OnCommand(id::kToolHomePage);
-  EXPECT_EQ(h.view.messages, std::vector<std::string>{Sjis("ホームページを開くプログラムがありません。 アドレス=") +
-                                                      kHomePageAddress});
+  EXPECT_EQ(h.view.messages,
+            std::vector<std::string>{Sjis("ホームページを開くプログラムがありません。 アドレス=") + kHomePageAddress});
 }
 
 }  // namespace

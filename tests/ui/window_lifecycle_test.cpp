@@ -199,7 +199,9 @@ TEST(WindowHost, ProgressLinesAndStatus) {
   WindowHarness h(false);
   h.window->OnInitDialog();
   h.window->AppendLine("a");
+  h.view.listAtBottom = false;  // the user scrolled back: the list stays there
   h.window->AppendLine("\tb");
+  EXPECT_EQ(h.view.showLastCalls, 1);
   EXPECT_EQ(h.window->LineCount(), 2);
   EXPECT_EQ(h.window->Line(1), "\tb");
   h.window->SetStatus("s");

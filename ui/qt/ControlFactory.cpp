@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "ui/ControlIds.h"
 #include "ui/qt/Artwork.h"
@@ -163,6 +164,47 @@ class EnterKeyFilter final : public QObject {
 };
 
 }  // namespace
+
+namespace {
+
+class StretchFilter final : public QObject {
+ public:
+  StretchFilter(QWidget* panel, QWidget* grows, QWidget* below)
+      : QObject(panel),
+        panel_(panel),
+        grows_(grows),
+        below_(below),
+        growsBase_(grows->geometry()),
+        belowBase_(below->geometry()) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == panel_ && event->type() == QEvent::Resize) Apply();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Apply() {
+    const int dx = std::max(0, panel_->width() - panel_->minimumWidth());
+    const int dy = std::max(0, panel_->height() - panel_->minimumHeight());
+    grows_->setGeometry(growsBase_.adjusted(0, 0, dx, dy));
+    below_->setGeometry(belowBase_.translated(0, dy).adjusted(0, 0, dx, 0));
+  }
+
+  QWidget* panel_;
+  QWidget* grows_;
+  QWidget* below_;
+  QRect growsBase_;
+  QRect belowBase_;
+};
+
+}  // namespace
+
+QObject* StretchLayout(QWidget* panel, QWidget* grows, QWidget* below) {
+  auto* filter = new StretchFilter(panel, grows, below);
+  panel->installEventFilter(filter);
+  return filter;
+}
 
 void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function<void(int)> onEnter) {
   for (const auto& [controlId, widget] : controls) {

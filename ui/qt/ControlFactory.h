@@ -26,6 +26,11 @@ ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits ba
 // the default button when the focus is elsewhere.
 void LetFocusedButtonTakeEnter(QWidget* dialog);
 
+// Gives the room a panel has beyond its minimum size to `grows` (wider and
+// taller) and moves `below` down and wider by as much; the other controls
+// keep their places. Owned by the panel.
+QObject* StretchLayout(QWidget* panel, QWidget* grows, QWidget* below);
+
 // Enter in a single-line field goes to `onEnter` with the field's ID and no
 // further: the dialog never sees it, so it cannot end the dialog.
 void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function<void(int)> onEnter);

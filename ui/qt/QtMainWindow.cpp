@@ -4,12 +4,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -28,12 +32,23 @@ namespace {
 
 constexpr int kToolBarWidth = 10000;  // spans the window whatever its width
 constexpr int kBrowseImageSize = 16;
+// Small enough for any screen; below the controls' size the window scrolls.
+constexpr int kMinimumWidth = 360;
+constexpr int kMinimumHeight = 240;
+
+// The window's size at the start: the controls' size, but no larger than the
+// screen's free area (at a scale of 2 the controls need more than 1280x1024).
+QSize FittingSize(QSize wanted) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return wanted;
+  return wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));  // room for the frame
+}
 
 }  // namespace
 
 QtMainWindow::QtMainWindow(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       opener_(DesktopOpener()) {
   const DialogSpec& spec = MainWindowSpec();
   setFont(DialogFont());
@@ -45,15 +60,24 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   layout->setSpacing(0);
   menuBar_ = new QMenuBar(this);
   layout->setMenuBar(menuBar_);
-  client_ = new HatchedPanel(this);
-  layout->addWidget(client_);
+  // The controls keep their places; the window scrolls when it is smaller
+  // than they need, and gives the progress list the room when it is larger.
+  auto* scroll = new QScrollArea(this);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  client_ = new HatchedPanel();
+  scroll->setWidget(client_);
+  layout->addWidget(scroll);
   BuildMenu();
   controls_ = BuildControls(spec, client_, base_, [this](int id) { Forward(id); });
+  client_->setMinimumSize(DluToPixelsX(spec.width, base_), DluToPixelsY(spec.height, base_));
+  StretchLayout(client_, Control(id::kProgressList), Control(id::kStatusLine));
   TakeEnterInFields(controls_, this, [this](int id) {
     if (commands_ != nullptr) commands_->OnEnterKey(id);
   });
 
-  resize(DluToPixelsX(spec.width, base_), DluToPixelsY(spec.height, base_) + menuBar_->sizeHint().height());
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  resize(FittingSize(QSize(client_->minimumWidth(), client_->minimumHeight() + menuBar_->sizeHint().height())));
 }
 
 QtMainWindow::~QtMainWindow() = default;
@@ -195,6 +219,13 @@ int QtMainWindow::ListSelection(int controlId) {
 
 void QtMainWindow::ListShowLast(int controlId) {
   if (QListWidget* list = List(controlId)) list->scrollToBottom();
+}
+
+bool QtMainWindow::ListShowsLast(int controlId) {
+  QListWidget* list = List(controlId);
+  if (list == nullptr) return true;
+  const QScrollBar* bar = list->verticalScrollBar();
+  return bar->value() >= bar->maximum();
 }
 
 MessageResult QtMainWindow::MessageBox(const std::string& text, MessageButtons buttons) {

@@ -48,6 +48,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   void ListClear(int controlId) override;
   int ListSelection(int controlId) override;
   void ListShowLast(int controlId) override;
+  bool ListShowsLast(int controlId) override;
   MessageResult MessageBox(const std::string& text, MessageButtons buttons) override;
   std::optional<std::string> PickFolder() override;
   std::string PickProfileFile(FileDialogMode mode, const std::string& initialName, const std::string& filter) override;

@@ -39,8 +39,9 @@ class SampleProfiles final : public ProfileStore {
   static CrawlSettings Sample() {
     CrawlSettings s;
     s.startUrl = "http://127.0.0.1:8080/news/page@a@.html";
-    s.downloadFolder = "/home/me/\x83_\x83"
-                       "E\x83\x93\x83\x8D\x81[\x83h/";  // /home/me/ダウンロード/
+    s.downloadFolder =
+        "/home/me/\x83_\x83"
+        "E\x83\x93\x83\x8D\x81[\x83h/";  // /home/me/ダウンロード/
     s.maxFiles = "1000";
     s.maxDuplicateLinks = "500";
     s.sameServerOnly = true;

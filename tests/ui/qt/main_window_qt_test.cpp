@@ -140,11 +140,37 @@ class MainWindowTest : public QObject {
     QVERIFY(!browse->icon().isNull());
     QCOMPARE(browse->text(), QString());
 
-    // Resizing does not move the controls.
-    const QRect before = w.at(id::kProgressList)->geometry();
+    // A larger window gives the progress list the room and moves the status
+    // line down; the other controls stay. A smaller one scrolls.
+    const QRect list = w.at(id::kProgressList)->geometry();
+    const QRect status = w.at(id::kStatusLine)->geometry();
+    const QRect url = w.at(id::kStartUrl)->geometry();
     w.view.resize(w.view.width() + 200, w.view.height() + 150);
     QApplication::processEvents();
-    QCOMPARE(w.at(id::kProgressList)->geometry(), before);
+    QCOMPARE(w.at(id::kProgressList)->geometry(), list.adjusted(0, 0, 200, 150));
+    QCOMPARE(w.at(id::kStatusLine)->geometry(), status.translated(0, 150).adjusted(0, 0, 200, 0));
+    QCOMPARE(w.at(id::kStartUrl)->geometry(), url);
+    w.view.resize(w.view.minimumSize());
+    QApplication::processEvents();
+    QCOMPARE(w.at(id::kProgressList)->geometry(), list);
+    QVERIFY(w.view.minimumWidth() < 400 && w.view.minimumHeight() < 300);
+  }
+
+  // New lines scroll the list only while it shows its last line.
+  void theListFollowsOnlyFromItsBottom() {
+    Window w;
+    w.Show();
+    QScrollBar* bar = w.list(id::kProgressList)->verticalScrollBar();
+    for (int i = 0; i < 100; ++i) {
+      w.logic->AppendLine("line");
+      QApplication::processEvents();
+    }
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    bar->setValue(0);
+    w.logic->AppendLine("more");
+    QApplication::processEvents();
+    QCOMPARE(bar->value(), 0);
   }
 
   void menuAndToolbarWithTheirTexts() {
