@@ -190,9 +190,9 @@ class Steps:
         question = self.t.wait_for_message("the save question", 10)
         self.t.shot("window-save-question.png", question)
         self.t.answer_message(question, "Return")
-        code = self.t.program.wait(timeout=20)
-        if code != 0:
-            raise TestFailure(f"pagelark ended with {code}")
+        wait_for("pagelark to end", lambda: self.t.program.poll() is not None, 20)
+        if self.t.program.returncode != 0:
+            raise TestFailure(f"pagelark ended with {self.t.program.returncode}")
         set_ini = os.path.join(self.t.program_dir, "set.ini")
         profile = os.path.join(self.t.program_dir, "Pagelark.ini")
         for path in (set_ini, profile):

@@ -14,7 +14,10 @@ class XDriver:
         self.env = env
 
     def _run(self, argv, check=True):
-        answer = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
+        try:
+            answer = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
+        except subprocess.TimeoutExpired:
+            raise TestFailure(f"{' '.join(argv)} did not finish in 30 s")
         if check and answer.returncode != 0:
             raise TestFailure(f"{' '.join(argv)} failed: {answer.stderr.strip()}")
         return answer.stdout
