@@ -34,6 +34,8 @@ STARTUP_TIMEOUT = 30  # the X server, the window manager, servers and the window
 RUN_TIMEOUT = 40  # a whole run of the sample site
 SLOW_DELAY_MS = 2500  # each answer of the slow server: a run of many seconds to stop
 FILES_BEFORE_STOP = 6  # a few progress lines for the screenshot, half the site or less
+LIST_FRAME = 3  # pixels of the list's frame, which are dark
+SCROLL_BAR = 24  # room for a scroll bar, whose arrows are dark
 PICTURES = [".png", ".pdf"]  # files a mirror stores unchanged
 
 
@@ -46,6 +48,7 @@ class WindowTest:
         self.shots_dir = os.path.abspath(os.environ.get("PAGELARK_SHOTS_DIR") or os.path.join(work_dir, "shots"))
         os.makedirs(self.shots_dir, exist_ok=True)
         self.program_dir = self.folder("program")
+        self.program = None
         self.window = None
         self.places = {}
 
@@ -57,7 +60,8 @@ class WindowTest:
     # The window and where its controls are.
 
     def start_program(self):
-        self.session.env.update(QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder("runtime", 0o700), NO_AT_BRIDGE="1")
+        runtime = self.folder("runtime", 0o700)
+        self.session.env.update(QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime, NO_AT_BRIDGE="1")
         self.program = self.session.start("pagelark", [self.options.pagelark, "--program-dir", self.program_dir])
         self.window = self.x.find_window(MAIN_TITLE, STARTUP_TIMEOUT)
         self.read_places()
@@ -93,6 +97,13 @@ class WindowTest:
         self.x.screenshot(window or self.window, path)
         if os.path.getsize(path) == 0:
             raise TestFailure(f"empty screenshot {path}")
+
+    def list_ink(self):
+        """Ink rows of the progress list's text area: its frame and the room of
+        its scroll bars left out."""
+        x, y, width, height = self.places["list"]
+        return self.x.ink_rows(self.window, (x + LIST_FRAME, y + LIST_FRAME, width - LIST_FRAME - SCROLL_BAR,
+                                             height - LIST_FRAME - SCROLL_BAR))
 
     # Messages.
 
@@ -148,8 +159,12 @@ class Steps:
         self.t.fill_in(self.fast_url, folder)
         # A first start leaves the duplicate-link limit empty, which a run refuses.
         self.t.type_into("max-links", "500")
+        if self.t.list_ink():
+            raise TestFailure("the progress list of a new window is not empty")
         self.t.click("start")
         message = self.t.wait_for_message("the message at the run's end", RUN_TIMEOUT)
+        if not self.t.list_ink():
+            raise TestFailure("the progress list stayed empty through a whole run")
         check_whole_mirror(self.t.options.site, folder, self.fast_port)
         self.whole_count = len(mirror_files(folder))
         self.t.answer_message(message, "Return")
@@ -166,9 +181,13 @@ class Steps:
         folder = self.t.folder("stopped")
         self.t.fill_in(self.slow_url, folder)
         self.t.click("start")
+        wait_for("the slow run's first file", lambda: mirror_files(folder), RUN_TIMEOUT)
+        first_lines = self.t.list_ink()
         wait_for(f"{FILES_BEFORE_STOP} files of the slow run", lambda: len(mirror_files(folder)) >= FILES_BEFORE_STOP,
                  RUN_TIMEOUT)
         self.t.shot("window-running.png")
+        if not 0 < first_lines < self.t.list_ink():
+            raise TestFailure("no progress lines arrived in the list while the files did")
         self.t.click("stop")
         message = self.t.wait_for_message("the message at the stopped run's end", RUN_TIMEOUT)
         stopped_count = len(mirror_files(folder))

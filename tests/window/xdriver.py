@@ -63,9 +63,32 @@ class XDriver:
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, width, height)
 
+    def ink_rows(self, window, rect):
+        """How many pixel rows of the window's rectangle (x, y, width, height)
+        hold a dark pixel: text on a light background shows as ink rows."""
+        x, y, width, height = rect
+        image = subprocess.run(["import", "-window", str(window), "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
+                                "ppm:-"],
+                               env=self.env, capture_output=True, timeout=30).stdout
+        columns, rows, pixels = read_ppm(image)
+        stride = columns * 3
+        return sum(1 for row in range(rows) if has_dark_pixel(pixels[row * stride:(row + 1) * stride]))
+
     def screenshot(self, window, path):
         """The window with its frame as it shows on screen, windows above it included."""
         self._run(["import", "-screen", "-frame", "-window", str(window), path])
 
     def screenshot_screen(self, path):
         self._run(["import", "-window", "root", path])
+
+
+def read_ppm(image):
+    """Width, height and RGB bytes of a binary PPM (P6) with 8-bit channels."""
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", image)
+    if not header:
+        raise TestFailure("import gave no 8-bit PPM picture")
+    return int(header.group(1)), int(header.group(2)), image[header.end():]
+
+
+def has_dark_pixel(rgb):
+    return any(rgb[i] + rgb[i + 1] + rgb[i + 2] < 300 for i in range(0, len(rgb), 3))
