@@ -142,6 +142,9 @@ inline constexpr char kMsgNoKindSelected[] =
 inline constexpr char kMsgAskSaveSuffix[] =
     "\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";                // を保存しますか？
 inline constexpr char kLabelCancelButton[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";  // キャンセル
+// The buttons of the question at close, beside kLabelCancelButton.
+inline constexpr char kLabelSaveButton[] = "\x95\xDB\x91\xB6\x82\xB7\x82\xE9";             // 保存する
+inline constexpr char kLabelDiscardButton[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xC8\x82\xA2";  // 保存しない
 
 // Profile commands.
 inline constexpr char kProfileFilter[] =

@@ -85,8 +85,8 @@ CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
       runner_(services.makeRunner(*this)) {
   state_.programDir = services.programDir.empty() ? platform::ExecutableDirectory()
                                                   : WithTrailingBackslash(std::move(services.programDir));
-  state_.helpDir = services.helpDir.empty() ? state_.programDir + "help\\"
-                                            : WithTrailingBackslash(std::move(services.helpDir));
+  state_.helpDir =
+      services.helpDir.empty() ? state_.programDir + "help\\" : WithTrailingBackslash(std::move(services.helpDir));
 }
 
 CDownloadDlg::~CDownloadDlg() = default;
@@ -117,11 +117,22 @@ void CDownloadDlg::CreateToolBar() {
   view_.SetBrowseBitmap();
 }
 
-void CDownloadDlg::OnDestroy() {
+// The profile was offered for saving before the window ended (ConfirmClose).
+void CDownloadDlg::OnDestroy() {}
+
+void CDownloadDlg::ConfirmClose() {
   const std::string question = state_.profilePath + kMsgAskSaveSuffix;
-  if (view_.MessageBox(question, MessageButtons::kOkCancel) == MessageResult::kOk) {
-    profiles_->Write(state_.profilePath, state_.programDir, *this);
+  switch (view_.MessageBox(question, MessageButtons::kSaveDiscardCancel)) {
+    case MessageResult::kCancel:
+      return;
+    case MessageResult::kOk:
+      // The writer has said what failed; the window stays so nothing is lost.
+      if (!profiles_->Write(state_.profilePath, state_.programDir, *this)) return;
+      break;
+    case MessageResult::kDiscard:
+      break;
   }
+  view_.EndModal(id::kOk);
 }
 
 void CDownloadDlg::OnCommand(int commandId) {
@@ -135,17 +146,23 @@ void CDownloadDlg::OnSysCommand(int commandId) {
   if ((commandId & 0xFFF0) == id::kSysVersion) OnVersionInfo();
 }
 
-// Closing while a run goes on stops the run first; the window ends once the
-// start command has returned (see OnStartDownload), so the run never outlives
-// the window it reports to.
-void CDownloadDlg::OnCloseRequest(CloseKind kind) {
-  const int result = kind == CloseKind::kOk ? id::kOk : id::kCancel;
+// Closing while a run goes on stops the run first; the question comes once
+// the start command has returned (see OnStartDownload), so the run never
+// outlives the window it reports to.
+void CDownloadDlg::OnCloseRequest() {
   if (runner_->IsRunning()) {
     runner_->StopDownload();
-    if (!pendingClose_) pendingClose_ = result;
+    pendingClose_ = true;
     return;
   }
-  view_.EndModal(result);
+  ConfirmClose();
+}
+
+// Enter never closes the window: in the URL field it starts the run, in the
+// extension field it adds the extension, elsewhere it does nothing.
+void CDownloadDlg::OnEnterKey(int controlId) {
+  if (controlId == id::kStartUrl) OnStartDownload();
+  if (controlId == id::kKindEdit) OnAddKind();
 }
 
 void CDownloadDlg::OnStartDownload() {
@@ -155,9 +172,8 @@ void CDownloadDlg::OnStartDownload() {
   }
   runner_->StartDownload(state_.programDir, state_.profilePath);
   if (pendingClose_) {
-    const int result = *pendingClose_;
-    pendingClose_.reset();
-    view_.EndModal(result);
+    pendingClose_ = false;
+    ConfirmClose();
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "settings/Host.h"
@@ -39,8 +38,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   CDownloadDlg(const CDownloadDlg&) = delete;
   CDownloadDlg& operator=(const CDownloadDlg&) = delete;
 
-  // Initialises, runs the window until it is closed, then asks whether to
-  // save the current profile. Returns id::kOk or id::kCancel.
+  // Initialises and runs the window until it is closed. Returns id::kOk.
   int DoModal();
 
   // Steps of the window's life, public for the tests.
@@ -50,13 +48,13 @@ class CDownloadDlg final : public Host, public WindowCommands {
   // WindowCommands: the command table and the control notifications.
   void OnCommand(int commandId) override;
   void OnSysCommand(int commandId) override;
-  void OnCloseRequest(CloseKind kind) override;
+  void OnCloseRequest() override;
+  void OnEnterKey(int controlId) override;
 
   // Commands of the window.
   void OnStartDownload();
   void OnStopDownload();
-  void OnExit() { OnOK(); }
-  void OnOK() { OnCloseRequest(CloseKind::kOk); }
+  void OnExit() { OnCloseRequest(); }
   void OnBrowseFolder();
   void OnFilterDetail();
   void OnAllFiles() { controls_.kinds().OnAllFiles(); }
@@ -93,6 +91,9 @@ class CDownloadDlg final : public Host, public WindowCommands {
  private:
   void LoadStartupSettings();
   void CreateToolBar();
+  // Asks whether to save the current profile, then ends the window, unless
+  // the user goes back to it or the profile could not be written.
+  void ConfirmClose();
 
   WindowView& view_;
   WindowState state_;
@@ -103,9 +104,9 @@ class CDownloadDlg final : public Host, public WindowCommands {
   HelpCommands helpCommands_;
   std::unique_ptr<DownloadRunner> runner_;
   CrawlSettings current_;
-  // A close asked for while a run goes on: the result to end with once the
-  // run has stopped and the start command has returned.
-  std::optional<int> pendingClose_;
+  // A close asked for while a run goes on: asked once the run has stopped
+  // and the start command has returned.
+  bool pendingClose_ = false;
 };
 
 }  // namespace pagelark::ui

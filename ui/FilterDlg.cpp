@@ -23,6 +23,12 @@ void CFilterDlg::OnDeleteEnableUrl() { DeleteSelectedRows(id::kEnableList); }
 void CFilterDlg::OnAddDisableUrl() { AddRow(id::kDisableEdit, id::kDisableList); }
 void CFilterDlg::OnDeleteDisableUrl() { DeleteSelectedRows(id::kDisableList); }
 
+void CFilterDlg::OnEnterKey(int controlId) {
+  if (controlId == id::kEnableEdit) return OnAddEnableUrl();
+  if (controlId == id::kDisableEdit) return OnAddDisableUrl();
+  OnOK();
+}
+
 void CFilterDlg::OnCommand(int controlId) {
   switch (controlId) {
     case id::kAddEnable:

@@ -22,6 +22,9 @@ class CFilterDlg {
   void OnDeleteDisableUrl();
   // A button click by control ID (the four above, OK and Cancel).
   void OnCommand(int controlId);
+  // Enter in a field: in a URL field it adds the typed URL to that field's
+  // list; in any other it is OK.
+  void OnEnterKey(int controlId);
 
   // Copies both lists and both switches back and ends the dialog.
   void OnOK();

@@ -12,14 +12,13 @@ namespace pagelark::ui {
 class CFilterDlg;
 class CAboutDlg;
 
-enum class MessageButtons { kOk, kOkCancel };
-enum class MessageResult { kOk, kCancel };
+// kSaveDiscardCancel: "save", "don't save" and "cancel"; they answer kOk,
+// kDiscard and kCancel.
+enum class MessageButtons { kOk, kOkCancel, kSaveDiscardCancel };
+enum class MessageResult { kOk, kCancel, kDiscard };
 
 // Modes of the settings-file dialog.
 enum class FileDialogMode { kNew = 0, kOpen = 1 };
-
-// How the user asked the window to close.
-enum class CloseKind { kOk, kCancel };
 
 // The window's side of its events: the view forwards every command and close
 // request here while the window runs modally.
@@ -30,8 +29,10 @@ class WindowCommands {
   virtual void OnCommand(int commandId) = 0;
   // An item of the system menu.
   virtual void OnSysCommand(int commandId) = 0;
-  // Enter (OK), Escape or the close box (Cancel).
-  virtual void OnCloseRequest(CloseKind kind) = 0;
+  // The close box, or a close asked for by the window manager.
+  virtual void OnCloseRequest() = 0;
+  // Enter pressed in a field that is not a push button.
+  virtual void OnEnterKey(int controlId) = 0;
 };
 
 class WindowView {

@@ -80,26 +80,56 @@ TEST(WindowCommands, MenuAndToolbarTwinsRunTheSameOperation) {
   EXPECT_EQ(h.view.opened.size(), 5u);
 }
 
-TEST(WindowCommands, ExitAndEnterEndWithOkEscapeWithCancel) {
-  for (auto [close, expected] : {std::pair{0, id::kOk}, std::pair{1, id::kOk}, std::pair{2, id::kCancel}}) {
-    WindowHarness h(false);
-    h.view.userSession = [close](WindowCommands& c) {
-      if (close == 0) c.OnCommand(32778);
-      if (close == 1) c.OnCloseRequest(CloseKind::kOk);
-      if (close == 2) c.OnCloseRequest(CloseKind::kCancel);
-    };
-    EXPECT_EQ(h.window->DoModal(), expected);
+// Enter starts a run from the URL field and adds an extension from its own
+// field; in no field does it end the window.
+TEST(WindowKeys, EnterNeverEndsTheWindow) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.at(id::kKindEdit).text = "gif";
+  for (int field : {id::kDownloadFolder, id::kMaxFiles, id::kNoId, id::kKindEdit, id::kStartUrl}) {
+    h.window->OnEnterKey(field);
+  }
+  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "start", "end"}));
+  EXPECT_EQ(h.view.at(id::kKindList).lines.back(), "gif");
+  EXPECT_FALSE(h.view.endedWith.has_value());
+  EXPECT_TRUE(h.view.messages.empty());
+}
+
+// Exit and the close box ask first: save, close without saving, or go back.
+TEST(WindowClose, TheQuestionSavesDiscardsOrGoesBack) {
+  struct Case {
+    MessageResult answer;
+    bool ends;
+    bool writes;
+  };
+  for (const Case& c : {Case{MessageResult::kOk, true, true}, Case{MessageResult::kDiscard, true, false},
+                        Case{MessageResult::kCancel, false, false}}) {
+    for (int command : {id::kMenuExit, id::kToolExit, id::kNoId}) {
+      WindowHarness h;
+      h.view.answers = {c.answer};
+      h.view.userSession = [command](WindowCommands& w) {
+        if (command == id::kNoId) return w.OnCloseRequest();
+        w.OnCommand(command);
+      };
+      EXPECT_EQ(h.window->DoModal(), c.ends ? id::kOk : -1);
+      ASSERT_EQ(h.view.messages.size(), 1u);
+      EXPECT_EQ(h.view.messages[0], h.programDir.system() + "Pagelark.ini" + Sjis("を保存しますか？"));
+      EXPECT_EQ(h.programDir.List().size(), c.writes ? 2u : 0u);
+    }
   }
 }
 
-TEST(WindowClose, CancelInTheQuestionWritesNothing) {
+// A profile that cannot be written keeps the window open, so nothing is lost.
+TEST(WindowClose, AFailedSaveKeepsTheWindow) {
   WindowHarness h;
-  h.view.answers = {MessageResult::kCancel};
-  h.view.userSession = [](WindowCommands& c) { c.OnCloseRequest(CloseKind::kOk); };
-  h.window->DoModal();
-  ASSERT_EQ(h.view.messages.size(), 1u);
-  EXPECT_EQ(h.view.messages[0], h.programDir.system() + "Pagelark.ini" + Sjis("を保存しますか？"));
-  EXPECT_TRUE(h.programDir.List().empty());
+  h.view.answers = {MessageResult::kOk};
+  h.view.userSession = [](WindowCommands& w) { w.OnCloseRequest(); };
+  h.window.reset();
+  WindowServices services = DefaultWindowServices(h.programDir.system() + "missing\\");
+  services.makeRunner = [&h](Host& host) { return std::make_unique<FakeRunner>(host, h.log); };
+  CDownloadDlg window(h.view, std::move(services));
+  EXPECT_EQ(window.DoModal(), -1);
+  EXPECT_GE(h.view.messages.size(), 2u);
 }
 
 TEST(WindowClose, OkWritesTheProfileAndTheStartupRecord) {
@@ -107,7 +137,7 @@ TEST(WindowClose, OkWritesTheProfileAndTheStartupRecord) {
     WindowHarness h;
     h.view.userSession = [&h](WindowCommands& c) {
       h.view.at(id::kStartUrl).text = "http://127.0.0.1/";
-      c.OnCloseRequest(CloseKind::kCancel);
+      c.OnCloseRequest();
     };
     h.window->DoModal();
     EXPECT_EQ(h.programDir.List(), (std::vector<std::string>{"Pagelark.ini", "set.ini"}));
@@ -151,12 +181,12 @@ TEST(WindowRun, ClosingDuringARunStopsItThenAsksTheQuestion) {
   WindowHarness h(false);
   h.view.answers = {MessageResult::kOk};
   h.view.userSession = [&h](WindowCommands& c) {
-    h.view.pendingEvents.push_back([&c] { c.OnCloseRequest(CloseKind::kCancel); });
+    h.view.pendingEvents.push_back([&c] { c.OnCloseRequest(); });
     c.OnCommand(id::kMenuStart);
   };
-  // The window must not end while the run is on the stack: EndModal comes
-  // after the start command has returned.
-  EXPECT_EQ(h.window->DoModal(), id::kCancel);
+  // The window must not end while the run is on the stack: the question and
+  // EndModal come after the start command has returned.
+  EXPECT_EQ(h.window->DoModal(), id::kOk);
   EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "start", "stop", "end",
                                              "write " + h.programDir.system() + "Pagelark.ini"}));
   EXPECT_EQ(h.view.at(id::kProgressList).lines.back(), "stopped");

@@ -81,8 +81,8 @@ TEST_F(ProfileCommandTest, NewShowsTheDefaultsAtOnceAndWritesNothing) {
   EXPECT_TRUE(work.List().empty());
 
   // Closing with Cancel in the question leaves no file and no start-up record.
-  h.view.answers = {MessageResult::kCancel};
-  h.window->OnDestroy();
+  h.view.answers = {MessageResult::kDiscard};
+  h.window->OnCloseRequest();
   EXPECT_TRUE(work.List().empty());
   EXPECT_TRUE(h.programDir.List().empty());
 }
@@ -148,7 +148,7 @@ TEST_F(ProfileCommandTest, BoundsWithoutControlsSurviveOpenAndSave) {
   EXPECT_NE(saved.find("\r\nURL=http://b/\r\n"), std::string::npos);
   EXPECT_TRUE(
       saved.ends_with("\r\nMaxPageMiB=8\r\nMaxFileMiB=1024\r\nMinSpeed=100\r\nMinSpeedTime=0\r\nRequisites=off\r\n"
-                                 "Connections=1\r\n"));
+                      "Connections=1\r\n"));
 
   h.view.fileReply = Work("new.ini");
   h.window->OnCommand(id::kMenuNew);

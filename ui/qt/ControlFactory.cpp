@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -137,6 +138,38 @@ ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits ba
     }
   }
   return controls;
+}
+
+namespace {
+
+class EnterKeyFilter final : public QObject {
+ public:
+  EnterKeyFilter(int controlId, std::function<void(int)> onEnter, QObject* owner)
+      : QObject(owner), controlId_(controlId), onEnter_(std::move(onEnter)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+    if (!plain || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) return false;
+    onEnter_(controlId_);
+    return true;
+  }
+
+ private:
+  int controlId_;
+  std::function<void(int)> onEnter_;
+};
+
+}  // namespace
+
+void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function<void(int)> onEnter) {
+  for (const auto& [controlId, widget] : controls) {
+    if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+      widget->installEventFilter(new EnterKeyFilter(controlId, onEnter, owner));
+    }
+  }
 }
 
 void LetFocusedButtonTakeEnter(QWidget* dialog) {

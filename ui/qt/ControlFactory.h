@@ -26,4 +26,8 @@ ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits ba
 // the default button when the focus is elsewhere.
 void LetFocusedButtonTakeEnter(QWidget* dialog);
 
+// Enter in a single-line field goes to `onEnter` with the field's ID and no
+// further: the dialog never sees it, so it cannot end the dialog.
+void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function<void(int)> onEnter);
+
 }  // namespace pagelark::ui

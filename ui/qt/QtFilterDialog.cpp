@@ -25,6 +25,7 @@ QtFilterDialog::QtFilterDialog(CFilterDlg& logic, QWidget* owner)
   const BaseUnits base = BaseUnitsOf(font());
   controls_ = BuildControls(spec, this, base, [this](int id) { logic_.OnCommand(id); });
   LetFocusedButtonTakeEnter(this);
+  TakeEnterInFields(controls_, this, [this](int id) { logic_.OnEnterKey(id); });
   setFixedSize(DluToPixelsX(spec.width, base), DluToPixelsY(spec.height, base));
   logic_.OnInitDialog(*this);
 }

@@ -49,6 +49,9 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   layout->addWidget(client_);
   BuildMenu();
   controls_ = BuildControls(spec, client_, base_, [this](int id) { Forward(id); });
+  TakeEnterInFields(controls_, this, [this](int id) {
+    if (commands_ != nullptr) commands_->OnEnterKey(id);
+  });
 
   resize(DluToPixelsX(spec.width, base_), DluToPixelsY(spec.height, base_) + menuBar_->sizeHint().height());
 }
@@ -238,27 +241,25 @@ void QtMainWindow::Forward(int commandId) {
   if (commands_ != nullptr) commands_->OnCommand(commandId);
 }
 
-void QtMainWindow::RequestClose(CloseKind kind) {
-  if (commands_ != nullptr) commands_->OnCloseRequest(kind);
+void QtMainWindow::RequestClose() {
+  if (commands_ != nullptr) commands_->OnCloseRequest();
 }
 
-// The window has no default button: Enter is the dialog's OK, except on a
-// push button, which it presses.
+// Enter presses a push button; in a field the window logic has taken it
+// already (TakeEnterInFields). It never reaches QDialog, whose Enter would
+// end the window.
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-        button->click();
-      } else {
-        RequestClose(CloseKind::kOk);
-      }
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
       return;
     }
   }
   QDialog::keyPressEvent(event);
 }
 
-void QtMainWindow::reject() { RequestClose(CloseKind::kCancel); }
+// Escape does not close the window: a stray key must not lose a run or edits.
+void QtMainWindow::reject() {}
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
   if (ending_ || commands_ == nullptr) {
@@ -266,7 +267,7 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  RequestClose(CloseKind::kCancel);
+  RequestClose();
 }
 
 }  // namespace pagelark::ui

@@ -71,7 +71,7 @@ class QtMainWindow final : public QDialog, public WindowView {
  private:
   void BuildMenu();
   void Forward(int commandId);
-  void RequestClose(CloseKind kind);
+  void RequestClose();
   QListWidget* List(int controlId) const;
 
   QMenuBar* menuBar_ = nullptr;

@@ -45,9 +45,30 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
+// Escape and the box's close button answer Cancel: back to the window.
+MessageResult AskSaveDiscardCancel(QWidget* owner, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, ToQt(kAppName), ToQt(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+  box.setTextFormat(Qt::PlainText);
+  box.button(QMessageBox::Save)->setText(ToQt(kLabelSaveButton));
+  box.button(QMessageBox::Discard)->setText(ToQt(kLabelDiscardButton));
+  box.button(QMessageBox::Cancel)->setText(ToQt(kLabelCancelButton));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return MessageResult::kOk;
+    case QMessageBox::Discard:
+      return MessageResult::kDiscard;
+    default:
+      return MessageResult::kCancel;
+  }
+}
+
 }  // namespace
 
 MessageResult ShowMessageBox(QWidget* owner, const std::string& text, MessageButtons buttons) {
+  if (buttons == MessageButtons::kSaveDiscardCancel) return AskSaveDiscardCancel(owner, text);
   QMessageBox box(QMessageBox::NoIcon, ToQt(kAppName), ToQt(text), QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
   if (buttons == MessageButtons::kOkCancel) {

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -17,7 +19,7 @@ namespace pagelark::ui::test {
 
 class ModalAnswerer {
  public:
-  // Boxes with a Cancel button get `answers` in order, then OK.
+  // Boxes with a Cancel button get `answers` in order, then their default.
   explicit ModalAnswerer(std::deque<QMessageBox::StandardButton> answers = {}) : answers_(std::move(answers)) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start(5);
@@ -34,12 +36,12 @@ class ModalAnswerer {
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       handled_ = box;
       messages_.push_back(FromQt(box->text()));
-      QMessageBox::StandardButton answer = QMessageBox::Ok;
+      QAbstractButton* answer = box->defaultButton();
       if (box->button(QMessageBox::Cancel) != nullptr && !answers_.empty()) {
-        answer = answers_.front();
+        answer = box->button(answers_.front());
         answers_.pop_front();
       }
-      box->button(answer)->click();
+      answer->click();
     } else if (onDialog) {
       handled_ = modal;
       onDialog(modal);
@@ -49,7 +51,7 @@ class ModalAnswerer {
   QTimer timer_;
   std::deque<QMessageBox::StandardButton> answers_;
   std::vector<std::string> messages_;
-  QWidget* handled_ = nullptr;
+  QPointer<QWidget> handled_;  // null once closed: a later box may take its address
 };
 
 }  // namespace pagelark::ui::test

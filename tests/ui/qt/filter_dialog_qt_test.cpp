@@ -75,14 +75,21 @@ class FilterDialogTest : public QObject {
     QCOMPARE(d.table(id::kDisableList)->rowCount(), 1);
   }
 
-  void enterIsOkAndHandsTheListsBackWithoutTheTypedText() {
+  // Enter in a URL field adds the typed URL to its own list; on a check box
+  // it is OK, which hands both lists back.
+  void enterAddsFromAUrlFieldAndIsOkElsewhere() {
     Dialog d({{"a"}, {}, false, true});
     QTest::mouseClick(d.view.Control(id::kUseEnableList), Qt::LeftButton);
     QTest::keyClicks(d.view.Control(id::kEnableEdit), "typed");
     QTest::keyClick(d.view.Control(id::kEnableEdit), Qt::Key_Return);
+    QTest::keyClicks(d.view.Control(id::kDisableEdit), "no");
+    QTest::keyClick(d.view.Control(id::kDisableEdit), Qt::Key_Return);
+    QVERIFY(d.view.isVisible());
+    d.view.Control(id::kUseEnableList)->setFocus();
+    QTest::keyClick(d.view.Control(id::kUseEnableList), Qt::Key_Return);
     QCOMPARE(d.view.result(), id::kOk);
     QVERIFY(!d.view.isVisible());
-    QCOMPARE(d.owner, (FilterLists{{"a"}, {}, true, true}));
+    QCOMPARE(d.owner, (FilterLists{{"a", "typed"}, {"no"}, true, true}));
   }
 
   void enterPressesTheButtonThatHasTheFocus() {

@@ -208,20 +208,21 @@ class MainWindowTest : public QObject {
   void filterDialogOkHandsBackAndCancelDiscards() {
     Window w;
     w.Show();
-    ModalAnswerer answerer;
-    answerer.onDialog = [](QWidget* modal) {
-      auto* dialog = qobject_cast<QtFilterDialog*>(modal);
-      QVERIFY(dialog != nullptr);
-      QCOMPARE(dialog->windowTitle(), Jp("フィルター設定"));
-      QTest::keyClicks(dialog->Control(id::kEnableEdit), "http://127.0.0.1/a/");
-      QTest::mouseClick(dialog->Control(id::kAddEnable), Qt::LeftButton);
-      QTest::mouseClick(dialog->Control(id::kUseEnableList), Qt::LeftButton);
-      QTest::mouseClick(dialog->Control(id::kOk), Qt::LeftButton);
-    };
-    QTest::mouseClick(w.at(id::kFilterDetail), Qt::LeftButton);
-    QCOMPARE(w.logic->CurrentSettings().enableUrls, (std::vector<std::string>{"http://127.0.0.1/a/"}));
-    QVERIFY(w.logic->CurrentSettings().useEnableList);
-
+    {  // each answerer lives only as long as its dialog
+      ModalAnswerer answerer;
+      answerer.onDialog = [](QWidget* modal) {
+        auto* dialog = qobject_cast<QtFilterDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->windowTitle(), Jp("フィルター設定"));
+        QTest::keyClicks(dialog->Control(id::kEnableEdit), "http://127.0.0.1/a/");
+        QTest::mouseClick(dialog->Control(id::kAddEnable), Qt::LeftButton);
+        QTest::mouseClick(dialog->Control(id::kUseEnableList), Qt::LeftButton);
+        QTest::mouseClick(dialog->Control(id::kOk), Qt::LeftButton);
+      };
+      QTest::mouseClick(w.at(id::kFilterDetail), Qt::LeftButton);
+      QCOMPARE(w.logic->CurrentSettings().enableUrls, (std::vector<std::string>{"http://127.0.0.1/a/"}));
+      QVERIFY(w.logic->CurrentSettings().useEnableList);
+    }
     ModalAnswerer second;
     second.onDialog = [](QWidget* modal) {
       auto* dialog = qobject_cast<QtFilterDialog*>(modal);
@@ -236,12 +237,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.logic->CurrentSettings().enableUrls.size(), std::size_t{1});
   }
 
-  void enterInTheUrlFieldClosesAndAsksToSave() {
+  // Enter and Escape in fields leave the window; the close box asks, and its
+  // Cancel goes back to the window.
+  void onlyTheCloseBoxClosesAndItsQuestionCanGoBack() {
     Window w;
-    ModalAnswerer answerer({QMessageBox::Cancel});
-    QTimer::singleShot(50, [&w] { QTest::keyClick(w.at(id::kStartUrl), Qt::Key_Return); });
+    ModalAnswerer answerer({QMessageBox::Cancel, QMessageBox::Discard});
+    QTimer::singleShot(50, [&w] {
+      QTest::keyClick(w.at(id::kDownloadFolder), Qt::Key_Return);
+      QTest::keyClick(w.at(id::kMaxFiles), Qt::Key_Escape);
+      QVERIFY(w.view.isVisible());
+      w.view.close();
+    });
+    QTimer::singleShot(400, [&w] {
+      QVERIFY(w.view.isVisible());
+      w.view.close();
+    });
     QCOMPARE(w.logic->DoModal(), id::kOk);
-    QCOMPARE(answerer.messages().size(), std::size_t{1});
+    QCOMPARE(answerer.messages().size(), std::size_t{2});
     QCOMPARE(ToQt(answerer.messages()[0]),
              ToQt(w.programDir.system()) + QStringLiteral("Pagelark.ini") + Jp("を保存しますか？"));
     QVERIFY(w.programDir.List().empty());
@@ -249,10 +261,10 @@ class MainWindowTest : public QObject {
 
   void closingDuringARunStopsItFirst() {
     Window w(true);
-    ModalAnswerer answerer({QMessageBox::Cancel});
+    ModalAnswerer answerer({QMessageBox::Discard});
     QTimer::singleShot(50, [&w] { w.command(id::kToolStart)->trigger(); });
     QTimer::singleShot(200, [&w] { w.view.close(); });
-    QCOMPARE(w.logic->DoModal(), id::kCancel);
+    QCOMPARE(w.logic->DoModal(), id::kOk);
     QCOMPARE(w.list(id::kProgressList)->item(w.list(id::kProgressList)->count() - 1)->text(),
              QStringLiteral("stopped"));
     QCOMPARE(answerer.messages().size(), std::size_t{1});  // the save question, after the run
