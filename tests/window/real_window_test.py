@@ -2,7 +2,8 @@
 """The window program `pagelark` in a real X server (Xvfb with openbox),
 driven from outside like a user: settings typed into the fields, a run to
 its end and a run stopped half-way against loopback sample servers, Enter in
-a field, a resize, and the close with its save question answered.
+two fields, a resize, and the close with its save question taken back, then
+answered.
 
   real_window_test.py --pagelark P --places P --sample-server P --site DIR
 
@@ -25,10 +26,6 @@ from xsession import Session, TestFailure, wait_for
 
 MAIN_TITLE = "^Pagelark From CGI$"
 MESSAGE_TITLE = "^PagelarkCGI$"  # the program's message boxes: a run's end, the save question
-
-# Enter in a field keeps the window open. False skips that step until the
-# window's fix for Enter is in.
-ENTER_KEEPS_WINDOW = False
 
 STARTUP_TIMEOUT = 30  # the X server, the window manager, servers and the window each
 RUN_TIMEOUT = 40  # a whole run of the sample site
@@ -118,11 +115,12 @@ class WindowTest:
 
     def no_message_within(self, seconds):
         """Waits the given time (a fault shows as a window that appears) and
-        checks that the main window is there and no message box is."""
+        checks that the main window is there, the program runs and no
+        message box is open."""
         time.sleep(seconds)
         if self.x.visible_windows(MESSAGE_TITLE):
-            raise TestFailure("a message box appeared")
-        if self.window not in self.x.visible_windows(MAIN_TITLE):
+            raise TestFailure("a message box is open")
+        if self.window not in self.x.visible_windows(MAIN_TITLE) or self.program.poll() is not None:
             raise TestFailure("the main window is gone")
 
 
@@ -162,20 +160,29 @@ class Steps:
         if self.t.list_ink():
             raise TestFailure("the progress list of a new window is not empty")
         self.t.click("start")
+        self.whole_run_ends(folder)
+        self.whole_count = len(mirror_files(folder))
+
+    def whole_run_ends(self, folder):
         message = self.t.wait_for_message("the message at the run's end", RUN_TIMEOUT)
         if not self.t.list_ink():
             raise TestFailure("the progress list stayed empty through a whole run")
         check_whole_mirror(self.t.options.site, folder, self.fast_port)
-        self.whole_count = len(mirror_files(folder))
         self.t.answer_message(message, "Return")
 
-    def enter_in_a_field_keeps_the_window(self):
-        if not ENTER_KEEPS_WINDOW:
-            print("  skipped: Enter in a field still closes the window (ENTER_KEEPS_WINDOW)")
-            return
-        self.t.click("url")
+    def enter_keeps_the_window(self):
+        """Enter in the folder field does nothing; in the URL field it starts
+        a run. The window stays either way."""
+        folder = self.t.folder("entered")
+        self.t.type_into("folder", folder)
         self.t.x.key("Return")
         self.t.no_message_within(2)
+        if mirror_files(folder):
+            raise TestFailure("Enter in the folder field started a run")
+        self.t.click("url")
+        self.t.x.key("Return")
+        self.whole_run_ends(folder)
+        self.t.no_message_within(0)
 
     def stop_a_run(self):
         folder = self.t.folder("stopped")
@@ -204,11 +211,12 @@ class Steps:
         self.t.shot("window-resized.png")
 
     def close_and_save(self):
-        self.t.x.activate(self.t.window)
-        self.t.x.key("alt+F4")
-        question = self.t.wait_for_message("the save question", 10)
+        """Escape takes the save question back to the window; Enter saves."""
+        question = self.ask_to_close()
         self.t.shot("window-save-question.png", question)
-        self.t.answer_message(question, "Return")
+        self.t.answer_message(question, "Escape")
+        self.t.no_message_within(1)
+        self.t.answer_message(self.ask_to_close(), "Return")
         wait_for("pagelark to end", lambda: self.t.program.poll() is not None, 20)
         if self.t.program.returncode != 0:
             raise TestFailure(f"pagelark ended with {self.t.program.returncode}")
@@ -221,9 +229,13 @@ class Steps:
             if self.slow_url.encode() not in file.read():
                 raise TestFailure(f"{profile} does not hold the URL typed last, {self.slow_url}")
 
+    def ask_to_close(self):
+        self.t.x.activate(self.t.window)
+        self.t.x.key("alt+F4")
+        return self.t.wait_for_message("the save question", 10)
+
     def all(self):
-        return [self.run_to_its_end, self.enter_in_a_field_keeps_the_window, self.stop_a_run, self.resize,
-                self.close_and_save]
+        return [self.run_to_its_end, self.enter_keeps_the_window, self.stop_a_run, self.resize, self.close_and_save]
 
 
 def parse_options():
