@@ -84,7 +84,15 @@ StartResult CrawlEngine::StartDownload(const std::string& programDir, const std:
   host.AppendLine(msg::kStartLine + ClockNow());
   const RunResult result = CrawlRun(host, impl_->web, job).RunCrawl(programDir, profilePath);
   host.AppendLine(msg::kEndLine + ClockNow());
-  return result == RunResult::kEnded ? StartResult::kEnded : StartResult::kRefused;
+  switch (result) {
+    case RunResult::kEnded:
+      return StartResult::kEnded;
+    case RunResult::kStopped:
+      return StartResult::kStopped;
+    case RunResult::kAbandoned:
+      break;
+  }
+  return StartResult::kRefused;
 }
 
 void CrawlEngine::StopDownload() { impl_->job.stopRequested = true; }

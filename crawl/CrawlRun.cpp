@@ -56,8 +56,9 @@ RunResult CrawlRun::RunCrawl(const std::string& programDir, const std::string& p
   } catch (...) {
   }
   RestoreMissingLinks(job_.links, host_.CurrentSettings().oneFolder, host_.CurrentSettings().requisites);
-  EndSequence(programDir, profilePath);
-  return RunResult::kEnded;
+  const bool stopped = job_.stopRequested;
+  EndSequence(programDir, profilePath, stopped);
+  return stopped ? RunResult::kStopped : RunResult::kEnded;
 }
 
 void CrawlRun::Reset() {
@@ -337,10 +338,12 @@ void CrawlRun::StripOutsideLinks() {
   }
 }
 
-void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath) {
+// A stopped run says so in its last line (and so in its log) and its message.
+void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath, bool stopped) {
   host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
+  if (stopped) host_.AppendLine(msg::kDownloadStopped);
   if (host_.CurrentSettings().writeLog) WriteRunLog(host_, job_.links.lineReasons, programDir, profilePath);
-  host_.ShowMessage(msg::kDownloadComplete);
+  host_.ShowMessage(stopped ? msg::kDownloadStopped : msg::kDownloadComplete);
 }
 
 bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }

@@ -40,7 +40,7 @@ class CrawlRun {
   bool FetchPage(const std::string& url, std::string& text);
   void SavePage(const std::string& url, const std::string& kind);
   void StripOutsideLinks();
-  void EndSequence(const std::string& programDir, const std::string& profilePath);
+  void EndSequence(const std::string& programDir, const std::string& profilePath, bool stopped);
 
   bool Wanted(const std::string& url);
   void Report(const char* prefix, const std::string& url, bool succeeded, std::string_view whyNot);

@@ -38,6 +38,18 @@ bool CheckCounterFields(Host& host) {
   return true;
 }
 
+// A URL that names nothing: empty, blanks, or a scheme alone ("http://", the
+// first-start value).
+bool CheckStartUrl(Host& host, const std::string& url) {
+  const std::size_t scheme = url.find("://");
+  const std::string_view rest =
+      scheme == std::string::npos ? std::string_view(url) : std::string_view(url).substr(scheme + 3);
+  if (rest.find_first_not_of(" \t") != std::string_view::npos) return true;
+  host.ShowMessage(msg::kUrlNotSet);
+  host.FocusField(SettingField::kStartUrl, 0);
+  return false;
+}
+
 bool CheckLimit(Host& host, const std::string& field, const std::string& message, std::int32_t& value) {
   value = ParseLeadingInt(field);
   if (value >= 1) return true;
@@ -57,6 +69,7 @@ std::string PrepareDownloadFolder(const std::string& typed) {
 bool CheckStartSettings(Host& host, StartValues& values) {
   const CrawlSettings& settings = host.CurrentSettings();
   values.startUrl = settings.startUrl;
+  if (!CheckStartUrl(host, values.startUrl)) return false;
   values.downloadFolder = PrepareDownloadFolder(settings.downloadFolder);
   if (!EnterDownloadFolder(host, values.downloadFolder)) return false;
   if (!CheckCounterFields(host)) return false;

@@ -46,6 +46,15 @@ inline constexpr char kStepAtLeastOne[] =
 inline constexpr char kDownloadComplete[] =
     "\x83_\x83"
     "E\x83\x93\x83\x8D\x81[\x83h\x8A\xAE\x97\xB9";  // ダウンロード完了
+// A start command with no URL (empty, or a scheme and nothing more).
+inline constexpr char kUrlNotSet[] =
+    "URL\x82\xAA\x93\xFC\x97\xCD\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B";  // URLが入力されていません。
+// A run ended by the stop command or by closing the window: its last line
+// and its message, in place of kDownloadComplete.
+inline constexpr char kDownloadStopped[] =
+    "\x83_\x83"
+    "E\x83\x93\x83\x8D\x81[\x83h\x82\xF0\x92\x86\x8E~\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  // ダウンロードを中止しました
 // A start command while a run is going.
 // A file of the run cannot be written (the disk is full): the run ends.
 inline constexpr char kCannotWriteDisk[] =

@@ -6,10 +6,10 @@
 // --verbose follows each failure line with its reason ("HTTP 404",
 // "timed out") on a line of its own.
 // Exit status: 0 when the run reached its end, 1 when the start command
-// refused the settings or the run was abandoned (or a save failed), 2 for a
-// usage error. --check DIR checks a finished mirror: 0 when it is whole,
-// else 1. The first Ctrl-C stops the run at its next candidate, which
-// then ends normally; a second one ends the program at once.
+// refused the settings, the run was stopped or abandoned (or a save failed),
+// 2 for a usage error. --check DIR checks a finished mirror: 0 when it is
+// whole, else 1. The first Ctrl-C stops the run at its next candidate, which
+// then ends in its end sequence; a second one ends the program at once.
 #include <cstdio>
 #include <exception>
 #include <string>

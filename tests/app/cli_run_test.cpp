@@ -37,9 +37,15 @@ TEST(PagelarkCli, RunsAProfileAndPrintsTheProgressInUtf8) {
 
 TEST(PagelarkCli, ExitsWithOneWhenTheStartCommandRefuses) {
   test::TempDir dir;
-  const CliResult result = RunCli(dir, "--set Count=0 --set DownLoad=dl");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("PagelarkCGI: ダウンロード数は0以上を指定してください。"), std::string::npos);
+  const std::pair<std::string, std::string> cases[] = {
+      {"--set URL=http://127.0.0.1:9/ --set Count=0 --set DownLoad=dl", "ダウンロード数は0以上を指定してください。"},
+      {"--set DownLoad=dl", "URLが入力されていません。"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const CliResult result = RunCli(dir, arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("PagelarkCGI: " + message), std::string::npos) << result.err;
+  }
 }
 
 TEST(PagelarkCli, ExitsWithOneWhenTheRunIsAbandoned) {

@@ -34,6 +34,7 @@ class RunFixture : public ::testing::Test {
     previousDirectory_ = platform::CurrentDirectory();
     std::filesystem::create_directory(root.native() / "dl");
     host.settings.downloadFolder = root.system() + "dl";
+    host.settings.startUrl = server.Url("/");
     host.settings.maxFiles = "100";
     host.settings.maxDuplicateLinks = "500";
     host.settings.allKinds = true;

@@ -78,7 +78,7 @@ TEST_F(ParallelFetch, AStopEndsEveryTransfer) {
   host.onPump = [&](int) {
     if (server.Requests().size() >= 4) engine.StopDownload();
   };
-  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_EQ(Run(), StartResult::kStopped);
   EXPECT_EQ(answered, 0);
   EXPECT_FALSE(fs::exists(Stored("1.gif")));
 }

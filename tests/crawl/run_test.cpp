@@ -34,6 +34,19 @@ TEST_F(StartCommand, RefusesBadLimitsWithoutTouchingTheProgressList) {
   EXPECT_EQ(host.lines, std::vector<std::string>{"kept"});
 }
 
+// A URL that names nothing is refused before the folder is touched.
+TEST_F(StartCommand, RefusesAnEmptyUrlAndFocusesItsField) {
+  host.settings.downloadFolder = root.system() + "never";
+  for (const char* url : {"", "  ", "http://", "https:// "}) {
+    host.settings.startUrl = url;
+    EXPECT_EQ(Run(), StartResult::kRefused) << url;
+  }
+  EXPECT_EQ(host.messages, std::vector<std::string>(4, msg::kUrlNotSet));
+  EXPECT_EQ(host.focusedFields.back(), (test::FocusedField{SettingField::kStartUrl, 0}));
+  EXPECT_FALSE(fs::exists(root.native() / "never"));
+  EXPECT_TRUE(host.lines.empty());
+}
+
 TEST_F(StartCommand, FocusesTheFirstEmptyCounterField) {
   host.settings.counters[1] = {true, "1", "", ""};
   EXPECT_EQ(Run(), StartResult::kRefused);
@@ -452,11 +465,11 @@ TEST_F(CrawlRunTest, AStopDuringTheExpansionProcessesNothing) {
     if (pump == 3) engine.StopDownload();
   };
   host.settings.writeLog = true;
-  EXPECT_EQ(Run(), StartResult::kEnded);
-  EXPECT_TRUE(RunLines().empty());
+  EXPECT_EQ(Run(), StartResult::kStopped);
+  EXPECT_EQ(RunLines(), std::vector<std::string>{msg::kDownloadStopped});
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 0"));
-  EXPECT_EQ(host.messages.back(), msg::kDownloadComplete);
+  EXPECT_EQ(host.messages.back(), msg::kDownloadStopped);
   EXPECT_TRUE(fs::is_directory(root.native() / "prog/log"));  // a stopped run keeps its log
 }
 
@@ -467,8 +480,9 @@ TEST_F(CrawlRunTest, AStopDuringTheMainLoopEndsAtTheNextCandidate) {
   host.onPump = [&](int) {
     if (host.lines.size() >= 4) engine.StopDownload();  // from the start page's result line on
   };
-  EXPECT_EQ(Run(), StartResult::kEnded);
-  EXPECT_EQ(RunLines().size(), 2u);
+  EXPECT_EQ(Run(), StartResult::kStopped);
+  EXPECT_EQ(RunLines().size(), 3u);
+  EXPECT_EQ(RunLines().back(), msg::kDownloadStopped);
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 
@@ -551,7 +565,7 @@ TEST_F(CrawlRunTest, AStopIsHeardWhileATransferWaits) {
   host.onPump = [&](int) {
     if (!server.Requests().empty()) engine.StopDownload();
   };
-  EXPECT_EQ(Run(), StartResult::kEnded);
+  EXPECT_EQ(Run(), StartResult::kStopped);
   EXPECT_FALSE(answered);
   EXPECT_NE(std::find(host.lines.begin(), host.lines.end(), Failed(server.Url("/slow.html"))), host.lines.end());
 }
