@@ -50,6 +50,15 @@ bool CheckStartUrl(Host& host, const std::string& url) {
   return false;
 }
 
+// "C:\\dl\\" from a profile written on Windows would be a folder named "C:"
+// in the current directory here.
+bool CheckFolderCanExist(Host& host, const std::string& folder) {
+  if (!platform::IsForeignDrivePath(folder)) return true;
+  host.ShowMessage(msg::kForeignFolder + folder);
+  host.FocusField(SettingField::kDownloadFolder, 0);
+  return false;
+}
+
 bool CheckLimit(Host& host, const std::string& field, const std::string& message, std::int32_t& value) {
   value = ParseLeadingInt(field);
   if (value >= 1) return true;
@@ -70,6 +79,7 @@ bool CheckStartSettings(Host& host, StartValues& values) {
   const CrawlSettings& settings = host.CurrentSettings();
   values.startUrl = settings.startUrl;
   if (!CheckStartUrl(host, values.startUrl)) return false;
+  if (!CheckFolderCanExist(host, settings.downloadFolder)) return false;
   values.downloadFolder = PrepareDownloadFolder(settings.downloadFolder);
   if (!EnterDownloadFolder(host, values.downloadFolder)) return false;
   if (!CheckCounterFields(host)) return false;

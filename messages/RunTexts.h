@@ -50,6 +50,13 @@ inline constexpr char kDownloadComplete[] =
 inline constexpr char kUrlNotSet[] =
     "URL\x82\xAA\x93\xFC\x97\xCD\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81"
     "B";  // URLが入力されていません。
+// A download folder that names a drive, on a platform without drives (a
+// profile written on Windows); the folder follows.
+inline constexpr char kForeignFolder[] =
+    "\x82\xB1\x82\xCC\x83V\x83X\x83"
+    "e\x83\x80\x82\xC5\x82\xCD\x8Eg\x82\xA6\x82\xC8\x82\xA2\x83_\x83"
+    "E\x83\x93\x83\x8D\x81[\x83h\x83p\x83X\x82\xC5\x82\xB7\x81"
+    "B \x83p\x83X=";  // このシステムでは使えないダウンロードパスです。 パス=
 // A run ended by the stop command or by closing the window: its last line
 // and its message, in place of kDownloadComplete.
 inline constexpr char kDownloadStopped[] =

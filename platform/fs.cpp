@@ -90,6 +90,27 @@ std::string SystemPath(std::string_view nativePath) {
   return cp932::FromUtf8(path);
 }
 
+std::string DisplayPath(std::string_view systemPath) {
+  if constexpr (kNativeSeparator == '\\') return std::string(systemPath);
+  return cp932::ReplaceAll(std::string(systemPath), "\\", std::string(1, kNativeSeparator));
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+  if (!cp932::EndsWithChar(folder, '\\') && !cp932::EndsWithChar(folder, '/')) folder += kNativeSeparator;
+  return folder;
+}
+
+bool IsForeignDrivePath(std::string_view path) {
+#ifdef _WIN32
+  (void)path;
+  return false;
+#else
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return path.size() >= 2 && isLetter(path[0]) && path[1] == ':' &&
+         (path.size() == 2 || path[2] == '\\' || path[2] == '/');
+#endif
+}
+
 bool CreateFolder(std::string_view systemPath) {
   std::error_code ec;
   return fs::create_directory(ToFsPath(systemPath), ec) && !ec;

@@ -27,6 +27,25 @@ std::string NativePath(std::string_view systemPath);
 // Native path (UTF-8) to system form (CP932, "\" separators).
 std::string SystemPath(std::string_view nativePath);
 
+// The separator the user sees and types on this platform.
+#ifdef _WIN32
+inline constexpr char kNativeSeparator = '\\';
+#else
+inline constexpr char kNativeSeparator = '/';
+#endif
+
+// A path as the user sees it (fields, messages, set.ini): CP932 with the
+// platform's own separator. System form works everywhere a path is used, so
+// this is only for showing and storing.
+std::string DisplayPath(std::string_view systemPath);
+
+// `folder` with the platform's separator at its end, unless it has one.
+std::string WithTrailingSeparator(std::string folder);
+
+// True for a path that names a drive ("C:\dl", "D:/x") on a platform that has
+// none: such a folder, from a profile written on Windows, cannot exist here.
+bool IsForeignDrivePath(std::string_view path);
+
 // Creates one folder. True only when this call created it.
 bool CreateFolder(std::string_view systemPath);
 bool FolderExists(std::string_view systemPath);

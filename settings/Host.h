@@ -12,7 +12,7 @@ namespace pagelark {
 
 // The setting fields the engine can point the user at: the start command
 // gives the focus to an empty or refused one.
-enum class SettingField { kStartUrl, kCounterFrom, kCounterTo, kCounterStep };
+enum class SettingField { kStartUrl, kDownloadFolder, kCounterFrom, kCounterTo, kCounterStep };
 
 class Host {
  public:

@@ -1,5 +1,6 @@
 #include "settings/ProfileDefaults.h"
 
+#include "platform/user_folders.h"
 #include "settings/ProfileKeys.h"
 
 namespace pagelark {
@@ -8,7 +9,7 @@ namespace {
 CrawlSettings CommonStartValues() {
   CrawlSettings settings;
   settings.startUrl = "http://";
-  settings.downloadFolder = "C:\\";
+  settings.downloadFolder = platform::UserDownloadFolder();
   settings.allKinds = true;
   settings.kinds = {"htm", "html"};
   return settings;

@@ -6,13 +6,13 @@
 
 namespace pagelark {
 
-// URL "http://", folder "C:\", Count "1000", LinkCount "500", all kinds with
+// URL "http://", the user's download folder, Count "1000", LinkCount "500", all kinds with
 // the list "htm", "html", GET, same server only, the disable list switched
 // on; everything else off or empty.
 CrawlSettings NewProfileSettings();
 
 // What a first start (no profile named in set.ini) shows: URL "http://",
-// folder "C:\", Count "100", all kinds with "htm", "html"; everything else,
+// the user's download folder, Count "100", all kinds with "htm", "html"; everything else,
 // LinkCount and the request method included, off or empty.
 CrawlSettings FirstStartSettings();
 

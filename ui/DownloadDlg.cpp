@@ -19,6 +19,8 @@ int FieldControlId(SettingField field, int counter) {
   switch (field) {
     case SettingField::kStartUrl:
       return id::kStartUrl;
+    case SettingField::kDownloadFolder:
+      return id::kDownloadFolder;
     case SettingField::kCounterFrom:
       return id::CounterFrom(counter);
     case SettingField::kCounterTo:
@@ -63,11 +65,6 @@ constexpr std::array<std::pair<int, Handler>, 27> kCommandTable = {{
     {id::kFilterDetail, &CDownloadDlg::OnFilterDetail},
 }};
 
-std::string WithTrailingBackslash(std::string folder) {
-  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
-  return folder;
-}
-
 }  // namespace
 
 WindowServices DefaultWindowServices(std::string programDir, std::string helpDir) {
@@ -83,10 +80,11 @@ CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
       profileCommands_(view, webTool_, *profiles_, state_, *this),
       helpCommands_(view, state_),
       runner_(services.makeRunner(*this)) {
-  state_.programDir = services.programDir.empty() ? platform::ExecutableDirectory()
-                                                  : WithTrailingBackslash(std::move(services.programDir));
-  state_.helpDir =
-      services.helpDir.empty() ? state_.programDir + "help\\" : WithTrailingBackslash(std::move(services.helpDir));
+  // Shown in messages and stored in set.ini, so in the platform's form.
+  const std::string programDir = services.programDir.empty() ? platform::ExecutableDirectory() : services.programDir;
+  state_.programDir = platform::WithTrailingSeparator(platform::DisplayPath(programDir));
+  state_.helpDir = platform::WithTrailingSeparator(
+      platform::DisplayPath(services.helpDir.empty() ? state_.programDir + "help" : services.helpDir));
 }
 
 CDownloadDlg::~CDownloadDlg() = default;
@@ -191,7 +189,12 @@ const CrawlSettings& CDownloadDlg::CurrentSettings() {
   return current_;
 }
 
-void CDownloadDlg::ApplySettings(const CrawlSettings& settings) { controls_.Write(settings); }
+// A profile written on Windows loads all the same; its folder cannot be used
+// here, and the user is told at once rather than at the next start.
+void CDownloadDlg::ApplySettings(const CrawlSettings& settings) {
+  controls_.Write(settings);
+  if (platform::IsForeignDrivePath(settings.downloadFolder)) ShowMessage(msg::kForeignFolder + settings.downloadFolder);
+}
 
 void CDownloadDlg::SetIndexFile(const std::string& indexFile) { state_.indexFile = indexFile; }
 

@@ -1,7 +1,7 @@
 #include "ui/HelpCommands.h"
 
 #include "messages/WindowTexts.h"
-#include "platform/cp932.h"
+#include "platform/fs.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlIds.h"
 
@@ -9,10 +9,20 @@ namespace pagelark::ui {
 
 std::string HelpCommands::HelpFilePath() const { return state_.helpDir + kHelpFileName; }
 
-void HelpCommands::OnShowHelp() {
-  const std::string path = HelpFilePath();
-  if (!view_.OpenDocument(path)) view_.MessageBox(kMsgNoHelpFile + path, MessageButtons::kOk);
+void HelpCommands::Open(const std::string& path, const char* missing, const char* noProgram) {
+  switch (view_.OpenDocument(path)) {
+    case OpenResult::kOpened:
+      return;
+    case OpenResult::kMissing:
+      view_.MessageBox(missing + path, MessageButtons::kOk);
+      return;
+    case OpenResult::kNoProgram:
+      view_.MessageBox(noProgram + path, MessageButtons::kOk);
+      return;
+  }
 }
+
+void HelpCommands::OnShowHelp() { Open(HelpFilePath(), kMsgNoHelpFile, kMsgNoHelpViewer); }
 
 void HelpCommands::OnVersionInfo() {
   CAboutDlg about(view_);
@@ -25,14 +35,17 @@ void HelpCommands::OnShowHtml() {
     view_.MessageBox(kMsgNoFolder, MessageButtons::kOk);
     return;
   }
-  // A native folder typed with its own separator ("/home/me/dl/") needs none.
-  if (!cp932::EndsWithChar(path, '\\') && !cp932::EndsWithChar(path, '/')) path += '\\';
-  path += state_.indexFile;
-  if (!view_.OpenDocument(path)) view_.MessageBox(kMsgNoHtmlFile + path, MessageButtons::kOk);
+  // A folder typed with either separator ("C:\\dl\\", "/home/me/dl/") needs none.
+  Open(platform::WithTrailingSeparator(path) + platform::DisplayPath(state_.indexFile), kMsgNoHtmlFile,
+       kMsgNoHtmlViewer);
 }
 
 void HelpCommands::OnHomePage() { OpenHomePage(view_); }
 
-void OpenHomePage(WindowView& view) { view.OpenAddress(kHomePageAddress); }
+void OpenHomePage(WindowView& view) {
+  if (!view.OpenAddress(kHomePageAddress)) {
+    view.MessageBox(std::string(kMsgNoBrowser) + kHomePageAddress, MessageButtons::kOk);
+  }
+}
 
 }  // namespace pagelark::ui

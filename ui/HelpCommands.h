@@ -29,11 +29,14 @@ class HelpCommands {
   std::string HelpFilePath() const;
 
  private:
+  // Opens `path`; says which is missing, the file or a program for it.
+  void Open(const std::string& path, const char* missing, const char* noProgram);
+
   WindowView& view_;
   const WindowState& state_;
 };
 
-// Opens the product's home page; a failure is not reported.
+// Opens the product's home page; says so when no program opens it.
 void OpenHomePage(WindowView& view);
 
 }  // namespace pagelark::ui

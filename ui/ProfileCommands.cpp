@@ -3,6 +3,7 @@
 #include "links/PathFields.h"
 #include "messages/WindowTexts.h"
 #include "platform/cp932.h"
+#include "platform/fs.h"
 
 namespace pagelark::ui {
 
@@ -10,13 +11,14 @@ std::optional<std::string> ProfileCommands::ChooseAcceptedFile(FileDialogMode mo
   const std::string chosen = webTool_.ChooseProfileFile(state_.profilePath, mode);
   std::string folder;
   std::string name;
-  SplitPath(cp932::ToLower(chosen), folder, name, '\\');
+  // Either separator ends the folder: the path may be in display form.
+  SplitPath(cp932::ReplaceAll(cp932::ToLower(chosen), "/", "\\"), folder, name, '\\');
   if (name == kReservedProfileName) {
     view_.MessageBox(std::string(kReservedProfileName) + kMsgReservedSuffix, MessageButtons::kOk);
     return std::nullopt;
   }
   if (chosen.empty()) return std::nullopt;
-  return chosen;
+  return platform::DisplayPath(chosen);
 }
 
 void ProfileCommands::OnNewProfile() {

@@ -32,8 +32,7 @@ void CWebTool::BrowseFolder(int fieldId) {
   CurrentDirectoryKeeper keeper;
   std::optional<std::string> folder = view_.PickFolder();
   if (!folder || folder->empty()) return;
-  if (!cp932::EndsWithChar(*folder, '\\')) *folder += '\\';
-  view_.SetText(fieldId, *folder);
+  view_.SetText(fieldId, platform::WithTrailingSeparator(platform::DisplayPath(*folder)));
 }
 
 std::string CWebTool::ChooseProfileFile(const std::string& currentPath, FileDialogMode mode) {

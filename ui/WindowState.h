@@ -25,8 +25,8 @@ struct WindowState {
   RunBounds bounds;
   std::string indexFile;    // below the download folder, as the last run recorded it
   std::string profilePath;  // full path of the current profile
-  std::string programDir;   // system form, trailing "\"
-  std::string helpDir;      // the help file's folder, trailing "\"
+  std::string programDir;   // display form (platform::DisplayPath), trailing separator
+  std::string helpDir;      // the help file's folder, the same form
 };
 
 }  // namespace pagelark::ui

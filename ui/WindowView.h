@@ -17,6 +17,9 @@ class CAboutDlg;
 enum class MessageButtons { kOk, kOkCancel, kSaveDiscardCancel };
 enum class MessageResult { kOk, kCancel, kDiscard };
 
+// What became of the desktop's "open" action on a local path.
+enum class OpenResult { kOpened, kMissing, kNoProgram };
+
 // Modes of the settings-file dialog.
 enum class FileDialogMode { kNew = 0, kOpen = 1 };
 
@@ -68,8 +71,10 @@ class WindowView {
   // filter lists description and pattern pairs, each followed by "|".
   virtual std::string PickProfileFile(FileDialogMode mode, const std::string& initialName,
                                       const std::string& filter) = 0;
-  // The desktop's "open" action; false when it failed.
-  virtual bool OpenDocument(const std::string& systemPath) = 0;
+  // The desktop's "open" action: a path that is neither a file nor a folder
+  // is kMissing; one the desktop could not hand to a program, kNoProgram.
+  virtual OpenResult OpenDocument(const std::string& path) = 0;
+  // False when the desktop could not hand the address to a program.
   virtual bool OpenAddress(const std::string& address) = 0;
   // Modal dialogs of the window.
   virtual void RunFilterDialog(CFilterDlg& dialog) = 0;

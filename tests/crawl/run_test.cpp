@@ -47,6 +47,15 @@ TEST_F(StartCommand, RefusesAnEmptyUrlAndFocusesItsField) {
   EXPECT_TRUE(host.lines.empty());
 }
 
+// "C:\\dl\\" from a profile written on Windows would be a folder named "C:".
+TEST_F(StartCommand, RefusesAFolderOnADrive) {
+  host.settings.downloadFolder = "C:\\dl\\";
+  EXPECT_EQ(Run(), StartResult::kRefused);
+  EXPECT_EQ(host.messages, std::vector<std::string>{msg::kForeignFolder + std::string("C:\\dl\\")});
+  EXPECT_EQ(host.focusedFields.back(), (test::FocusedField{SettingField::kDownloadFolder, 0}));
+  EXPECT_FALSE(fs::exists("C:"));
+}
+
 TEST_F(StartCommand, FocusesTheFirstEmptyCounterField) {
   host.settings.counters[1] = {true, "1", "", ""};
   EXPECT_EQ(Run(), StartResult::kRefused);

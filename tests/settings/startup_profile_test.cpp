@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ProfileFiles.h"
+#include "platform/user_folders.h"
 #include "settings/ProfileDefaults.h"
 #include "settings/ProfileWriter.h"
 #include "settings/StartupProfile.h"
@@ -15,7 +16,7 @@ using test::ProfileText;
 CrawlSettings ExpectedFirstStart() {
   CrawlSettings s;
   s.startUrl = "http://";
-  s.downloadFolder = "C:\\";
+  s.downloadFolder = platform::UserDownloadFolder();
   s.maxFiles = "100";
   s.allKinds = true;
   s.kinds = {"htm", "html"};
@@ -122,7 +123,7 @@ TEST(ResetProfile, GivesTheNewProfileValuesAndKeepsTheIndexFile) {
   ResetProfile(host);
   CrawlSettings expected;
   expected.startUrl = "http://";
-  expected.downloadFolder = "C:\\";
+  expected.downloadFolder = platform::UserDownloadFolder();
   expected.maxFiles = "1000";
   expected.maxDuplicateLinks = "500";
   expected.indexFile = "C:\\dl\\index.html";

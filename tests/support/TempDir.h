@@ -44,6 +44,8 @@ class TempDir {
     }
     return s + '\\';
   }
+  // The folder as the window shows it ("/" separators, trailing "/").
+  std::string display() const { return path_.string() + '/'; }
 
   // Every entry below the folder, relative, as UTF-8 with "/".
   std::vector<std::string> List() const {

@@ -33,7 +33,7 @@ class FakeWindowView : public WindowView {
   std::string currentDirectoryDuringDialog;
   std::vector<std::pair<FileDialogMode, std::string>> fileDialogs;
   std::vector<std::string> opened;
-  bool openSucceeds = true;
+  OpenResult openResult = OpenResult::kOpened;
   int filterDialogs = 0;
   int aboutDialogs = 0;
   std::function<void(CFilterDlg&)> onFilterDialog;
@@ -87,13 +87,13 @@ class FakeWindowView : public WindowView {
   }
   std::optional<std::string> PickFolder() override;
   std::string PickProfileFile(FileDialogMode mode, const std::string& initialName, const std::string&) override;
-  bool OpenDocument(const std::string& path) override {
+  OpenResult OpenDocument(const std::string& path) override {
     opened.push_back(path);
-    return openSucceeds;
+    return openResult;
   }
   bool OpenAddress(const std::string& address) override {
     opened.push_back(address);
-    return openSucceeds;
+    return openResult == OpenResult::kOpened;
   }
   void RunFilterDialog(CFilterDlg& dialog) override {
     ++filterDialogs;

@@ -3,6 +3,7 @@
 
 #include "WindowHarness.h"
 #include "messages/WindowTexts.h"
+#include "platform/fs.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlIds.h"
 
@@ -15,17 +16,20 @@ class HelpCommandTest : public ::testing::Test {
   WindowHarness h{false};
 };
 
+// Each failure says what is missing: the file, or a program to open it.
 TEST_F(HelpCommandTest, HelpOpensTheFileBesideTheProgram) {
   h.window->OnCommand(id::kMenuHelp);
-  const std::string path = h.programDir.system() + "help\\PagelarkCGI.html";
+  const std::string path = h.programDir.display() + "help/PagelarkCGI.html";
   ASSERT_EQ(h.view.opened.size(), 1u);
   EXPECT_EQ(h.view.opened[0], path);
   EXPECT_TRUE(h.view.messages.empty());
 
-  h.view.openSucceeds = false;
+  h.view.openResult = OpenResult::kMissing;
   h.window->OnCommand(id::kToolHelp);
-  ASSERT_EQ(h.view.messages.size(), 1u);
-  EXPECT_EQ(h.view.messages[0], Sjis("HELPファイルがありません。 パス=") + path);
+  h.view.openResult = OpenResult::kNoProgram;
+  h.window->OnCommand(id::kToolHelp);
+  EXPECT_EQ(h.view.messages, (std::vector<std::string>{Sjis("HELPファイルがありません。 パス=") + path,
+                                                       Sjis("HELPファイルを開くプログラムがありません。 パス=") + path}));
 }
 
 TEST_F(HelpCommandTest, ViewComposesTheFolderFieldAndTheIndexFile) {
@@ -34,8 +38,8 @@ TEST_F(HelpCommandTest, ViewComposesTheFolderFieldAndTheIndexFile) {
     const char* field;
     const char* opened;
   };
-  for (const Case& c : {Case{"C:\\dl", "C:\\dl\\pages\\index.html"}, Case{"C:\\dl\\", "C:\\dl\\pages\\index.html"},
-                        Case{"/home/me/dl/", "/home/me/dl/pages\\index.html"}}) {
+  for (const Case& c : {Case{"/dl", "/dl/pages/index.html"}, Case{"/dl/", "/dl/pages/index.html"},
+                        Case{"C:\\dl\\", "C:\\dl\\pages/index.html"}}) {
     h.view.opened.clear();
     h.view.at(id::kDownloadFolder).text = c.field;
     h.window->OnCommand(id::kMenuShowHtml);
@@ -45,9 +49,9 @@ TEST_F(HelpCommandTest, ViewComposesTheFolderFieldAndTheIndexFile) {
   // A folder whose last byte is 0x5C inside a double-byte character still
   // gets its separator.
   h.view.opened.clear();
-  h.view.at(id::kDownloadFolder).text = "C:\\\x95\x5C";
+  h.view.at(id::kDownloadFolder).text = "/\x95\x5C";
   h.window->OnCommand(id::kToolShowHtml);
-  EXPECT_EQ(h.view.opened.at(0), "C:\\\x95\x5C\\pages\\index.html");
+  EXPECT_EQ(h.view.opened.at(0), "/\x95\x5C/pages/index.html");
   EXPECT_TRUE(h.view.messages.empty());
 }
 
@@ -58,10 +62,13 @@ TEST_F(HelpCommandTest, ViewNeedsAFolderAndReportsAFailedOpen) {
   ASSERT_EQ(h.view.messages.size(), 1u);
   EXPECT_EQ(h.view.messages[0], Sjis("パスが指定されていません"));
 
-  h.view.openSucceeds = false;
-  h.view.at(id::kDownloadFolder).text = "C:\\dl";
+  h.view.at(id::kDownloadFolder).text = "/dl";
+  h.view.openResult = OpenResult::kMissing;
   h.window->OnCommand(id::kMenuShowHtml);
-  EXPECT_EQ(h.view.messages.back(), Sjis("HTMLファイルがありません。 パス=C:\\dl\\"));
+  EXPECT_EQ(h.view.messages.back(), Sjis("HTMLファイルがありません。 パス=/dl/"));
+  h.view.openResult = OpenResult::kNoProgram;
+  h.window->OnCommand(id::kMenuShowHtml);
+  EXPECT_EQ(h.view.messages.back(), Sjis("HTMLファイルを開くプログラムがありません。 パス=/dl/"));
 }
 
 TEST_F(HelpCommandTest, VersionDialogAndHomePage) {
@@ -70,9 +77,10 @@ TEST_F(HelpCommandTest, VersionDialogAndHomePage) {
   h.window->OnCommand(id::kToolHomePage);
   EXPECT_EQ(h.view.aboutDialogs, 1);
   EXPECT_EQ(h.view.opened, (std::vector<std::string>{kHomePageAddress, kHomePageAddress}));
-  h.view.openSucceeds = false;
+  h.view.openResult = OpenResult::kNoProgram;
   h.window->OnCommand(id::kToolHomePage);
-  EXPECT_TRUE(h.view.messages.empty());
+  EXPECT_EQ(h.view.messages, std::vector<std::string>{Sjis("ホームページを開くプログラムがありません。 アドレス=") +
+                                                      kHomePageAddress});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "WindowHarness.h"
 #include "platform/fs.h"
+#include "platform/user_folders.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
 
@@ -16,14 +17,14 @@ TEST(WindowStartup, FirstStartShowsTheFirstStartValuesAndWritesNothing) {
   WindowHarness h;
   h.window->OnInitDialog();
   EXPECT_EQ(h.view.at(id::kStartUrl).text, "http://");
-  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "C:\\");
+  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, platform::UserDownloadFolder());
   EXPECT_EQ(h.view.at(id::kMaxFiles).text, "100");
   EXPECT_EQ(h.view.at(id::kKindList).lines, (std::vector<std::string>{"htm", "html"}));
   EXPECT_TRUE(h.view.at(id::kAllFiles).checked);
   EXPECT_FALSE(h.view.at(id::kKindEdit).enabled);
   EXPECT_FALSE(h.view.at(id::kGet).checked);
   EXPECT_FALSE(h.view.at(id::kPost).checked);
-  EXPECT_EQ(h.window->state().profilePath, h.programDir.system() + "Pagelark.ini");
+  EXPECT_EQ(h.window->state().profilePath, h.programDir.display() + "Pagelark.ini");
   EXPECT_TRUE(h.programDir.List().empty());
   EXPECT_TRUE(h.view.messages.empty());
 }
@@ -66,8 +67,9 @@ TEST(WindowCommands, MenuAndToolbarTwinsRunTheSameOperation) {
   for (int command : {40006, 40011}) h.window->OnCommand(command);
   for (int command : {32775, 32771}) h.window->OnCommand(command);
   h.window->OnCommand(40007);
-  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "reset", "reset", "read \\p\\a.ini", "read \\p\\a.ini",
-                                             "write \\p\\a.ini", "write \\p\\a.ini", "write \\p\\a.ini"}));
+  // The picker gives system form; the window keeps the path as it shows it.
+  EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "reset", "reset", "read /p/a.ini", "read /p/a.ini",
+                                             "write /p/a.ini", "write /p/a.ini", "write /p/a.ini"}));
   for (int command : {32772, 32774}) h.window->OnCommand(command);
   EXPECT_EQ(std::count(h.log.begin(), h.log.end(), "start"), 2);
   for (int command : {32779}) h.window->OnCommand(command);
@@ -113,7 +115,7 @@ TEST(WindowClose, TheQuestionSavesDiscardsOrGoesBack) {
       };
       EXPECT_EQ(h.window->DoModal(), c.ends ? id::kOk : -1);
       ASSERT_EQ(h.view.messages.size(), 1u);
-      EXPECT_EQ(h.view.messages[0], h.programDir.system() + "Pagelark.ini" + Sjis("を保存しますか？"));
+      EXPECT_EQ(h.view.messages[0], h.programDir.display() + "Pagelark.ini" + Sjis("を保存しますか？"));
       EXPECT_EQ(h.programDir.List().size(), c.writes ? 2u : 0u);
     }
   }
@@ -125,7 +127,7 @@ TEST(WindowClose, AFailedSaveKeepsTheWindow) {
   h.view.answers = {MessageResult::kOk};
   h.view.userSession = [](WindowCommands& w) { w.OnCloseRequest(); };
   h.window.reset();
-  WindowServices services = DefaultWindowServices(h.programDir.system() + "missing\\");
+  WindowServices services = DefaultWindowServices(h.programDir.display() + "missing\\");
   services.makeRunner = [&h](Host& host) { return std::make_unique<FakeRunner>(host, h.log); };
   CDownloadDlg window(h.view, std::move(services));
   EXPECT_EQ(window.DoModal(), -1);
@@ -142,7 +144,7 @@ TEST(WindowClose, OkWritesTheProfileAndTheStartupRecord) {
     h.window->DoModal();
     EXPECT_EQ(h.programDir.List(), (std::vector<std::string>{"Pagelark.ini", "set.ini"}));
     std::string profile;
-    ASSERT_TRUE(platform::ReadFileBytes(h.programDir.system() + "Pagelark.ini", profile));
+    ASSERT_TRUE(platform::ReadFileBytes(h.programDir.display() + "Pagelark.ini", profile));
     EXPECT_NE(profile.find("URL=http://127.0.0.1/"), std::string::npos);
 
     // The next start loads what was saved.
@@ -152,7 +154,7 @@ TEST(WindowClose, OkWritesTheProfileAndTheStartupRecord) {
                               static std::vector<std::string> unused;
                               return std::make_unique<FakeRunner>(host, unused);
                             },
-                            h.programDir.system()};
+                            h.programDir.display()};
     CDownloadDlg second(again, std::move(services));
     second.OnInitDialog();
     EXPECT_EQ(again.at(id::kStartUrl).text, "http://127.0.0.1/");
@@ -188,7 +190,7 @@ TEST(WindowRun, ClosingDuringARunStopsItThenAsksTheQuestion) {
   // EndModal come after the start command has returned.
   EXPECT_EQ(h.window->DoModal(), id::kOk);
   EXPECT_EQ(h.log, (std::vector<std::string>{"startup", "start", "stop", "end",
-                                             "write " + h.programDir.system() + "Pagelark.ini"}));
+                                             "write " + h.programDir.display() + "Pagelark.ini"}));
   EXPECT_EQ(h.view.at(id::kProgressList).lines.back(), "stopped");
   ASSERT_EQ(h.view.messages.size(), 1u);
 }

@@ -3,6 +3,7 @@
 
 #include "WindowHarness.h"
 #include "platform/fs.h"
+#include "platform/user_folders.h"
 #include "ui/ControlIds.h"
 
 namespace pagelark::ui::test {
@@ -16,10 +17,10 @@ class ProfileCommandTest : public ::testing::Test {
   }
   void TearDown() override { platform::SetCurrentDirectory(startDir); }
 
-  std::string Work(const std::string& name) { return work.system() + name; }
+  std::string Work(const std::string& name) { return work.display() + name; }
   std::string SetIni() {
     std::string bytes;
-    platform::ReadFileBytes(h.programDir.system() + "set.ini", bytes);
+    platform::ReadFileBytes(h.programDir.display() + "set.ini", bytes);
     return bytes;
   }
 
@@ -60,13 +61,24 @@ TEST_F(ProfileCommandTest, TheDialogsKeepTheCurrentDirectory) {
   EXPECT_EQ(platform::CurrentDirectory(), startDir);
   h.window->OnCommand(id::kBrowse);
   EXPECT_EQ(platform::CurrentDirectory(), startDir);
-  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "\\data\\");
+  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "/data/");
+}
+
+TEST_F(ProfileCommandTest, AProfileWithADriveFolderLoadsWithAMessage) {
+  h.view.at(id::kDownloadFolder).text = "C:\\dl\\";
+  h.view.fileReply = Work("windows.ini");
+  h.window->OnCommand(id::kMenuSaveAs);
+  h.view.messages.clear();
+  h.window->OnCommand(id::kMenuOpen);
+  EXPECT_EQ(h.view.messages,
+            std::vector<std::string>{Sjis("このシステムでは使えないダウンロードパスです。 パス=C:\\dl\\")});
+  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "C:\\dl\\");
 }
 
 TEST_F(ProfileCommandTest, BrowseCancelledKeepsTheField) {
   h.view.folderReply = std::nullopt;
   h.window->OnCommand(id::kBrowse);
-  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, "C:\\");
+  EXPECT_EQ(h.view.at(id::kDownloadFolder).text, platform::UserDownloadFolder());
 }
 
 TEST_F(ProfileCommandTest, NewShowsTheDefaultsAtOnceAndWritesNothing) {
@@ -162,7 +174,7 @@ TEST_F(ProfileCommandTest, SaveFailsQuietlyWhenTheStartupRecordCannotBeWritten) 
   broken.window.reset();
   WindowServices services{MakeSettingsProfileStore(),
                           [&broken](Host& host) { return std::make_unique<FakeRunner>(host, broken.log); },
-                          broken.programDir.system() + "missing\\"};
+                          broken.programDir.display() + "missing\\"};
   CDownloadDlg window(broken.view, std::move(services));
   window.OnInitDialog();
   window.OnCommand(id::kMenuSave);

@@ -208,7 +208,7 @@ std::string QtMainWindow::PickProfileFile(FileDialogMode mode, const std::string
   return ShowProfileFileDialog(this, mode, initialName, filter);
 }
 
-bool QtMainWindow::OpenDocument(const std::string& systemPath) { return OpenLocalPath(opener_, systemPath); }
+OpenResult QtMainWindow::OpenDocument(const std::string& path) { return OpenLocalPath(opener_, path); }
 
 bool QtMainWindow::OpenAddress(const std::string& address) { return OpenWebAddress(opener_, address); }
 

@@ -51,7 +51,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   MessageResult MessageBox(const std::string& text, MessageButtons buttons) override;
   std::optional<std::string> PickFolder() override;
   std::string PickProfileFile(FileDialogMode mode, const std::string& initialName, const std::string& filter) override;
-  bool OpenDocument(const std::string& systemPath) override;
+  OpenResult OpenDocument(const std::string& path) override;
   bool OpenAddress(const std::string& address) override;
   void RunFilterDialog(CFilterDlg& dialog) override;
   void RunAboutDialog(CAboutDlg& dialog) override;

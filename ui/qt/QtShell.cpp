@@ -71,6 +71,7 @@ MessageResult ShowMessageBox(QWidget* owner, const std::string& text, MessageBut
   if (buttons == MessageButtons::kSaveDiscardCancel) return AskSaveDiscardCancel(owner, text);
   QMessageBox box(QMessageBox::NoIcon, ToQt(kAppName), ToQt(text), QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path in it can be copied
   if (buttons == MessageButtons::kOkCancel) {
     box.addButton(QMessageBox::Cancel)->setText(ToQt(kLabelCancelButton));
     box.setIcon(QMessageBox::Question);
@@ -104,9 +105,10 @@ UrlOpener DesktopOpener() {
   return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
-bool OpenLocalPath(const UrlOpener& open, const std::string& systemPath) {
-  if (!platform::FileExists(systemPath) && !platform::FolderExists(systemPath)) return false;
-  return open(QUrl::fromLocalFile(QString::fromStdString(platform::NativePath(systemPath))));
+OpenResult OpenLocalPath(const UrlOpener& open, const std::string& path) {
+  if (!platform::FileExists(path) && !platform::FolderExists(path)) return OpenResult::kMissing;
+  const bool opened = open(QUrl::fromLocalFile(QString::fromStdString(platform::NativePath(path))));
+  return opened ? OpenResult::kOpened : OpenResult::kNoProgram;
 }
 
 bool OpenWebAddress(const UrlOpener& open, const std::string& address) {

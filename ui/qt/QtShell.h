@@ -24,12 +24,12 @@ std::optional<std::string> ShowFolderPicker();
 std::string ShowProfileFileDialog(QWidget* owner, FileDialogMode mode, const std::string& initialName,
                                   const std::string& filter);
 
-// Opens with the desktop's associated application. The system form path is
-// checked first, since the desktop reports success for a file that is not
-// there; `open` does the opening (tests put a recorder there).
+// Opens with the desktop's associated application. The path is checked
+// first, since the desktop reports success for a file that is not there;
+// `open` does the opening (tests put a recorder there).
 using UrlOpener = std::function<bool(const QUrl&)>;
 UrlOpener DesktopOpener();
-bool OpenLocalPath(const UrlOpener& open, const std::string& systemPath);
+OpenResult OpenLocalPath(const UrlOpener& open, const std::string& path);
 bool OpenWebAddress(const UrlOpener& open, const std::string& address);
 
 }  // namespace pagelark::ui

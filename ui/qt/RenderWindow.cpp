@@ -39,7 +39,8 @@ class SampleProfiles final : public ProfileStore {
   static CrawlSettings Sample() {
     CrawlSettings s;
     s.startUrl = "http://127.0.0.1:8080/news/page@a@.html";
-    s.downloadFolder = "C:\\download\\";
+    s.downloadFolder = "/home/me/\x83_\x83"
+                       "E\x83\x93\x83\x8D\x81[\x83h/";  // /home/me/ダウンロード/
     s.maxFiles = "1000";
     s.maxDuplicateLinks = "500";
     s.sameServerOnly = true;
@@ -111,7 +112,7 @@ int main(int argc, char** argv) {
 
   QtMainWindow view;
   WindowServices services{std::make_unique<SampleProfiles>(), [](pagelark::Host&) { return std::make_unique<NoRun>(); },
-                          "C:\\Pagelark\\"};
+                          "/opt/pagelark/"};
   CDownloadDlg window(view, std::move(services));
   window.OnInitDialog();
   AddSampleRun(window);

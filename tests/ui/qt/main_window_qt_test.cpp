@@ -65,7 +65,7 @@ class PumpingRunner final : public DownloadRunner {
 
 struct Window {
   explicit Window(bool pumpingRun = false) {
-    WindowServices services = DefaultWindowServices(programDir.system());
+    WindowServices services = DefaultWindowServices(programDir.display());
     if (pumpingRun) services.makeRunner = [](Host& host) { return std::make_unique<PumpingRunner>(host); };
     view.SetOpener([this](const QUrl& url) {
       opened.push_back(url);
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.logic->DoModal(), id::kOk);
     QCOMPARE(answerer.messages().size(), std::size_t{2});
     QCOMPARE(ToQt(answerer.messages()[0]),
-             ToQt(w.programDir.system()) + QStringLiteral("Pagelark.ini") + Jp("を保存しますか？"));
+             ToQt(w.programDir.display()) + QStringLiteral("Pagelark.ini") + Jp("を保存しますか？"));
     QVERIFY(w.programDir.List().empty());
   }
 
