@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "links/PathFields.h"
 #include "messages/RunTexts.h"
 #include "messages/WindowTexts.h"
 #include "platform/cp932.h"
@@ -107,7 +108,17 @@ void CDownloadDlg::OnInitDialog() {
 // button keeps its caption.
 void CDownloadDlg::LoadStartupSettings() {
   state_.profilePath = profiles_->LoadStartup(state_.programDir, *this);
+  ShowProfileInTitle();
   CreateToolBar();
+}
+
+void CDownloadDlg::ShowProfileInTitle() {
+  if (state_.profilePath == titleProfile_) return;
+  titleProfile_ = state_.profilePath;
+  std::string folder;
+  std::string name;
+  SplitPath(cp932::ReplaceAll(state_.profilePath, "/", "\\"), folder, name, '\\');
+  view_.SetTitle(name + " - " + kMainCaption);
 }
 
 void CDownloadDlg::CreateToolBar() {
@@ -136,7 +147,10 @@ void CDownloadDlg::ConfirmClose() {
 void CDownloadDlg::OnCommand(int commandId) {
   if (IsCounterBox(commandId)) return OnCounterCheck(commandId);
   for (const auto& [command, handler] : kCommandTable) {
-    if (command == commandId) return (this->*handler)();
+    if (command != commandId) continue;
+    (this->*handler)();
+    ShowProfileInTitle();  // New, Open and Save as change the profile
+    return;
   }
 }
 
@@ -158,6 +172,18 @@ void CDownloadDlg::OnCloseRequest() {
 
 // Enter never closes the window: in the URL field it starts the run, in the
 // extension field it adds the extension, elsewhere it does nothing.
+// A web address dropped onto the window becomes the start URL; anything
+// else dropped there is ignored.
+void CDownloadDlg::OnDropText(const std::string& text) {
+  const std::size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string::npos) return;
+  const std::string url = text.substr(begin, text.find_first_of("\r\n", begin) - begin);
+  const std::string lower = cp932::ToLower(url);
+  if (!lower.starts_with("http://") && !lower.starts_with("https://")) return;
+  view_.SetText(id::kStartUrl, url);
+  view_.SetFocus(id::kStartUrl);
+}
+
 void CDownloadDlg::OnEnterKey(int controlId) {
   if (controlId == id::kStartUrl) OnStartDownload();
   if (controlId == id::kKindEdit) OnAddKind();

@@ -50,6 +50,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   void OnSysCommand(int commandId) override;
   void OnCloseRequest() override;
   void OnEnterKey(int controlId) override;
+  void OnDropText(const std::string& text) override;
 
   // Commands of the window.
   void OnStartDownload();
@@ -91,6 +92,8 @@ class CDownloadDlg final : public Host, public WindowCommands {
  private:
   void LoadStartupSettings();
   void CreateToolBar();
+  // The current profile's file name before the window's caption.
+  void ShowProfileInTitle();
   // Asks whether to save the current profile, then ends the window, unless
   // the user goes back to it or the profile could not be written.
   void ConfirmClose();
@@ -107,6 +110,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   // A close asked for while a run goes on: asked once the run has stopped
   // and the start command has returned.
   bool pendingClose_ = false;
+  std::string titleProfile_;  // the profile path the title shows
 };
 
 }  // namespace pagelark::ui

@@ -1,6 +1,7 @@
 #include "ui/Layout.h"
 
 #include <array>
+#include <utility>
 
 #include "messages/WindowTexts.h"
 #include "ui/ControlIds.h"
@@ -184,6 +185,17 @@ const DialogSpec& AboutDialogSpec() {
 std::span<const MenuSpec> MainMenu() { return kMenus; }
 
 std::span<const int> ToolbarButtons() { return kToolbar; }
+
+const char* MenuShortcut(int command) {
+  static constexpr std::pair<int, const char*> kShortcuts[] = {
+      {id::kMenuNew, "Ctrl+N"},          {id::kMenuOpen, "Ctrl+O"}, {id::kMenuSave, "Ctrl+S"},
+      {id::kMenuSaveAs, "Ctrl+Shift+S"}, {id::kMenuStart, "F5"},    {id::kMenuHelp, "F1"},
+  };
+  for (const auto& [id, keys] : kShortcuts) {
+    if (id == command) return keys;
+  }
+  return nullptr;
+}
 
 const ControlSpec* FindControl(const DialogSpec& dialog, int controlId) {
   if (controlId == id::kNoId) return nullptr;

@@ -74,6 +74,10 @@ std::span<const MenuSpec> MainMenu();
 // Toolbar buttons left to right; 0 is a separator.
 std::span<const int> ToolbarButtons();
 
+// The keyboard shortcut of a menu command, in Qt's portable notation
+// ("Ctrl+N"); nullptr when it has none.
+const char* MenuShortcut(int command);
+
 // The control with this ID in the dialog, or nullptr.
 const ControlSpec* FindControl(const DialogSpec& dialog, int id);
 

@@ -36,6 +36,8 @@ class WindowCommands {
   virtual void OnCloseRequest() = 0;
   // Enter pressed in a field that is not a push button.
   virtual void OnEnterKey(int controlId) = 0;
+  // Text or a link dropped onto the window (outside its fields).
+  virtual void OnDropText(const std::string& text) = 0;
 };
 
 class WindowView {
@@ -84,6 +86,7 @@ class WindowView {
 
   // The window itself.
   virtual void SetWindowIcon() = 0;
+  virtual void SetTitle(const std::string& text) = 0;
   // Appends a separator and the item; false where there is no system menu.
   virtual bool AppendSystemMenuItem(int commandId, const std::string& text) = 0;
   // The toolbar with these buttons (0: separator); false when it cannot be made.

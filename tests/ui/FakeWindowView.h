@@ -35,6 +35,7 @@ class FakeWindowView : public WindowView {
   std::vector<std::string> opened;
   OpenResult openResult = OpenResult::kOpened;
   bool listAtBottom = true;
+  std::string title;
   int showLastCalls = 0;
   int filterDialogs = 0;
   int aboutDialogs = 0;
@@ -107,6 +108,7 @@ class FakeWindowView : public WindowView {
     if (onAboutDialog) onAboutDialog(dialog);
   }
   void SetWindowIcon() override { iconSet = true; }
+  void SetTitle(const std::string& text) override { title = text; }
   bool AppendSystemMenuItem(int id, const std::string& text) override {
     if (!hasSystemMenu) return false;
     systemMenu.emplace_back(id, text);

@@ -16,6 +16,7 @@ namespace {
 TEST(WindowStartup, FirstStartShowsTheFirstStartValuesAndWritesNothing) {
   WindowHarness h;
   h.window->OnInitDialog();
+  EXPECT_EQ(h.view.title, "Pagelark.ini - Pagelark From CGI");
   EXPECT_EQ(h.view.at(id::kStartUrl).text, "http://");
   EXPECT_EQ(h.view.at(id::kDownloadFolder).text, platform::UserDownloadFolder());
   EXPECT_EQ(h.view.at(id::kMaxFiles).text, "100");
@@ -95,6 +96,17 @@ TEST(WindowKeys, EnterNeverEndsTheWindow) {
   EXPECT_EQ(h.view.at(id::kKindList).lines.back(), "gif");
   EXPECT_FALSE(h.view.endedWith.has_value());
   EXPECT_TRUE(h.view.messages.empty());
+}
+
+TEST(WindowDrop, ADroppedWebAddressBecomesTheStartUrl) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.at(id::kStartUrl).text = "kept";
+  for (const char* ignored : {"", "file:///tmp/a.html", "just text"}) h.window->OnDropText(ignored);
+  EXPECT_EQ(h.view.at(id::kStartUrl).text, "kept");
+  h.window->OnDropText("  HTTPS://example.org/a.html\r\nhttps://example.org/b.html\r\n");
+  EXPECT_EQ(h.view.at(id::kStartUrl).text, "HTTPS://example.org/a.html");
+  EXPECT_EQ(h.view.focus, id::kStartUrl);
 }
 
 // Exit and the close box ask first: save, close without saving, or go back.

@@ -106,6 +106,7 @@ TEST_F(ProfileCommandTest, SaveAsWritesWithoutConfirmationAndSaveConfirms) {
   EXPECT_EQ(h.view.fileDialogs.back().first, FileDialogMode::kOpen);
   EXPECT_TRUE(h.view.messages.empty());
   EXPECT_EQ(h.window->state().profilePath, Work("settings.ini"));
+  EXPECT_EQ(h.view.title, "settings.ini - Pagelark From CGI");
   EXPECT_EQ(work.List(), (std::vector<std::string>{"settings.ini"}));
   EXPECT_NE(SetIni().find(Work("settings.ini")), std::string::npos);
 

@@ -24,7 +24,7 @@ import time
 from xdriver import TOOLS, XDriver
 from xsession import Session, TestFailure, wait_for
 
-MAIN_TITLE = "^Pagelark From CGI$"
+MAIN_TITLE = "^Pagelark.ini - Pagelark From CGI$"  # the profile's name, then the caption
 MESSAGE_TITLE = "^PagelarkCGI$"  # the program's message boxes: a run's end, the save question
 
 STARTUP_TIMEOUT = 30  # the X server, the window manager, servers and the window each

@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -77,6 +80,7 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   });
 
   setMinimumSize(kMinimumWidth, kMinimumHeight);
+  setAcceptDrops(true);
   resize(FittingSize(QSize(client_->minimumWidth(), client_->minimumHeight() + menuBar_->sizeHint().height())));
 }
 
@@ -92,6 +96,7 @@ void QtMainWindow::BuildMenu() {
       }
       QAction* action = menu->addAction(ToQt(item.text));
       action->setObjectName(QStringLiteral("command%1").arg(item.command));
+      if (const char* keys = MenuShortcut(item.command)) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
       const int command = item.command;
       connect(action, &QAction::triggered, this, [this, command] { Forward(command); });
     }
@@ -129,6 +134,8 @@ void QtMainWindow::SetBrowseBitmap() {
 }
 
 void QtMainWindow::SetWindowIcon() { setWindowIcon(art::ProgramIconSet()); }
+
+void QtMainWindow::SetTitle(const std::string& text) { setWindowTitle(ToQt(text)); }
 
 // The window manager owns the system menu here; nothing can be added to it.
 bool QtMainWindow::AppendSystemMenuItem(int, const std::string&) { return false; }
@@ -287,6 +294,18 @@ void QtMainWindow::keyPressEvent(QKeyEvent* event) {
     }
   }
   QDialog::keyPressEvent(event);
+}
+
+void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void QtMainWindow::dropEvent(QDropEvent* event) {
+  const QMimeData* dropped = event->mimeData();
+  const QString text =
+      dropped->hasUrls() && !dropped->urls().isEmpty() ? dropped->urls().first().toString() : dropped->text();
+  if (commands_ != nullptr) commands_->OnDropText(FromQt(text));
+  event->acceptProposedAction();
 }
 
 // Escape does not close the window: a stray key must not lose a run or edits.

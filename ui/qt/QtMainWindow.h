@@ -57,6 +57,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   void RunFilterDialog(CFilterDlg& dialog) override;
   void RunAboutDialog(CAboutDlg& dialog) override;
   void SetWindowIcon() override;
+  void SetTitle(const std::string& text) override;
   bool AppendSystemMenuItem(int commandId, const std::string& text) override;
   bool CreateToolBar(std::span<const int> buttons) override;
   void SetBrowseBitmap() override;
@@ -66,6 +67,8 @@ class QtMainWindow final : public QDialog, public WindowView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
 

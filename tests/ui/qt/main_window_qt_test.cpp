@@ -125,7 +125,7 @@ class MainWindowTest : public QObject {
   void everyControlHasItsKindCaptionAndPlace() {
     Window w;
     w.Show();
-    QCOMPARE(w.view.windowTitle(), Jp("Pagelark From CGI"));
+    QCOMPARE(w.view.windowTitle(), Jp("Pagelark.ini - Pagelark From CGI"));
     for (const ControlSpec& spec : MainWindowSpec().controls) {
       if (spec.id == id::kNoId) continue;
       QWidget* widget = w.at(spec.id);
@@ -196,6 +196,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.command(id::kMenuSave)->text(), Jp("上書き保存"));
     QCOMPARE(w.command(id::kToolSave)->toolTip(), Jp("設定保存"));
     QVERIFY(!w.view.windowIcon().isNull());
+    const std::pair<int, const char*> shortcuts[] = {
+        {id::kMenuNew, "Ctrl+N"}, {id::kMenuOpen, "Ctrl+O"}, {id::kMenuSave, "Ctrl+S"}, {id::kMenuHelp, "F1"}};
+    for (const auto& [command, keys] : shortcuts) QCOMPARE(w.command(command)->shortcut(), QKeySequence(keys));
   }
 
   void clicksReachTheWindowLogic() {
