@@ -142,6 +142,15 @@ inline constexpr char kMsgNoKindSelected[] =
 inline constexpr char kMsgAskSaveSuffix[] =
     "\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";                // を保存しますか？
 inline constexpr char kLabelCancelButton[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";  // キャンセル
+// The second button of a run's end message, and what opening fails with.
+inline constexpr char kLabelOpenFolderButton[] = "\x83t\x83H\x83\x8B\x83_\x82\xF0\x8AJ\x82\xAD";  // フォルダを開く
+inline constexpr char kMsgNoMirrorFolder[] =
+    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B \x83p\x83X=";  // フォルダがありません。 パス=
+inline constexpr char kMsgNoFolderViewer[] =
+    "\x83t\x83H\x83\x8B\x83_"
+    "\x82\xF0\x8AJ\x82\xAD\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B \x83p\x83X=";  // フォルダを開くプログラムがありません。 パス=
 // The buttons of the question at close, beside kLabelCancelButton.
 inline constexpr char kLabelSaveButton[] = "\x95\xDB\x91\xB6\x82\xB7\x82\xE9";             // 保存する
 inline constexpr char kLabelDiscardButton[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xC8\x82\xA2";  // 保存しない

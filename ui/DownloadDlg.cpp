@@ -133,6 +133,7 @@ void CDownloadDlg::ConfirmClose() {
   const std::string question = state_.profilePath + kMsgAskSaveSuffix;
   switch (view_.MessageBox(question, MessageButtons::kSaveDiscardCancel)) {
     case MessageResult::kCancel:
+    case MessageResult::kOpen:  // not offered here
       return;
     case MessageResult::kOk:
       // The writer has said what failed; the window stays so nothing is lost.
@@ -238,12 +239,27 @@ std::string CDownloadDlg::Line(int index) { return view_.ListText(id::kProgressL
 
 void CDownloadDlg::ClearLines() { view_.ListClear(id::kProgressList); }
 
+// A failed line tells why ("HTTP 404", "timed out") when the pointer rests on it.
+void CDownloadDlg::NoteLineReason(int index, const std::string& reason) {
+  view_.ListSetTip(id::kProgressList, index, reason);
+}
+
 void CDownloadDlg::SetStatus(const std::string& text) {
   view_.SetText(id::kStatusLine, text);
   view_.RepaintNow(id::kStatusLine);
 }
 
-void CDownloadDlg::ShowMessage(const std::string& text) { view_.MessageBox(text, MessageButtons::kOk); }
+// A run's end message also offers its mirror: the run has made the download
+// folder the current directory.
+void CDownloadDlg::ShowMessage(const std::string& text) {
+  if (text != msg::kDownloadComplete && text != msg::kDownloadStopped) {
+    view_.MessageBox(text, MessageButtons::kOk);
+    return;
+  }
+  if (view_.MessageBox(text, MessageButtons::kOkOpenFolder) == MessageResult::kOpen) {
+    helpCommands_.OpenFolder(platform::DisplayPath(platform::CurrentDirectory()));
+  }
+}
 
 void CDownloadDlg::FocusField(SettingField field, int counter) { view_.SetFocus(FieldControlId(field, counter)); }
 

@@ -84,6 +84,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   int LineCount() override;
   std::string Line(int index) override;
   void ClearLines() override;
+  void NoteLineReason(int index, const std::string& reason) override;
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
   void FocusField(SettingField field, int counter) override;

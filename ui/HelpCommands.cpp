@@ -42,6 +42,8 @@ void HelpCommands::OnShowHtml() {
 
 void HelpCommands::OnHomePage() { OpenHomePage(view_); }
 
+void HelpCommands::OpenFolder(const std::string& folder) { Open(folder, kMsgNoMirrorFolder, kMsgNoFolderViewer); }
+
 void OpenHomePage(WindowView& view) {
   if (!view.OpenAddress(kHomePageAddress)) {
     view.MessageBox(std::string(kMsgNoBrowser) + kHomePageAddress, MessageButtons::kOk);

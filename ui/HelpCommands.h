@@ -25,6 +25,8 @@ class HelpCommands {
   // Opens the download folder's start page, from the field as it reads now.
   void OnShowHtml();
   void OnHomePage();
+  // Opens a folder (the mirror of the run that just ended).
+  void OpenFolder(const std::string& folder);
 
   std::string HelpFilePath() const;
 

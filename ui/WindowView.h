@@ -13,9 +13,9 @@ class CFilterDlg;
 class CAboutDlg;
 
 // kSaveDiscardCancel: "save", "don't save" and "cancel"; they answer kOk,
-// kDiscard and kCancel.
-enum class MessageButtons { kOk, kOkCancel, kSaveDiscardCancel };
-enum class MessageResult { kOk, kCancel, kDiscard };
+// kDiscard and kCancel. kOkOpenFolder: OK and "open the folder" (kOpen).
+enum class MessageButtons { kOk, kOkCancel, kSaveDiscardCancel, kOkOpenFolder };
+enum class MessageResult { kOk, kCancel, kDiscard, kOpen };
 
 // What became of the desktop's "open" action on a local path.
 enum class OpenResult { kOpened, kMissing, kNoProgram };
@@ -66,6 +66,8 @@ class WindowView {
   virtual void ListShowLast(int controlId) = 0;
   // True when the last line is in view (or the list does not scroll).
   virtual bool ListShowsLast(int controlId) = 0;
+  // The text shown when the pointer rests on line `index`.
+  virtual void ListSetTip(int controlId, int index, const std::string& text) = 0;
 
   // A modal message box captioned with the program's name.
   virtual MessageResult MessageBox(const std::string& text, MessageButtons buttons) = 0;

@@ -36,6 +36,7 @@ class FakeWindowView : public WindowView {
   OpenResult openResult = OpenResult::kOpened;
   bool listAtBottom = true;
   std::string title;
+  std::map<int, std::string> tips;
   int showLastCalls = 0;
   int filterDialogs = 0;
   int aboutDialogs = 0;
@@ -82,6 +83,7 @@ class FakeWindowView : public WindowView {
   int ListSelection(int id) override { return at(id).selection; }
   void ListShowLast(int) override { ++showLastCalls; }
   bool ListShowsLast(int) override { return listAtBottom; }
+  void ListSetTip(int, int index, const std::string& text) override { tips[index] = text; }
   MessageResult MessageBox(const std::string& text, MessageButtons buttons) override {
     messages.push_back(text);
     if (buttons == MessageButtons::kOk || answers.empty()) return MessageResult::kOk;

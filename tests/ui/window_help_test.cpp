@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowHarness.h"
+#include "messages/RunTexts.h"
 #include "messages/WindowTexts.h"
 #include "platform/fs.h"
 #include "ui/AboutDlg.h"
@@ -70,6 +71,18 @@ TEST_F(HelpCommandTest, ViewNeedsAFolderAndReportsAFailedOpen) {
   h.view.openResult = OpenResult::kNoProgram;
   h.window->OnCommand(id::kMenuShowHtml);
   EXPECT_EQ(h.view.messages.back(), Sjis("HTMLファイルを開くプログラムがありません。 パス=/dl/"));
+}
+
+// A run's end message offers the mirror: the folder the run made current.
+TEST_F(HelpCommandTest, TheEndOfARunOffersItsFolder) {
+  const std::string folder = platform::DisplayPath(platform::CurrentDirectory());
+  h.view.answers = {MessageResult::kOk, MessageResult::kOpen, MessageResult::kOpen};
+  h.window->ShowMessage(msg::kDownloadComplete);
+  h.window->ShowMessage(msg::kDownloadStopped);
+  h.view.openResult = OpenResult::kNoProgram;
+  h.window->ShowMessage(msg::kDownloadComplete);
+  EXPECT_EQ(h.view.opened, (std::vector<std::string>{folder, folder}));
+  EXPECT_EQ(h.view.messages.back(), Sjis("フォルダを開くプログラムがありません。 パス=") + folder);
 }
 
 TEST_F(HelpCommandTest, VersionDialogAndHomePage) {

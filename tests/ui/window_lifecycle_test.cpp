@@ -214,6 +214,8 @@ TEST(WindowHost, ProgressLinesAndStatus) {
   h.view.listAtBottom = false;  // the user scrolled back: the list stays there
   h.window->AppendLine("\tb");
   EXPECT_EQ(h.view.showLastCalls, 1);
+  h.window->NoteLineReason(1, "HTTP 404");
+  EXPECT_EQ(h.view.tips, (std::map<int, std::string>{{1, "HTTP 404"}}));
   EXPECT_EQ(h.window->LineCount(), 2);
   EXPECT_EQ(h.window->Line(1), "\tb");
   h.window->SetStatus("s");

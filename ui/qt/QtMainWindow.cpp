@@ -228,6 +228,12 @@ void QtMainWindow::ListShowLast(int controlId) {
   if (QListWidget* list = List(controlId)) list->scrollToBottom();
 }
 
+void QtMainWindow::ListSetTip(int controlId, int index, const std::string& text) {
+  if (QListWidget* list = List(controlId); list != nullptr && index >= 0 && index < list->count()) {
+    list->item(index)->setToolTip(ToQt(text));
+  }
+}
+
 bool QtMainWindow::ListShowsLast(int controlId) {
   QListWidget* list = List(controlId);
   if (list == nullptr) return true;

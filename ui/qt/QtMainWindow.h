@@ -49,6 +49,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   int ListSelection(int controlId) override;
   void ListShowLast(int controlId) override;
   bool ListShowsLast(int controlId) override;
+  void ListSetTip(int controlId, int index, const std::string& text) override;
   MessageResult MessageBox(const std::string& text, MessageButtons buttons) override;
   std::optional<std::string> PickFolder() override;
   std::string PickProfileFile(FileDialogMode mode, const std::string& initialName, const std::string& filter) override;

@@ -76,8 +76,13 @@ MessageResult ShowMessageBox(QWidget* owner, const std::string& text, MessageBut
     box.addButton(QMessageBox::Cancel)->setText(ToQt(kLabelCancelButton));
     box.setIcon(QMessageBox::Question);
   }
+  QPushButton* open = buttons == MessageButtons::kOkOpenFolder
+                          ? box.addButton(ToQt(kLabelOpenFolderButton), QMessageBox::ActionRole)
+                          : nullptr;
   box.setDefaultButton(QMessageBox::Ok);
-  return box.exec() == QMessageBox::Ok ? MessageResult::kOk : MessageResult::kCancel;
+  const int answer = box.exec();
+  if (open != nullptr && box.clickedButton() == open) return MessageResult::kOpen;
+  return answer == QMessageBox::Ok ? MessageResult::kOk : MessageResult::kCancel;
 }
 
 std::optional<std::string> ShowFolderPicker() {

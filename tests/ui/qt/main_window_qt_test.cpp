@@ -346,7 +346,7 @@ class MainWindowTest : public QObject {
     pagelark::test::LoopbackServer server;
     std::string index = "<html><body>";
     for (int i = 0; i < 40; ++i) index += "<a href=\"p" + std::to_string(i) + ".html\">p</a>\n";
-    server.Serve("/index.html", 200, index + "</body></html>");
+    server.Serve("/index.html", 200, index + "<a href=\"gone.html\">x</a></body></html>");
     for (int i = 0; i < 40; ++i) server.Serve("/p" + std::to_string(i) + ".html", 200, "<html>page</html>");
     pagelark::test::TempDir downloads;
     const std::string startDir = platform::CurrentDirectory();
@@ -368,6 +368,11 @@ class MainWindowTest : public QObject {
       downloading |= progress->item(i)->text().contains(Jp("をダウンロード中"));
     QVERIFY(downloading);
     QVERIFY(progress->count() > 40);
+    // The failed line tells why when the pointer rests on it.
+    const QList<QListWidgetItem*> failed =
+        progress->findItems(Jp("gone.htmlのダウンロードに失敗しました。"), Qt::MatchEndsWith);
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first()->toolTip(), QStringLiteral("HTTP 404"));
     QCOMPARE(progress->verticalScrollBar()->value(), progress->verticalScrollBar()->maximum());
     QVERIFY(!answerer.messages().empty());
     QCOMPARE(ToQt(answerer.messages().back()), Jp("ダウンロード完了"));
