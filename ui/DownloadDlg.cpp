@@ -171,8 +171,6 @@ void CDownloadDlg::OnCloseRequest() {
   ConfirmClose();
 }
 
-// Enter never closes the window: in the URL field it starts the run, in the
-// extension field it adds the extension, elsewhere it does nothing.
 // A web address dropped onto the window becomes the start URL; anything
 // else dropped there is ignored.
 void CDownloadDlg::OnDropText(const std::string& text) {
@@ -185,6 +183,8 @@ void CDownloadDlg::OnDropText(const std::string& text) {
   view_.SetFocus(id::kStartUrl);
 }
 
+// Enter never closes the window: in the URL field it starts the run, in the
+// extension field it adds the extension, elsewhere it does nothing.
 void CDownloadDlg::OnEnterKey(int controlId) {
   if (controlId == id::kStartUrl) OnStartDownload();
   if (controlId == id::kKindEdit) OnAddKind();

@@ -163,10 +163,6 @@ class EnterKeyFilter final : public QObject {
   std::function<void(int)> onEnter_;
 };
 
-}  // namespace
-
-namespace {
-
 class StretchFilter final : public QObject {
  public:
   StretchFilter(QWidget* panel, QWidget* grows, QWidget* below)
@@ -200,10 +196,8 @@ class StretchFilter final : public QObject {
 
 }  // namespace
 
-QObject* StretchLayout(QWidget* panel, QWidget* grows, QWidget* below) {
-  auto* filter = new StretchFilter(panel, grows, below);
-  panel->installEventFilter(filter);
-  return filter;
+void StretchLayout(QWidget* panel, QWidget* grows, QWidget* below) {
+  panel->installEventFilter(new StretchFilter(panel, grows, below));
 }
 
 void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function<void(int)> onEnter) {

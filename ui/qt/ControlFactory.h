@@ -29,7 +29,7 @@ void LetFocusedButtonTakeEnter(QWidget* dialog);
 // Gives the room a panel has beyond its minimum size to `grows` (wider and
 // taller) and moves `below` down and wider by as much; the other controls
 // keep their places. Owned by the panel.
-QObject* StretchLayout(QWidget* panel, QWidget* grows, QWidget* below);
+void StretchLayout(QWidget* panel, QWidget* grows, QWidget* below);
 
 // Enter in a single-line field goes to `onEnter` with the field's ID and no
 // further: the dialog never sees it, so it cannot end the dialog.
