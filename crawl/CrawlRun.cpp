@@ -203,6 +203,7 @@ void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
 }
 
 void CrawlRun::ProcessCandidate() {
+  host_.ReportProgress(nextIndex_, ListedTotal());
   const std::string url = job_.links.candidates.Url(nextIndex_);
   const std::string kind = job_.links.candidates.Kind(nextIndex_);
   if (kind != kKindUrl || Wanted(url)) {
@@ -340,6 +341,7 @@ void CrawlRun::StripOutsideLinks() {
 
 // A stopped run says so in its last line (and so in its log) and its message.
 void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath, bool stopped) {
+  host_.ReportProgress(nextIndex_, ListedTotal());
   host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
   if (stopped) host_.AppendLine(msg::kDownloadStopped);
   if (host_.CurrentSettings().writeLog) WriteRunLog(host_, job_.links.lineReasons, programDir, profilePath);
@@ -369,8 +371,10 @@ void CrawlRun::AppendReasonedFailure(const std::string& line, std::size_t index,
 
 // The status line's total: the candidates listed and the start URLs behind
 // the file limit.
-std::string CrawlRun::StatusTotal() const {
-  return std::to_string(job_.links.candidates.size() + job_.links.pendingStartUrls);
+std::size_t CrawlRun::ListedTotal() const {
+  return job_.links.candidates.size() + static_cast<std::size_t>(job_.links.pendingStartUrls);
 }
+
+std::string CrawlRun::StatusTotal() const { return std::to_string(ListedTotal()); }
 
 }  // namespace pagelark

@@ -151,6 +151,11 @@ inline constexpr char kMsgNoFolderViewer[] =
     "\x83t\x83H\x83\x8B\x83_"
     "\x82\xF0\x8AJ\x82\xAD\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
     "B \x83p\x83X=";  // フォルダを開くプログラムがありません。 パス=
+// The progress text beside the bar under the status line.
+inline constexpr char kLabelElapsed[] = "\x8Co\x89\xDF";  // 経過
+inline constexpr char kLabelPerSecond[] =
+    "\x8C\x8F/\x95"
+    "b";  // 件/秒
 // The buttons of the question at close, beside kLabelCancelButton.
 inline constexpr char kLabelSaveButton[] = "\x95\xDB\x91\xB6\x82\xB7\x82\xE9";             // 保存する
 inline constexpr char kLabelDiscardButton[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xC8\x82\xA2";  // 保存しない

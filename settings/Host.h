@@ -39,6 +39,11 @@ class Host {
   // it beside the line. The line itself reads as it always does.
   virtual void NoteLineReason(int /*index*/, const std::string& /*reason*/) {}
 
+  // How far the run is: candidates done of those listed (and of the start
+  // URLs still to list). For a front end that shows a bar; called as each
+  // candidate is taken and once at the end.
+  virtual void ReportProgress(std::size_t /*processed*/, std::size_t /*listed*/) {}
+
   // Status line under the progress list (repainted at once).
   virtual void SetStatus(const std::string& text) = 0;
 

@@ -11,6 +11,7 @@
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
 #include "ui/Layout.h"
+#include "ui/ProgressText.h"
 #include "ui/StringTable.h"
 
 namespace pagelark::ui {
@@ -195,6 +196,8 @@ void CDownloadDlg::OnStartDownload() {
     ShowMessage(msg::kRunInProgress);
     return;
   }
+  runStart_ = std::chrono::steady_clock::now();
+  view_.SetProgress(0, 0, {});
   runner_->StartDownload(state_.programDir, state_.profilePath);
   if (pendingClose_) {
     pendingClose_ = false;
@@ -242,6 +245,11 @@ void CDownloadDlg::ClearLines() { view_.ListClear(id::kProgressList); }
 // A failed line tells why ("HTTP 404", "timed out") when the pointer rests on it.
 void CDownloadDlg::NoteLineReason(int index, const std::string& reason) {
   view_.ListSetTip(id::kProgressList, index, reason);
+}
+
+void CDownloadDlg::ReportProgress(std::size_t processed, std::size_t listed) {
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - runStart_;
+  view_.SetProgress(processed, listed, ProgressText(processed, listed, elapsed.count()));
 }
 
 void CDownloadDlg::SetStatus(const std::string& text) {

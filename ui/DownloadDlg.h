@@ -2,6 +2,7 @@
 // of every command, and the front end that a run reports to.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -85,6 +86,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   std::string Line(int index) override;
   void ClearLines() override;
   void NoteLineReason(int index, const std::string& reason) override;
+  void ReportProgress(std::size_t processed, std::size_t listed) override;
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
   void FocusField(SettingField field, int counter) override;
@@ -111,6 +113,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   // A close asked for while a run goes on: asked once the run has stopped
   // and the start command has returned.
   bool pendingClose_ = false;
+  std::chrono::steady_clock::time_point runStart_ = std::chrono::steady_clock::now();
   std::string titleProfile_;  // the profile path the title shows
 };
 

@@ -86,6 +86,9 @@ class WindowView {
   virtual void RunFilterDialog(CFilterDlg& dialog) = 0;
   virtual void RunAboutDialog(CAboutDlg& dialog) = 0;
 
+  // The bar under the status line: `processed` of `listed`, and its text.
+  virtual void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) = 0;
+
   // The window itself.
   virtual void SetWindowIcon() = 0;
   virtual void SetTitle(const std::string& text) = 0;

@@ -36,6 +36,8 @@ class FakeWindowView : public WindowView {
   OpenResult openResult = OpenResult::kOpened;
   bool listAtBottom = true;
   std::string title;
+  std::pair<std::size_t, std::size_t> progress;
+  std::string progressText;
   std::map<int, std::string> tips;
   int showLastCalls = 0;
   int filterDialogs = 0;
@@ -111,6 +113,10 @@ class FakeWindowView : public WindowView {
   }
   void SetWindowIcon() override { iconSet = true; }
   void SetTitle(const std::string& text) override { title = text; }
+  void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) override {
+    progress = {processed, listed};
+    progressText = text;
+  }
   bool AppendSystemMenuItem(int id, const std::string& text) override {
     if (!hasSystemMenu) return false;
     systemMenu.emplace_back(id, text);

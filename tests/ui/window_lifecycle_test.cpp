@@ -9,6 +9,7 @@
 #include "platform/user_folders.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
+#include "ui/ProgressText.h"
 
 namespace pagelark::ui::test {
 namespace {
@@ -96,6 +97,18 @@ TEST(WindowKeys, EnterNeverEndsTheWindow) {
   EXPECT_EQ(h.view.at(id::kKindList).lines.back(), "gif");
   EXPECT_FALSE(h.view.endedWith.has_value());
   EXPECT_TRUE(h.view.messages.empty());
+}
+
+TEST(ProgressText, CountsTimeAndRate) {
+  struct Case {
+    std::size_t processed, listed;
+    double seconds;
+    const char* utf8;
+  };
+  for (const Case& c : {Case{0, 0, 0.4, "0 / 0  経過 0:00"}, Case{13, 340, 65.2, "13 / 340  経過 1:05  0.2 件/秒"},
+                        Case{9000, 9100, 7261, "9000 / 9100  経過 2:01:01  1.2 件/秒"}}) {
+    EXPECT_EQ(ProgressText(c.processed, c.listed, c.seconds), Sjis(c.utf8));
+  }
 }
 
 TEST(WindowDrop, ADroppedWebAddressBecomesTheStartUrl) {
@@ -216,6 +229,9 @@ TEST(WindowHost, ProgressLinesAndStatus) {
   EXPECT_EQ(h.view.showLastCalls, 1);
   h.window->NoteLineReason(1, "HTTP 404");
   EXPECT_EQ(h.view.tips, (std::map<int, std::string>{{1, "HTTP 404"}}));
+  h.window->ReportProgress(3, 10);
+  EXPECT_EQ(h.view.progress, (std::pair<std::size_t, std::size_t>{3, 10}));
+  EXPECT_TRUE(h.view.progressText.starts_with("3 / 10  " + Sjis("経過") + " ")) << h.view.progressText;
   EXPECT_EQ(h.window->LineCount(), 2);
   EXPECT_EQ(h.window->Line(1), "\tb");
   h.window->SetStatus("s");

@@ -165,13 +165,10 @@ class EnterKeyFilter final : public QObject {
 
 class StretchFilter final : public QObject {
  public:
-  StretchFilter(QWidget* panel, QWidget* grows, QWidget* below)
-      : QObject(panel),
-        panel_(panel),
-        grows_(grows),
-        below_(below),
-        growsBase_(grows->geometry()),
-        belowBase_(below->geometry()) {}
+  StretchFilter(QWidget* panel, QWidget* grows, const std::vector<QWidget*>& below)
+      : QObject(panel), panel_(panel), grows_(grows), growsBase_(grows->geometry()) {
+    for (QWidget* widget : below) below_.emplace_back(widget, widget->geometry());
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -184,19 +181,18 @@ class StretchFilter final : public QObject {
     const int dx = std::max(0, panel_->width() - panel_->minimumWidth());
     const int dy = std::max(0, panel_->height() - panel_->minimumHeight());
     grows_->setGeometry(growsBase_.adjusted(0, 0, dx, dy));
-    below_->setGeometry(belowBase_.translated(0, dy).adjusted(0, 0, dx, 0));
+    for (const auto& [widget, base] : below_) widget->setGeometry(base.translated(0, dy).adjusted(0, 0, dx, 0));
   }
 
   QWidget* panel_;
   QWidget* grows_;
-  QWidget* below_;
   QRect growsBase_;
-  QRect belowBase_;
+  std::vector<std::pair<QWidget*, QRect>> below_;
 };
 
 }  // namespace
 
-void StretchLayout(QWidget* panel, QWidget* grows, QWidget* below) {
+void StretchLayout(QWidget* panel, QWidget* grows, std::vector<QWidget*> below) {
   panel->installEventFilter(new StretchFilter(panel, grows, below));
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "ui/DialogUnits.h"
 #include "ui/Layout.h"
@@ -27,9 +28,9 @@ ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits ba
 void LetFocusedButtonTakeEnter(QWidget* dialog);
 
 // Gives the room a panel has beyond its minimum size to `grows` (wider and
-// taller) and moves `below` down and wider by as much; the other controls
-// keep their places. Owned by the panel.
-void StretchLayout(QWidget* panel, QWidget* grows, QWidget* below);
+// taller) and moves each of `below` down and wider by as much; the other
+// controls keep their places. Owned by the panel.
+void StretchLayout(QWidget* panel, QWidget* grows, std::vector<QWidget*> below);
 
 // Enter in a single-line field goes to `onEnter` with the field's ID and no
 // further: the dialog never sees it, so it cannot end the dialog.

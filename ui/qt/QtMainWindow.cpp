@@ -7,18 +7,21 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
@@ -35,6 +38,12 @@ namespace {
 
 constexpr int kToolBarWidth = 10000;  // spans the window whatever its width
 constexpr int kBrowseImageSize = 16;
+// The progress strip under the described layout, in dialog units; the bar
+// counts in at most this many steps.
+constexpr int kStripMargin = 8;
+constexpr int kStripHeight = 10;
+constexpr int kStripGap = 3;
+constexpr std::size_t kMaxBarSteps = 10000;
 // Small enough for any screen; below the controls' size the window scrolls.
 constexpr int kMinimumWidth = 360;
 constexpr int kMinimumHeight = 240;
@@ -73,8 +82,8 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   layout->addWidget(scroll);
   BuildMenu();
   controls_ = BuildControls(spec, client_, base_, [this](int id) { Forward(id); });
-  client_->setMinimumSize(DluToPixelsX(spec.width, base_), DluToPixelsY(spec.height, base_));
-  StretchLayout(client_, Control(id::kProgressList), Control(id::kStatusLine));
+  BuildProgressStrip(spec);
+  StretchLayout(client_, Control(id::kProgressList), {Control(id::kStatusLine), progressStrip_});
   TakeEnterInFields(controls_, this, [this](int id) {
     if (commands_ != nullptr) commands_->OnEnterKey(id);
   });
@@ -85,6 +94,37 @@ QtMainWindow::QtMainWindow(QWidget* parent)
 }
 
 QtMainWindow::~QtMainWindow() = default;
+
+// The bar and its text, in a strip under the described window: the client
+// area is that much taller than the described layout.
+void QtMainWindow::BuildProgressStrip(const DialogSpec& spec) {
+  const int width = DluToPixelsX(spec.width, base_);
+  const int top = DluToPixelsY(spec.height, base_);
+  const int margin = DluToPixelsX(kStripMargin, base_);
+  progressStrip_ = new QWidget(client_);
+  auto* row = new QHBoxLayout(progressStrip_);
+  row->setContentsMargins(0, 0, 0, 0);
+  progressBar_ = new QProgressBar(progressStrip_);
+  progressBar_->setObjectName(QStringLiteral("progressBar"));
+  progressBar_->setTextVisible(false);
+  progressBar_->setRange(0, 1);
+  progressBar_->setValue(0);
+  progressText_ = new QLabel(progressStrip_);
+  progressText_->setObjectName(QStringLiteral("progressText"));
+  row->addWidget(progressBar_, 1);
+  row->addWidget(progressText_, 1);
+  const int height = DluToPixelsY(kStripHeight, base_);
+  progressStrip_->setGeometry(margin, top, width - 2 * margin, height);
+  client_->setMinimumSize(width, top + height + DluToPixelsY(kStripGap, base_));
+}
+
+void QtMainWindow::SetProgress(std::size_t processed, std::size_t listed, const std::string& text) {
+  const int scale = listed == 0 ? 1 : static_cast<int>(std::min<std::size_t>(listed, kMaxBarSteps));
+  const double share = listed == 0 ? 0.0 : static_cast<double>(processed) / static_cast<double>(listed);
+  progressBar_->setRange(0, scale);
+  progressBar_->setValue(static_cast<int>(share * scale));
+  progressText_->setText(ToQt(text));
+}
 
 void QtMainWindow::BuildMenu() {
   for (const MenuSpec& menuSpec : MainMenu()) {

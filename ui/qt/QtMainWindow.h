@@ -11,6 +11,8 @@
 class QMenuBar;
 class QListWidget;
 class QToolBar;
+class QProgressBar;
+class QLabel;
 
 namespace pagelark::ui {
 
@@ -59,6 +61,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   void RunAboutDialog(CAboutDlg& dialog) override;
   void SetWindowIcon() override;
   void SetTitle(const std::string& text) override;
+  void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) override;
   bool AppendSystemMenuItem(int commandId, const std::string& text) override;
   bool CreateToolBar(std::span<const int> buttons) override;
   void SetBrowseBitmap() override;
@@ -75,6 +78,7 @@ class QtMainWindow final : public QDialog, public WindowView {
 
  private:
   void BuildMenu();
+  void BuildProgressStrip(const DialogSpec& spec);
   void Forward(int commandId);
   void RequestClose();
   QListWidget* List(int controlId) const;
@@ -82,6 +86,9 @@ class QtMainWindow final : public QDialog, public WindowView {
   QMenuBar* menuBar_ = nullptr;
   QWidget* client_ = nullptr;
   QToolBar* toolBar_ = nullptr;
+  QWidget* progressStrip_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  QLabel* progressText_ = nullptr;
   BaseUnits base_{};
   ControlMap controls_;
   WindowCommands* commands_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -373,6 +374,10 @@ class MainWindowTest : public QObject {
         progress->findItems(Jp("gone.htmlのダウンロードに失敗しました。"), Qt::MatchEndsWith);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.first()->toolTip(), QStringLiteral("HTTP 404"));
+    // The bar ends full, its text with the count, the time and the rate.
+    auto* bar = w.view.findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(w.view.findChild<QLabel*>(QStringLiteral("progressText"))->text().contains(Jp("経過")));
     QCOMPARE(progress->verticalScrollBar()->value(), progress->verticalScrollBar()->maximum());
     QVERIFY(!answerer.messages().empty());
     QCOMPARE(ToQt(answerer.messages().back()), Jp("ダウンロード完了"));
