@@ -345,7 +345,7 @@ void CrawlRun::EndSequence(const std::string& programDir, const std::string& pro
   host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
   if (stopped) host_.AppendLine(msg::kDownloadStopped);
   if (host_.CurrentSettings().writeLog) WriteRunLog(host_, job_.links.lineReasons, programDir, profilePath);
-  host_.ShowMessage(stopped ? msg::kDownloadStopped : msg::kDownloadComplete);
+  host_.ShowRunEnd(stopped ? msg::kDownloadStopped : msg::kDownloadComplete);
 }
 
 bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }

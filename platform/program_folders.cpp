@@ -29,23 +29,22 @@ std::string InstalledPrefix(const std::string& executableDir) {
 // The user's configuration folder for the program, or "" when the
 // environment names none.
 std::string UserConfigFolder(const FolderSources& sources) {
-  std::string folder;
-  if (sources.configHome.starts_with('/')) {
-    folder = WithSeparator(SystemPath(sources.configHome));
-  } else if (sources.home.starts_with('/')) {
-    folder = WithSeparator(SystemPath(sources.home)) + ".config\\";
-  } else {
-    return {};
-  }
-  return folder + "pagelark\\";
-}
-
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
+  const std::string folder = UserConfigHome(sources.configHome, sources.home);
+  return folder.empty() ? folder : folder + "pagelark\\";
 }
 
 }  // namespace
+
+std::string UserConfigHome(const std::string& configHome, const std::string& home) {
+  if (configHome.starts_with('/')) return WithSeparator(SystemPath(configHome));
+  if (home.starts_with('/')) return WithSeparator(SystemPath(home)) + ".config\\";
+  return {};
+}
+
+std::string EnvironmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
 
 ProgramFolders ChooseProgramFolders(const FolderSources& sources) {
   const std::string prefix = InstalledPrefix(sources.executableDir);
@@ -55,7 +54,8 @@ ProgramFolders ChooseProgramFolders(const FolderSources& sources) {
 }
 
 ProgramFolders DefaultProgramFolders() {
-  return ChooseProgramFolders({ExecutableDirectory(), Variable("XDG_CONFIG_HOME"), Variable("HOME")});
+  return ChooseProgramFolders(
+      {ExecutableDirectory(), EnvironmentVariable("XDG_CONFIG_HOME"), EnvironmentVariable("HOME")});
 }
 
 }  // namespace pagelark::platform

@@ -29,6 +29,14 @@ struct FolderSources {
 // Nothing is created.
 ProgramFolders ChooseProgramFolders(const FolderSources& sources);
 
+// The user's configuration folder: `configHome` ($XDG_CONFIG_HOME) when it is
+// absolute, else `home` + "/.config"; system form with a trailing "\", or ""
+// when the environment names neither.
+std::string UserConfigHome(const std::string& configHome, const std::string& home);
+
+// An environment variable's value; "" when unset.
+std::string EnvironmentVariable(const char* name);
+
 // The folders of the running executable in this environment.
 ProgramFolders DefaultProgramFolders();
 

@@ -1,10 +1,10 @@
 #include "platform/user_folders.h"
 
-#include <cstdlib>
 #include <sstream>
 #include <string_view>
 
 #include "platform/fs.h"
+#include "platform/program_folders.h"
 
 namespace pagelark::platform {
 namespace {
@@ -12,23 +12,12 @@ namespace {
 constexpr std::string_view kDownloadKey = "XDG_DOWNLOAD_DIR=";
 constexpr std::size_t kUserDirsLimit = 64 * 1024;
 
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
-
-std::string UserDirsFile(const std::string& home) {
-  const std::string config = Environment("XDG_CONFIG_HOME");
-  if (!config.empty()) return config + "/user-dirs.dirs";
-  return home.empty() ? std::string() : home + "/.config/user-dirs.dirs";
-}
-
 // A native (UTF-8) folder, or "" when none fits.
 std::string NativeDownloadFolder() {
-  const std::string home = Environment("HOME");
+  const std::string home = EnvironmentVariable("HOME");
   std::string text;
-  const std::string dirsFile = UserDirsFile(home);
-  if (!dirsFile.empty() && ReadFileBytes(SystemPath(dirsFile), text, kUserDirsLimit)) {
+  const std::string configHome = UserConfigHome(EnvironmentVariable("XDG_CONFIG_HOME"), home);
+  if (!configHome.empty() && ReadFileBytes(configHome + "user-dirs.dirs", text, kUserDirsLimit)) {
     std::string folder = DownloadDirFromUserDirs(text, home);
     if (!folder.empty()) return folder;
   }

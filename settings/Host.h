@@ -49,6 +49,8 @@ class Host {
 
   // A modal message box with an OK button, captioned with the program name.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The message that ends a run; a window may offer the run's folder with it.
+  virtual void ShowRunEnd(const std::string& text) { ShowMessage(text); }
 
   // Gives the keyboard focus to a setting's field; `counter` (0 for @a@ to 5
   // for @f@) picks the row of a counter field. No-op without a window.

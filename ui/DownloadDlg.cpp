@@ -257,13 +257,11 @@ void CDownloadDlg::SetStatus(const std::string& text) {
   view_.RepaintNow(id::kStatusLine);
 }
 
+void CDownloadDlg::ShowMessage(const std::string& text) { view_.MessageBox(text, MessageButtons::kOk); }
+
 // A run's end message also offers its mirror: the run has made the download
 // folder the current directory.
-void CDownloadDlg::ShowMessage(const std::string& text) {
-  if (text != msg::kDownloadComplete && text != msg::kDownloadStopped) {
-    view_.MessageBox(text, MessageButtons::kOk);
-    return;
-  }
+void CDownloadDlg::ShowRunEnd(const std::string& text) {
   if (view_.MessageBox(text, MessageButtons::kOkOpenFolder) == MessageResult::kOpen) {
     helpCommands_.OpenFolder(platform::DisplayPath(platform::CurrentDirectory()));
   }

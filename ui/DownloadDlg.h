@@ -89,6 +89,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   void ReportProgress(std::size_t processed, std::size_t listed) override;
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
+  void ShowRunEnd(const std::string& text) override;
   void FocusField(SettingField field, int counter) override;
   void PumpMessages() override;
 

@@ -77,10 +77,10 @@ TEST_F(HelpCommandTest, ViewNeedsAFolderAndReportsAFailedOpen) {
 TEST_F(HelpCommandTest, TheEndOfARunOffersItsFolder) {
   const std::string folder = platform::DisplayPath(platform::CurrentDirectory());
   h.view.answers = {MessageResult::kOk, MessageResult::kOpen, MessageResult::kOpen};
-  h.window->ShowMessage(msg::kDownloadComplete);
-  h.window->ShowMessage(msg::kDownloadStopped);
+  h.window->ShowRunEnd(msg::kDownloadComplete);
+  h.window->ShowRunEnd(msg::kDownloadStopped);
   h.view.openResult = OpenResult::kNoProgram;
-  h.window->ShowMessage(msg::kDownloadComplete);
+  h.window->ShowRunEnd(msg::kDownloadComplete);
   EXPECT_EQ(h.view.opened, (std::vector<std::string>{folder, folder}));
   EXPECT_EQ(h.view.messages.back(), Sjis("フォルダを開くプログラムがありません。 パス=") + folder);
 }
