@@ -278,7 +278,7 @@ void CrawlRun::ScanStoredPage(const std::string& url, const std::string& path) {
   if (!platform::ReadFileBytes(path, text, most + 1) || text.size() > most) return;
   job_.links.pageIndex = nextIndex_;
   ScanPage(host_, job_, url, text, contentType);
-  platform::WriteTextFile(path, job_.links.page.pageText());
+  platform::RewriteTextFile(path, job_.links.page.pageText());
 }
 
 bool CrawlRun::SubmitForm(const std::string& url, std::string& answer) {

@@ -70,7 +70,7 @@ std::size_t RepairPage(const LinkState& links, std::uint32_t pageIndex, const st
   std::vector<TextSpan> written;
   replacer.Apply(page, written);
   try {
-    if (!platform::WriteTextFile(place.filePath, page.pageText())) return 0;
+    if (!platform::RewriteTextFile(place.filePath, page.pageText())) return 0;
   } catch (const platform::FileWriteError&) {
     return 0;  // the old page stays whole
   }

@@ -33,8 +33,6 @@ std::string WithTrailingBackslash(std::string path) {
   return path;
 }
 
-// The file a symbolic link names (followed link by link, also when that
-// file does not exist yet); any other path as it is.
 // Flushes and closes; false when a write or the flush failed.
 bool FlushAndClose(std::FILE* file) {
   const bool ok = std::fflush(file) == 0 && std::ferror(file) == 0;
@@ -252,6 +250,27 @@ void StagedFile::Discard() {
   std::fclose(file_);
   file_ = nullptr;
   unlink(temporary_.c_str());
+}
+
+bool OverwriteFile(std::string_view systemPath, std::string_view content) {
+  const std::string native = NativePath(systemPath);
+  if (native.empty()) return false;
+  // Not following a symbolic link, and not waiting on a pipe standing there.
+  const int fd = open(native.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat old {};
+  bool written = fstat(fd, &old) == 0 && S_ISREG(old.st_mode) && old.st_nlink == 1;
+  // The room is reserved first: once it is, the write cannot run out of it.
+  const auto size = static_cast<off_t>(content.size());
+  written = written && (size == 0 || fallocate(fd, 0, 0, size) == 0);
+  for (std::size_t done = 0; written && done < content.size();) {
+    const ssize_t step = pwrite(fd, content.data() + done, content.size() - done, static_cast<off_t>(done));
+    if (step < 0 && errno == EINTR) continue;
+    written = step > 0;
+    if (written) done += static_cast<std::size_t>(step);
+  }
+  written = written && (old.st_size <= size || ftruncate(fd, size) == 0);
+  return close(fd) == 0 && written;
 }
 
 std::string AbsolutePath(std::string_view systemPath) {

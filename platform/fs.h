@@ -135,6 +135,20 @@ bool CreateDirectories(std::string_view path);
 // FileWriteError when the write itself fails.
 bool WriteTextFile(std::string_view path, std::string_view content);
 
+// Writes `content` over the plain file at `systemPath` where it stands, for
+// a file this run has written already: no file is made and none removed,
+// which on a file system that skips recently freed inodes one by one is most
+// of what writing a file costs. The room is reserved before any byte is
+// written, so a full disk leaves the old bytes whole. False before anything
+// is written when the file is missing, is not a plain file of one name (a
+// symbolic or hard link would be written through) or its room cannot be
+// reserved; false too, rarely, when a write fails after that.
+bool OverwriteFile(std::string_view systemPath, std::string_view content);
+
+// New content for a file this run has written: over the old one where it
+// stands (OverwriteFile), else through a StagedFile as WriteTextFile.
+bool RewriteTextFile(std::string_view path, std::string_view content);
+
 // True when a folder level of `systemPath` below `folder` (a prefix of it,
 // ending with "\") is a symbolic link: writing there would leave the folder.
 bool LinkBelow(std::string_view folder, std::string_view systemPath);

@@ -53,4 +53,8 @@ bool WriteTextFile(std::string_view path, std::string_view content) {
   return true;
 }
 
+bool RewriteTextFile(std::string_view path, std::string_view content) {
+  return OverwriteFile(path, content) || WriteTextFile(path, content);
+}
+
 }  // namespace pagelark::platform

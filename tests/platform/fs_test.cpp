@@ -172,6 +172,31 @@ TEST_F(StagedFileTest, WhatCannotBeReplacedIsRefusedAtOpen) {
   EXPECT_EQ(dir_.List(), (std::vector<std::string>{"f", "folder", "pipe"}));
 }
 
+// Written where it stands (same inode), longer or shorter; a link of either
+// kind, a pipe or a missing file is refused untouched.
+TEST_F(StagedFileTest, OverwriteKeepsTheFileAndRefusesLinks) {
+  struct stat before {};
+  ASSERT_EQ(stat((dir_.native() / "f").c_str(), &before), 0);
+  for (const std::string content : {"a longer text", "s", ""}) {
+    ASSERT_TRUE(OverwriteFile(Path("f"), content));
+    EXPECT_EQ(ReadAll(dir_.native() / "f"), content);
+  }
+  struct stat after {};
+  ASSERT_EQ(stat((dir_.native() / "f").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+
+  ASSERT_TRUE(WriteFileBytes(Path("g"), "old"));
+  fs::create_hard_link(dir_.native() / "g", dir_.native() / "hard");
+  fs::create_symlink(dir_.native() / "g", dir_.native() / "soft");
+  ASSERT_EQ(mkfifo((dir_.native() / "pipe").c_str(), 0666), 0);
+  for (const char* name : {"hard", "soft", "pipe", "missing"}) EXPECT_FALSE(OverwriteFile(Path(name), "new")) << name;
+  EXPECT_EQ(ReadAll(dir_.native() / "g"), "old");
+  // Falling back to the staged write replaces the link itself.
+  EXPECT_TRUE(RewriteTextFile(Path("hard"), "new"));
+  EXPECT_EQ(ReadAll(dir_.native() / "hard"), "new");
+  EXPECT_EQ(ReadAll(dir_.native() / "g"), "old");
+}
+
 TEST(Files, ReadHonoursItsLimit) {
   TempDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.system() + "f", std::string(100000, 'x')));
