@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 namespace pagelark::cp932 {
 namespace {
@@ -27,6 +28,34 @@ TEST(Cp932Find, MatchesOnlyAtCharacterBoundaries) {
   EXPECT_EQ(Find("\x95 " + kSho + "A", "A"), 4u);
   EXPECT_EQ(Find(" " + kSho + kSho, "A"), npos);
   EXPECT_EQ(Find(kSho + "<" + kSo + "A" + kSho, "A", 2), 5u);
+}
+
+// Long texts, where the search tries many starts at once: every hit, near
+// either end and on trail bytes, agrees with a walk over the characters.
+TEST(Cp932Find, LongTextsAgreeWithACharacterWalk) {
+  std::mt19937 random(7);
+  const std::string alphabet = "ab<\\\x83\x95s";  // "\\" and bytes that lead a character or trail one
+  const auto pick = [&](std::size_t size) {
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i) text += alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = pick(random() % 90);
+    const std::string needle = pick(1 + random() % 4);
+    std::vector<std::size_t> starts;  // the character boundaries
+    for (std::size_t at = 0; at < text.size(); at += CharLength(text, at)) starts.push_back(at);
+    starts.push_back(text.size());
+    const std::size_t from = starts[random() % starts.size()];
+    std::size_t expected = npos;
+    for (std::size_t at : starts) {
+      if (at >= from && text.compare(at, needle.size(), needle) == 0) {
+        expected = at;
+        break;
+      }
+    }
+    ASSERT_EQ(Find(text, needle, from), expected) << round;
+  }
 }
 
 TEST(Cp932Find, FindLastSkipsTrailBytes) {
