@@ -291,8 +291,9 @@ std::vector<RequisiteRef> FindPageRequisites(std::string_view page, const TagMap
   return refs;
 }
 
-std::optional<BaseHref> FindBaseHref(std::string_view page) {
-  const TagMap map(page);
+std::optional<BaseHref> FindBaseHref(std::string_view page) { return FindBaseHref(page, TagMap(page)); }
+
+std::optional<BaseHref> FindBaseHref(std::string_view page, const TagMap& map) {
   for (const TagSpan& span : map.tags()) {
     const Tag tag = ReadTag(page, span);
     if (!SameWord(tag.name, "base")) continue;

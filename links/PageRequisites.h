@@ -43,5 +43,7 @@ struct BaseHref {
   RequisiteRef value;
 };
 std::optional<BaseHref> FindBaseHref(std::string_view page);
+// With the page's tags mapped already.
+std::optional<BaseHref> FindBaseHref(std::string_view page, const TagMap& map);
 
 }  // namespace pagelark

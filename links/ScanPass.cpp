@@ -184,7 +184,10 @@ void RunStyleSheetPass(std::string_view sheetUrl, PageEncoding encoding, LinkSta
 }
 
 std::string TakeBaseHref(std::string_view pageUrl, PageEncoding encoding, LinkState& state) {
-  const std::optional<BaseHref> base = FindBaseHref(state.page.pageText());
+  // A base element's name stands right behind its "<": a page without
+  // "<base" (most pages) has none, and its tags are not read for one.
+  if (cp932::Find(state.page.pageTextLower(), "<base") == cp932::npos) return std::string(pageUrl);
+  const std::optional<BaseHref> base = FindBaseHref(state.page.pageText(), state.page.Tags());
   if (!base) return std::string(pageUrl);
   const std::string value = LinkToSystem(
       DecodeCharacterReferences(std::string_view(state.page.pageText()).substr(base->value.at, base->value.size)),

@@ -1,6 +1,6 @@
 // Page requisites over loopback: style sheets followed into what they
 // import, requisites with a query fetched with a plain GET and stored with
-// their extension last, <base href> honoured, local links written with "/".
+// their extension last, <base href> honoured (in any case), local links written with "/".
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +14,7 @@ class RequisitesTest : public test::RunFixture {
  protected:
   RequisitesTest() {
     server.Serve("/d/index.html", 200,
-                 "<base href=\"/d/sub/\"><link rel=stylesheet href=\"../s.css?v=3\">"
+                 "<BASE href=\"/d/sub/\"><link rel=stylesheet href=\"../s.css?v=3\">"
                  "<script src=\"../app.js?1\"></script><img srcset=\"p.png 2x\"><a href=\"x.html\">x</a>"
                  "<img srcset=\"gone.png\">");
     server.Serve("/d/s.css", 200, "@import \"i/imp.css\"; body{background:url(bg.png)} i{background:url(gone.png)}",
