@@ -251,6 +251,24 @@ void AddTagRefs(std::string_view page, const Tag& tag, std::vector<RequisiteRef>
   }
 }
 
+// Whether a tag can name a requisite: a link, a style element, a tag the
+// rules name, or any tag whose text holds "style" (a style attribute, in any
+// case). The attributes of every other tag (p, a, span, most of a page) are
+// never read.
+bool MayHoldRequisite(std::string_view page, TagSpan span) {
+  std::size_t nameEnd = span.open + 1;
+  while (nameEnd < span.close && !EndsName(page[nameEnd])) ++nameEnd;
+  const std::string_view name = page.substr(span.open + 1, nameEnd - span.open - 1);
+  if (SameWord(name, "link") || SameWord(name, "style")) return true;
+  if (std::any_of(kTagRules.begin(), kTagRules.end(), [&](const TagRule& rule) { return SameWord(name, rule.tag); })) {
+    return true;
+  }
+  for (std::size_t at = nameEnd; at < span.close; ++at) {
+    if (StartsWithWord(page.substr(at, span.close - at), "style")) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void FindStyleRefs(std::string_view css, std::size_t offset, std::vector<RequisiteRef>& refs) {
@@ -277,6 +295,7 @@ std::vector<RequisiteRef> FindPageRequisites(std::string_view page, const TagMap
   std::vector<RequisiteRef> refs;
   const std::vector<TagSpan>& tags = map.tags();
   for (std::size_t i = 0; i < tags.size(); ++i) {
+    if (!MayHoldRequisite(page, tags[i])) continue;
     const Tag tag = ReadTag(page, tags[i]);
     AddTagRefs(page, tag, refs);
     // A style element's text runs up to the next tag, its end tag.
