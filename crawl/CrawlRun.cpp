@@ -203,7 +203,7 @@ void CrawlRun::ReportFailure(std::size_t index, std::string reason) {
 }
 
 void CrawlRun::ProcessCandidate() {
-  host_.ReportProgress(nextIndex_, ListedTotal());
+  ReportProgress();
   const std::string url = job_.links.candidates.Url(nextIndex_);
   const std::string kind = job_.links.candidates.Kind(nextIndex_);
   if (kind != kKindUrl || Wanted(url)) {
@@ -341,12 +341,14 @@ void CrawlRun::StripOutsideLinks() {
 
 // A stopped run says so in its last line (and so in its log) and its message.
 void CrawlRun::EndSequence(const std::string& programDir, const std::string& profilePath, bool stopped) {
-  host_.ReportProgress(nextIndex_, ListedTotal());
+  ReportProgress();
   host_.SetStatus(FormatStatus(msg::kStatusCount, {std::to_string(downloadedCount_)}));
   if (stopped) host_.AppendLine(msg::kDownloadStopped);
   if (host_.CurrentSettings().writeLog) WriteRunLog(host_, job_.links.lineReasons, programDir, profilePath);
   host_.ShowRunEnd(stopped ? msg::kDownloadStopped : msg::kDownloadComplete);
 }
+
+void CrawlRun::ReportProgress() { host_.ReportProgress({nextIndex_, ListedTotal(), fetch_.BytesReceived()}); }
 
 bool CrawlRun::Wanted(const std::string& url) { return IsWantedKind(host_.CurrentSettings(), url); }
 

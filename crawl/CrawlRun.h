@@ -45,6 +45,7 @@ class CrawlRun {
   bool Wanted(const std::string& url);
   void Report(const char* prefix, const std::string& url, bool succeeded, std::string_view whyNot);
   void AppendReasonedFailure(const std::string& line, std::size_t index, const std::string& url, std::string reason);
+  void ReportProgress();
   std::size_t ListedTotal() const;
   std::string StatusTotal() const;
 

@@ -140,12 +140,14 @@ bool RunFetcher::SubmitForm(RequestMethod method, const std::string& body, std::
 bool RunFetcher::NoteLive(bool result) {
   lastFailure_ = web_.LastFailure();
   lastContentType_ = web_.LastContentType();
+  bytesReceived_ += web_.LastBodyBytes();
   return result;
 }
 
 bool RunFetcher::NoteHeld(const net::PooledAnswer& answer) {
   lastFailure_ = answer.failure;
   lastContentType_ = answer.contentType;
+  if (answer.ok) bytesReceived_ += answer.body.size();
   return answer.ok;
 }
 

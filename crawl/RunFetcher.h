@@ -54,6 +54,10 @@ class RunFetcher {
   const net::Failure& LastFailure() const { return lastFailure_; }
   const std::string& LastContentType() const { return lastContentType_; }
 
+  // The bytes of the whole 200 bodies taken so far: a body fetched ahead
+  // counts when it is taken at its turn, never when it is dropped.
+  std::uint64_t BytesReceived() const { return bytesReceived_; }
+
  private:
   std::uint64_t HeldBound(FetchWay way) const;
   std::optional<net::PooledAnswer> TakeAhead(std::size_t candidate, FetchWay way);
@@ -69,6 +73,7 @@ class RunFetcher {
   std::unique_ptr<net::FetchPool> pool_;  // none with one connection
   net::Failure lastFailure_;
   std::string lastContentType_;
+  std::uint64_t bytesReceived_ = 0;
 };
 
 }  // namespace pagelark

@@ -156,6 +156,10 @@ inline constexpr char kLabelElapsed[] = "\x8Co\x89\xDF";  // 経過
 inline constexpr char kLabelPerSecond[] =
     "\x8C\x8F/\x95"
     "b";  // 件/秒
+// Behind a unit of bytes ("B", "KB", "MB") in the transfer rate.
+inline constexpr char kLabelPerSecondSuffix[] =
+    "/\x95"
+    "b";  // /秒
 // The buttons of the question at close, beside kLabelCancelButton.
 inline constexpr char kLabelSaveButton[] = "\x95\xDB\x91\xB6\x82\xB7\x82\xE9";             // 保存する
 inline constexpr char kLabelDiscardButton[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xC8\x82\xA2";  // 保存しない

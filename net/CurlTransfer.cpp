@@ -309,7 +309,7 @@ Failure FailureOf(CURLcode code, const CallbackState& state, long status) {
 
 TransferResult Failed(TransferEnd end, FailureKind kind, std::string error) {
   Failure failure = kind == FailureKind::kOther ? Failure{kind, error} : Failure::Of(kind);
-  return {end, 0, std::move(error), std::move(failure), {}};
+  return {end, 0, std::move(error), std::move(failure), {}, 0};
 }
 
 // Clears the handle's options, which point into this call's locals, on every
@@ -349,7 +349,7 @@ TransferResult RunTransfer(CurlSession& session, const TransferRequest& request,
   }
   const CURLcode code = Perform(session, options, state);
   if (state.pending) std::rethrow_exception(state.pending);
-  TransferResult result{EndOf(code, state), ResponseCode(handle), {}, {}, {}};
+  TransferResult result{EndOf(code, state), ResponseCode(handle), {}, {}, {}, state.bodyBytes};
   const char* contentType = nullptr;
   if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
     result.contentType = contentType;

@@ -41,10 +41,11 @@ enum class TransferEnd {
 
 struct TransferResult {
   TransferEnd end = TransferEnd::kNotSetUp;
-  long status = 0;          // 0 until an answer head arrived
-  std::string error;        // why the transfer did not complete
-  Failure failure;          // why the request did not give a whole 200 answer
-  std::string contentType;  // the answer's Content-Type, empty without one
+  long status = 0;              // 0 until an answer head arrived
+  std::string error;            // why the transfer did not complete
+  Failure failure;              // why the request did not give a whole 200 answer
+  std::string contentType;      // the answer's Content-Type, empty without one
+  std::uint64_t bodyBytes = 0;  // the bytes of a 200 body handed to the sink
   bool IsOk200() const { return end == TransferEnd::kComplete && status == 200; }
 };
 

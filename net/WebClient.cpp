@@ -121,8 +121,7 @@ bool WebClient::FetchText(const std::string& url, unsigned short port, std::stri
 bool WebClient::FetchBody(const std::string& url, unsigned short port, std::string& body, std::uint64_t maxBytes) {
   TextSink sink(body, false, maxBytes);
   const TransferResult result = RunTransfer(Session(), {FetchProfile(), url, port, {}, maxBytes}, options_, sink);
-  lastFailure_ = result.failure;
-  lastContentType_ = result.contentType;
+  NoteResult(result);
   if (result.IsOk200()) return true;
   sink.Drop();
   return false;
@@ -155,20 +154,27 @@ bool WebClient::Download(const RequestProfile& profile, const std::string& local
   if (!file.Open(localPath)) {
     lastFailure_ = Failure::Of(FailureKind::kCannotWrite);
     lastContentType_.clear();
+    lastBodyBytes_ = 0;
     return false;
   }
   FileSink sink(file);
   const TransferResult result =
       RunTransfer(Session(), {profile, url, port, body, options_.maxFileBytes}, options_, sink);
-  lastFailure_ = result.failure;
-  lastContentType_ = result.contentType;
+  NoteResult(result);
   const bool sinkFailed = result.end == TransferEnd::kSinkFailed;
   if (!sinkFailed && !result.IsOk200()) return false;
   if (sinkFailed || !file.Commit()) {
     lastFailure_ = Failure::Of(FailureKind::kCannotWrite);
+    lastBodyBytes_ = 0;
     throw DownloadWriteError("cannot write the download of " + url + " to " + localPath);
   }
   return true;
+}
+
+void WebClient::NoteResult(const TransferResult& result) {
+  lastFailure_ = result.failure;
+  lastContentType_ = result.contentType;
+  lastBodyBytes_ = result.IsOk200() ? result.bodyBytes : 0;
 }
 
 bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response,
@@ -176,8 +182,7 @@ bool WebClient::SubmitForm(const RequestProfile& profile, const std::string& bod
   TextSink sink(response, true, options_.maxTextBytes);
   const TransferResult result =
       RunTransfer(Session(), {profile, url, port, body, options_.maxTextBytes}, options_, sink);
-  lastFailure_ = result.failure;
-  lastContentType_ = result.contentType;
+  NoteResult(result);
   if (!result.IsOk200()) sink.Drop();
   switch (result.end) {
     case TransferEnd::kComplete:

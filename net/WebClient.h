@@ -30,6 +30,7 @@ namespace pagelark::net {
 
 class CurlSession;
 struct RequestProfile;
+struct TransferResult;
 
 class WebClient {
  public:
@@ -93,6 +94,10 @@ class WebClient {
   // when it had none.
   const std::string& LastContentType() const { return lastContentType_; }
 
+  // The size of the last operation's body when it was a whole 200 answer
+  // (whether kept in memory or written to a file), else 0.
+  std::uint64_t LastBodyBytes() const { return lastBodyBytes_; }
+
   const WebClientOptions& Options() const { return options_; }
 
   // Paths sent in UTF-8 from now on (WebClientOptions::utf8Paths).
@@ -108,11 +113,13 @@ class WebClient {
                 unsigned short port, std::string_view body);
   bool SubmitForm(const RequestProfile& profile, const std::string& body, std::string& response, const std::string& url,
                   unsigned short port);
+  void NoteResult(const TransferResult& result);
 
   WebClientOptions options_;
   std::unique_ptr<CurlSession> session_;
   Failure lastFailure_;
   std::string lastContentType_;
+  std::uint64_t lastBodyBytes_ = 0;
 };
 
 }  // namespace pagelark::net

@@ -4,6 +4,8 @@
 // (the window pumps its events between steps) takes effect at the next test.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "settings/CrawlSettings.h"
@@ -13,6 +15,12 @@ namespace pagelark {
 // The setting fields the engine can point the user at: the start command
 // gives the focus to an empty or refused one.
 enum class SettingField { kStartUrl, kDownloadFolder, kCounterFrom, kCounterTo, kCounterStep };
+
+struct RunProgress {
+  std::size_t processed = 0;  // candidates done
+  std::size_t listed = 0;     // candidates listed, and the start URLs still to list
+  std::uint64_t bytes = 0;    // the bodies of the whole answers taken so far
+};
 
 class Host {
  public:
@@ -39,10 +47,9 @@ class Host {
   // it beside the line. The line itself reads as it always does.
   virtual void NoteLineReason(int /*index*/, const std::string& /*reason*/) {}
 
-  // How far the run is: candidates done of those listed (and of the start
-  // URLs still to list). For a front end that shows a bar; called as each
-  // candidate is taken and once at the end.
-  virtual void ReportProgress(std::size_t /*processed*/, std::size_t /*listed*/) {}
+  // How far the run is, for a front end that shows a bar and a rate; called
+  // as each candidate is taken and once at the end.
+  virtual void ReportProgress(const RunProgress& /*progress*/) {}
 
   // Status line under the progress list (repainted at once).
   virtual void SetStatus(const std::string& text) = 0;

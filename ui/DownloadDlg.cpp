@@ -247,9 +247,9 @@ void CDownloadDlg::NoteLineReason(int index, const std::string& reason) {
   view_.ListSetTip(id::kProgressList, index, reason);
 }
 
-void CDownloadDlg::ReportProgress(std::size_t processed, std::size_t listed) {
+void CDownloadDlg::ReportProgress(const RunProgress& progress) {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - runStart_;
-  view_.SetProgress(processed, listed, ProgressText(processed, listed, elapsed.count()));
+  view_.SetProgress(progress.processed, progress.listed, ProgressText(progress, elapsed.count()));
 }
 
 void CDownloadDlg::SetStatus(const std::string& text) {

@@ -86,7 +86,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   std::string Line(int index) override;
   void ClearLines() override;
   void NoteLineReason(int index, const std::string& reason) override;
-  void ReportProgress(std::size_t processed, std::size_t listed) override;
+  void ReportProgress(const RunProgress& progress) override;
   void SetStatus(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
   void ShowRunEnd(const std::string& text) override;

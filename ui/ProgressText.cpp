@@ -1,6 +1,7 @@
 #include "ui/ProgressText.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "messages/WindowTexts.h"
 
@@ -19,13 +20,27 @@ std::string Elapsed(long total) {
 
 }  // namespace
 
-std::string ProgressText(std::size_t processed, std::size_t listed, double seconds) {
-  std::string text = std::to_string(processed) + " / " + std::to_string(listed) + "  " + kLabelElapsed + " " +
-                     Elapsed(static_cast<long>(seconds));
+std::string ProgressText(const RunProgress& progress, double seconds) {
+  std::string text = std::to_string(progress.processed) + " / " + std::to_string(progress.listed) + "  " +
+                     kLabelElapsed + " " + Elapsed(static_cast<long>(seconds));
   if (seconds < 1.0) return text;
   char rate[32];
-  std::snprintf(rate, sizeof rate, "%.1f", static_cast<double>(processed) / seconds);
-  return text + "  " + rate + " " + kLabelPerSecond;
+  std::snprintf(rate, sizeof rate, "%.1f", static_cast<double>(progress.processed) / seconds);
+  return text + "  " + rate + " " + kLabelPerSecond + "  " + ByteRate(static_cast<double>(progress.bytes) / seconds);
+}
+
+std::string ByteRate(double bytesPerSecond) {
+  static constexpr const char* kUnits[] = {"B", "KB", "MB"};
+  std::size_t unit = 0;
+  // Rounded to a whole number, 1023.5 would read "1024 B/秒".
+  while (bytesPerSecond >= 1023.5 && unit + 1 < std::size(kUnits)) {
+    bytesPerSecond /= 1024.0;
+    ++unit;
+  }
+  const bool decimal = unit > 0 && bytesPerSecond < 9.95;
+  char number[32];
+  std::snprintf(number, sizeof number, decimal ? "%.1f" : "%.0f", bytesPerSecond);
+  return std::string(number) + " " + kUnits[unit] + kLabelPerSecondSuffix;
 }
 
 }  // namespace pagelark::ui

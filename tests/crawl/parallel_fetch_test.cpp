@@ -1,6 +1,7 @@
 // Several connections: plain GETs go out ahead of their turn, yet the run
 // writes what one connection writes, the same lines and the same files byte
-// for byte; and a stop still ends the run at once.
+// for byte, and reports the same bytes received; and a stop still ends the
+// run at once.
 #include <atomic>
 #include <map>
 #include <thread>
@@ -29,6 +30,7 @@ class ParallelFetch : public RunFixture {
   struct Mirror {
     std::vector<std::string> lines;
     std::map<std::string, std::string> files;
+    std::uint64_t bytes;  // as the run's last progress report gives them
   };
 
   Mirror RunOn(const std::string& connections) {
@@ -36,7 +38,7 @@ class ParallelFetch : public RunFixture {
     fs::create_directory(root.native() / "dl");
     host.settings.connections = connections;
     EXPECT_EQ(Run(), StartResult::kEnded);
-    return {RunLines(), FilesUnder(root.native() / "dl")};
+    return {RunLines(), FilesUnder(root.native() / "dl"), host.progress.back().bytes};
   }
 };
 
@@ -60,6 +62,7 @@ TEST_F(ParallelFetch, WritesWhatOneConnectionWrites) {
     const Mirror many = RunOn(connections);
     EXPECT_EQ(many.lines, one.lines) << connections;
     EXPECT_EQ(many.files, one.files) << connections;
+    EXPECT_EQ(many.bytes, one.bytes) << connections;
   }
 }
 

@@ -390,6 +390,32 @@ TEST_F(CrawlRunTest, FailuresAreProgressLinesWithTheirReasons) {
   EXPECT_EQ(host.statuses.back(), test::RunFixture::J("ダウンロード件数 1"));
 }
 
+// The bytes reported are those of the whole 200 answers, whichever way they
+// were fetched: a page, a file, a query download, a form answer. A missing
+// file and a body cut short add nothing.
+TEST_F(CrawlRunTest, ProgressCountsTheBytesOfWholeAnswers) {
+  const std::string page =
+      "<img src=\"a.gif\"><img src=\"gone.gif\"><img src=\"cut.gif\"><img src=\"get.zip?v=1\">"
+      "<a href=\"find.cgi?q=1\">f</a>";
+  server.Serve("/p.html", 200, page);
+  server.Serve("/a.gif", 200, std::string(5000, 'a'), "image/gif");
+  server.Serve("/get.zip", 200, "query file", "application/zip");
+  server.Serve("/find.cgi", 200, "<p>found</p>");
+  server.Handle("/cut.gif", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(100, "image/gif", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+      sink.write("GIF89a", 6);
+      return false;  // the connection closes 94 bytes short
+    });
+  });
+  host.settings.startUrl = server.Url("/p.html");
+  EXPECT_EQ(Run(), StartResult::kEnded);
+  ASSERT_FALSE(host.progress.empty());
+  const RunProgress& last = host.progress.back();
+  EXPECT_EQ(last.processed, 6u);
+  EXPECT_EQ(last.listed, 6u);
+  EXPECT_EQ(last.bytes, page.size() + 5000 + std::string("query file<p>found</p>").size());
+}
+
 // Every file below the download folder with its bytes.
 std::map<std::string, std::string> FilesWithBytes(const fs::path& folder) {
   std::map<std::string, std::string> files;

@@ -28,6 +28,7 @@ class FakeHost : public Host {
   std::vector<CrawlSettings> applied;
   std::vector<std::string> indexFiles;
   std::map<int, std::string> reasons;  // NoteLineReason's, by line (not in `events`)
+  std::vector<RunProgress> progress;   // ReportProgress's (not in `events`)
   int pumpCount = 0;
   // "ApplySettings", "SetIndexFile <text>", "AppendLine <text>", "ClearLines",
   // "SetStatus <text>", "ShowMessage <text>", "FocusField <field> <counter>", "PumpMessages".
@@ -58,6 +59,7 @@ class FakeHost : public Host {
     events.push_back("ClearLines");
   }
   void NoteLineReason(int index, const std::string& reason) override { reasons[index] = reason; }
+  void ReportProgress(const RunProgress& report) override { progress.push_back(report); }
   void SetStatus(const std::string& text) override {
     statuses.push_back(text);
     events.push_back("SetStatus " + text);

@@ -99,15 +99,29 @@ TEST(WindowKeys, EnterNeverEndsTheWindow) {
   EXPECT_TRUE(h.view.messages.empty());
 }
 
-TEST(ProgressText, CountsTimeAndRate) {
+TEST(ProgressText, CountsTimeAndRates) {
   struct Case {
-    std::size_t processed, listed;
+    RunProgress progress;
     double seconds;
     const char* utf8;
   };
-  for (const Case& c : {Case{0, 0, 0.4, "0 / 0  経過 0:00"}, Case{13, 340, 65.2, "13 / 340  経過 1:05  0.2 件/秒"},
-                        Case{9000, 9100, 7261, "9000 / 9100  経過 2:01:01  1.2 件/秒"}}) {
-    EXPECT_EQ(ProgressText(c.processed, c.listed, c.seconds), Sjis(c.utf8));
+  for (const Case& c : {Case{{0, 0, 0}, 0.4, "0 / 0  経過 0:00"},
+                        Case{{13, 340, 358400}, 65.2, "13 / 340  経過 1:05  0.2 件/秒  5.4 KB/秒"},
+                        Case{{9000, 9100, 0}, 7261, "9000 / 9100  経過 2:01:01  1.2 件/秒  0 B/秒"}}) {
+    EXPECT_EQ(ProgressText(c.progress, c.seconds), Sjis(c.utf8));
+  }
+}
+
+TEST(ProgressText, ByteRateUnits) {
+  struct Case {
+    double perSecond;
+    const char* utf8;
+  };
+  for (const Case& c :
+       {Case{512, "512 B/秒"}, Case{1023.4, "1023 B/秒"}, Case{1023.6, "1.0 KB/秒"}, Case{3584, "3.5 KB/秒"},
+        Case{10188, "9.9 KB/秒"}, Case{10200, "10 KB/秒"}, Case{358400, "350 KB/秒"}, Case{1.25 * 1048576, "1.2 MB/秒"},
+        Case{3000.0 * 1048576, "3000 MB/秒"}}) {
+    EXPECT_EQ(ByteRate(c.perSecond), Sjis(c.utf8)) << c.perSecond;
   }
 }
 
@@ -229,7 +243,7 @@ TEST(WindowHost, ProgressLinesAndStatus) {
   EXPECT_EQ(h.view.showLastCalls, 1);
   h.window->NoteLineReason(1, "HTTP 404");
   EXPECT_EQ(h.view.tips, (std::map<int, std::string>{{1, "HTTP 404"}}));
-  h.window->ReportProgress(3, 10);
+  h.window->ReportProgress({3, 10, 2048});
   EXPECT_EQ(h.view.progress, (std::pair<std::size_t, std::size_t>{3, 10}));
   EXPECT_TRUE(h.view.progressText.starts_with("3 / 10  " + Sjis("経過") + " ")) << h.view.progressText;
   EXPECT_EQ(h.window->LineCount(), 2);

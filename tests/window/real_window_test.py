@@ -3,14 +3,15 @@
 driven from outside like a user: settings typed into the fields, a run to
 its end and a run stopped half-way against loopback sample servers, Enter in
 two fields, a resize, and the close with its save question taken back, then
-answered.
+answered; then the window again at a scale of 2, which must fit the screen
+and scroll to its far end.
 
   real_window_test.py --pagelark P --places P --sample-server P --site DIR
 
 With PAGELARK_SHOTS_DIR set, the screenshots (window-running.png,
-window-resized.png, window-save-question.png) are written there. When a step
-fails, a screenshot of the whole screen lands in the current directory as
-real_window_failure.png."""
+window-resized.png, window-save-question.png, window-scale2.png) are written
+there. When a step fails, a screenshot of the whole screen lands in the
+current directory as real_window_failure.png."""
 
 import argparse
 import os
@@ -34,6 +35,8 @@ FILES_BEFORE_STOP = 6  # a few progress lines for the screenshot, half the site 
 LIST_FRAME = 3  # pixels of the list's frame, which are dark
 SCROLL_BAR = 24  # room for a scroll bar, whose arrows are dark
 PICTURES = [".png", ".pdf"]  # files a mirror stores unchanged
+FULL_BAR = 0.8  # the share of blue in a full progress bar's middle row, its frame left out
+BAR_END = 60  # pixels of the progress bar's right end looked at, and as many beyond it
 
 
 class WindowTest:
@@ -56,22 +59,27 @@ class WindowTest:
 
     # The window and where its controls are.
 
-    def start_program(self):
+    def start_program(self, scale=1):
         runtime = self.folder("runtime", 0o700)
-        self.session.env.update(QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime, NO_AT_BRIDGE="1")
+        self.session.env.update(QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime, NO_AT_BRIDGE="1",
+                                QT_SCALE_FACTOR=str(scale))
         self.program = self.session.start("pagelark", [self.options.pagelark, "--program-dir", self.program_dir])
         self.window = self.x.find_window(MAIN_TITLE, STARTUP_TIMEOUT)
-        self.read_places()
+        self.places = self.read_places()
 
-    def read_places(self):
+    def read_places(self, *how):
+        """Where the controls are at the window's size; with "end", once the
+        window is scrolled to its far end."""
         width, height = self.x.window_size(self.window)
-        answer = subprocess.run([self.options.places, str(width), str(height)], env=self.session.env,
+        answer = subprocess.run([self.options.places, str(width), str(height), *how], env=self.session.env,
                                 capture_output=True, text=True, timeout=STARTUP_TIMEOUT)
         if answer.returncode != 0:
             raise TestFailure("window_places failed: " + answer.stderr)
+        places = {}
         for line in answer.stdout.splitlines():
             name, *numbers = line.split()
-            self.places[name] = tuple(map(int, numbers))
+            places[name] = tuple(map(int, numbers))
+        return places
 
     def click(self, name):
         x, y, width, height = self.places[name]
@@ -163,9 +171,9 @@ class Steps:
         self.whole_run_ends(folder)
         self.whole_count = len(mirror_files(folder))
 
-    def whole_run_ends(self, folder):
+    def whole_run_ends(self, folder, list_in_view=True):
         message = self.t.wait_for_message("the message at the run's end", RUN_TIMEOUT)
-        if not self.t.list_ink():
+        if list_in_view and not self.t.list_ink():
             raise TestFailure("the progress list stayed empty through a whole run")
         check_whole_mirror(self.t.options.site, folder, self.fast_port)
         self.t.answer_message(message, "Return")
@@ -234,8 +242,48 @@ class Steps:
         self.t.x.key("alt+F4")
         return self.t.wait_for_message("the save question", 10)
 
+    def at_scale_two(self):
+        """At QT_SCALE_FACTOR=2 the controls need more than the screen: the
+        window opens within the screen's free area, with scroll bars. A run
+        (Enter in the URL field; the fast server's files go beside the slow
+        one's in the folder saved last) ends; scrolled to its far end with its
+        scroll bars, the window shows the right end of the full progress bar
+        where window_places says it is. The screenshot shows the bottom left."""
+        self.t.start_program(scale=2)
+        x, y, width, height = self.t.x.frame_rect(self.t.window)
+        left, top, free_width, free_height = self.t.x.work_area()
+        if x < left or y < top or x + width > left + free_width or y + height > top + free_height:
+            raise TestFailure(f"the window at scale 2 lies at {width}x{height}+{x}+{y}, "
+                              f"beyond the free area {free_width}x{free_height}+{left}+{top}")
+        end = self.t.read_places("end")
+        if not {"vertical-bar", "horizontal-bar"} <= end.keys():
+            raise TestFailure("the window at scale 2 has no scroll bars, yet the screen cannot hold it")
+        self.t.type_into("url", self.fast_url)
+        self.t.x.key("Return")
+        self.whole_run_ends(self.t.folder("stopped"), list_in_view=False)
+        self.click_trough(end["vertical-bar"], far=True)
+        self.click_trough(end["horizontal-bar"], far=True)
+        x, y, width, height = end["progress-bar"]
+        bar_end = (x + width - BAR_END, y + height // 2, BAR_END - 4, 1)
+        beyond = (x + width + 4, y + height // 2, BAR_END, 1)
+        if self.t.x.blue_share(self.t.window, bar_end) < FULL_BAR or self.t.x.blue_share(self.t.window, beyond) > 0:
+            raise TestFailure("scrolled to its end, the window at scale 2 does not show the progress bar's end")
+        self.click_trough(end["horizontal-bar"], far=False)
+        self.t.shot("window-scale2.png")
+
+    def click_trough(self, bar, far):
+        """A click on a scroll bar's trough beside the arrow at its far or near
+        end: the window scrolls to that end (a page takes it there)."""
+        x, y, width, height = bar
+        if width > height:  # a horizontal bar, whose arrows are as wide as it is high
+            self.t.x.click(self.t.window, x + (width - 2 * height if far else 2 * height), y + height // 2)
+        else:
+            self.t.x.click(self.t.window, x + width // 2, y + (height - 2 * width if far else 2 * width))
+        time.sleep(0.3)  # the repaint has no signal outside the program
+
     def all(self):
-        return [self.run_to_its_end, self.enter_keeps_the_window, self.stop_a_run, self.resize, self.close_and_save]
+        return [self.run_to_its_end, self.enter_keeps_the_window, self.stop_a_run, self.resize, self.close_and_save,
+                self.at_scale_two]
 
 
 def parse_options():

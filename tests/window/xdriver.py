@@ -63,16 +63,45 @@ class XDriver:
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, width, height)
 
-    def ink_rows(self, window, rect):
-        """How many pixel rows of the window's rectangle (x, y, width, height)
-        hold a dark pixel: text on a light background shows as ink rows."""
+    def frame_rect(self, window):
+        """Where the window lies on the screen with its frame: x, y, width, height."""
+        info = self._run(["xwininfo", "-id", str(window)])
+        x, y, width, height = (int(re.search(rf"^\s*{name}:\s+(-?\d+)", info, re.M).group(1))
+                               for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        left, right, top, bottom = self._cardinals(["-id", str(window)], "_NET_FRAME_EXTENTS")
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def work_area(self):
+        """The screen's free area as the window manager gives it: x, y, width, height."""
+        return tuple(self._cardinals(["-root"], "_NET_WORKAREA")[:4])
+
+    def _cardinals(self, where, name):
+        answer = self._run(["xprop", *where, name])
+        if "=" not in answer:
+            raise TestFailure(f"no {name} property")
+        return [int(number) for number in answer.split("=", 1)[1].split(",")]
+
+    def pixels(self, window, rect):
+        """Columns, rows and RGB bytes of the window's rectangle (x, y, width, height)."""
         x, y, width, height = rect
         image = subprocess.run(["import", "-window", str(window), "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
                                 "ppm:-"],
                                env=self.env, capture_output=True, timeout=30).stdout
-        columns, rows, pixels = read_ppm(image)
+        return read_ppm(image)
+
+    def ink_rows(self, window, rect):
+        """How many pixel rows of the window's rectangle (x, y, width, height)
+        hold a dark pixel: text on a light background shows as ink rows."""
+        columns, rows, pixels = self.pixels(window, rect)
         stride = columns * 3
         return sum(1 for row in range(rows) if has_dark_pixel(pixels[row * stride:(row + 1) * stride]))
+
+    def blue_share(self, window, rect):
+        """The share of the rectangle's pixels that are clearly blue, as a
+        progress bar's filled part is."""
+        columns, rows, pixels = self.pixels(window, rect)
+        blue = sum(1 for i in range(0, len(pixels), 3) if pixels[i + 2] > pixels[i] + 60)
+        return blue / max(1, columns * rows)
 
     def screenshot(self, window, path):
         """The window with its frame as it shows on screen, windows above it included."""

@@ -80,7 +80,7 @@ void AddSampleRun(CDownloadDlg& window) {
   window.AppendLine(Sjis("http://127.0.0.1:8080/images/logo.pngをダウンロード中"));
   window.AppendLine(Sjis("\thttp://127.0.0.1:8080/images/logo.pngのダウンロードに成功しました。"));
   window.SetStatus(Sjis("2 / 9:     http://127.0.0.1:8080/images/logo.pngをダウンロード中"));
-  window.ReportProgress(1, 9);
+  window.ReportProgress({1, 9, 40960});
 }
 
 bool SaveToolbarImages(const QString& folder) {
