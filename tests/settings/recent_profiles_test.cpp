@@ -60,12 +60,5 @@ TEST_F(RecentProfilesTest, TheListMovesBehindAStartUpProfileWrittenLater) {
   EXPECT_EQ(SetIni(), ProfileText({"INI=/p/b.ini", "Recent1=/p/b.ini", "Recent2=/p/a.ini"}));
 }
 
-TEST_F(RecentProfilesTest, AtMostFourCountAndEmptyValuesAreSkipped) {
-  WriteSetIni(ProfileText({"Recent1=/a", "Recent2=", "Recent3=/c", "Recent5=/e"}));
-  EXPECT_EQ(ReadRecentProfiles(dir_.system()), (std::vector<std::string>{"/a", "/c"}));
-  ASSERT_TRUE(WriteRecentProfiles(dir_.system(), {"/1", "/2", "/3", "/4", "/5"}));
-  EXPECT_EQ(ReadRecentProfiles(dir_.system()), (std::vector<std::string>{"/1", "/2", "/3", "/4"}));
-}
-
 }  // namespace
 }  // namespace pagelark

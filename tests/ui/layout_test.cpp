@@ -110,13 +110,6 @@ TEST(MainLayout, MnemonicsReachTheMenusAndTheLabelledFieldsWithoutCollisions) {
   EXPECT_EQ(MnemonicTip('U'), "Alt+U");
 }
 
-TEST(MnemonicLetter, TheLetterAfterAPlainAmpersand) {
-  const std::pair<const char*, char> cases[] = {
-      {"(&d)", 'D'}, {"R&&D", 0}, {"R&&D &x", 'X'}, {"end&", 0}, {"none", 0}, {nullptr, 0},
-  };
-  for (const auto& [text, letter] : cases) EXPECT_EQ(MnemonicLetter(text), letter) << (text ? text : "null");
-}
-
 TEST(StringTable, ToolbarTooltipsAndTheVersionItem) {
   EXPECT_EQ(LoadString(32771), Sjis("設定保存"));
   EXPECT_EQ(LoadString(32777), Sjis("HTML表示"));

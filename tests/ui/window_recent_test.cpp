@@ -84,10 +84,5 @@ TEST_F(RecentProfileTest, AProfileThatIsGoneIsSaidAndDropped) {
   EXPECT_EQ(h.view.messages.size(), 1u);
 }
 
-TEST(RecentMenuText, NumbersTheItemAndShowsAnAmpersandAsItself) {
-  EXPECT_EQ(RecentMenuText(0, "/p/a.ini"), "&1 /p/a.ini");
-  EXPECT_EQ(RecentMenuText(3, "\\p\\R&D.ini"), "&4 /p/R&&D.ini");
-}
-
 }  // namespace
 }  // namespace pagelark::ui::test
