@@ -119,8 +119,7 @@ QStringList ItemsOf(QMenu* menu) {
   return items;
 }
 
-const QStringList kDescribedFileItems{Jp("新規作成"), Jp("開く"), "-",       Jp("上書き保存"),
-                                      Jp("別名保存"), "-",        Jp("終了")};
+const QStringList kFileItems{Jp("新規作成"), Jp("開く"), "-", Jp("上書き保存"), Jp("別名保存"), "-", Jp("終了")};
 
 QString TextOf(QWidget* w) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
@@ -193,7 +192,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(menus[0]->text(), Jp("ファイル（&F）"));
     QCOMPARE(menus[1]->text(), Jp("ダウンロード(&D)"));
     QCOMPARE(menus[2]->text(), Jp("ヘルプ(&H)"));
-    QCOMPARE(ItemsOf(menus[0]->menu()), kDescribedFileItems);
+    QCOMPARE(ItemsOf(menus[0]->menu()), kFileItems);
 
     QStringList tools;
     for (QAction* a : w.view.toolBar()->actions()) {
@@ -211,7 +210,7 @@ class MainWindowTest : public QObject {
   }
 
   // Recent profiles stand above Exit behind a separator of their own, and
-  // open their profile; without them the menu is as described.
+  // open their profile; without them the menu has its seven items.
   void recentProfilesAreListedAboveExitAndOpenTheirProfile() {
     Window w;
     pagelark::test::TempDir work;
@@ -221,7 +220,7 @@ class MainWindowTest : public QObject {
     QVERIFY(platform::WriteFileBytes(w.programDir.display() + "set.ini", section + "Recent1=" + profile + "\r\n"));
     w.Show();
     QMenu* file = w.view.menuBar()->actions()[0]->menu();
-    QStringList withRecent = kDescribedFileItems;
+    QStringList withRecent = kFileItems;
     withRecent.insert(6, QStringLiteral("-"));
     withRecent.insert(6, "&1 " + ToQt(work.display()) + "R&&D.ini");
     QCOMPARE(ItemsOf(file), withRecent);
@@ -229,7 +228,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(w.at(id::kStartUrl))->text(), QStringLiteral("http://recent/"));
     QCOMPARE(w.view.windowTitle(), Jp("R&D.ini - Pagelark From CGI"));
     w.view.SetRecentProfiles({});
-    QCOMPARE(ItemsOf(file), kDescribedFileItems);
+    QCOMPARE(ItemsOf(file), kFileItems);
   }
 
   // Alt and a letter open a menu or focus a labelled field, whose tooltip
