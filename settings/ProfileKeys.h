@@ -18,6 +18,10 @@ inline constexpr std::string_view kSection = "\x8F\x89\x8A\xFA\x95\x5C\x8E\xA6";
 inline constexpr std::string_view kSetIniFile = "set.ini";
 inline constexpr std::string_view kSetIniProfile = "INI";  // full path of the current profile
 inline constexpr std::string_view kDefaultProfileFile = "Pagelark.ini";
+// The profiles last opened or saved in the window, most recent first, as
+// Recent1..Recent4 after key INI; a set.ini without them lists none.
+inline constexpr std::string_view kRecentProfilePrefix = "Recent";
+inline constexpr int kMaxRecentProfiles = 4;
 
 // Buffer sizes of the reads: at most size - 1 bytes of a value count.
 inline constexpr std::size_t kValueBufferSize = 1024;

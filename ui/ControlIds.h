@@ -54,6 +54,15 @@ inline constexpr int kMenuShowHtml = 32782;
 inline constexpr int kMenuVersion = 32779;
 inline constexpr int kMenuHelp = 32780;
 
+// The File menu's recent profiles: item i (0 the most recent) is
+// kMenuRecentProfile + i.
+inline constexpr int kMenuRecentProfile = 40020;
+inline constexpr int kRecentProfileItems = 4;
+constexpr int MenuRecentProfile(int index) { return kMenuRecentProfile + index; }
+constexpr bool IsRecentProfileItem(int commandId) {
+  return commandId >= kMenuRecentProfile && commandId < kMenuRecentProfile + kRecentProfileItems;
+}
+
 // Toolbar buttons.
 inline constexpr int kToolNew = 40010;
 inline constexpr int kToolOpen = 40011;

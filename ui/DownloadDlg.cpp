@@ -79,7 +79,8 @@ CDownloadDlg::CDownloadDlg(WindowView& view, WindowServices services)
       profiles_(std::move(services.profiles)),
       webTool_(view),
       controls_(view, state_),
-      profileCommands_(view, webTool_, *profiles_, state_, *this),
+      recent_(view, *profiles_, state_.programDir),
+      profileCommands_(view, webTool_, *profiles_, state_, *this, recent_),
       helpCommands_(view, state_),
       runner_(services.makeRunner(*this)) {
   // Shown in messages and stored in set.ini, so in the platform's form.
@@ -105,10 +106,11 @@ void CDownloadDlg::OnInitDialog() {
   LoadStartupSettings();
 }
 
-// The start-up profile, then the toolbar. Without a toolbar the browse
-// button keeps its caption.
+// The start-up profile and the recent ones, then the toolbar. Without a
+// toolbar the browse button keeps its caption.
 void CDownloadDlg::LoadStartupSettings() {
   state_.profilePath = profiles_->LoadStartup(state_.programDir, *this);
+  recent_.Load();
   ShowProfileInTitle();
   CreateToolBar();
 }
@@ -138,7 +140,7 @@ void CDownloadDlg::ConfirmClose() {
       return;
     case MessageResult::kOk:
       // The writer has said what failed; the window stays so nothing is lost.
-      if (!profiles_->Write(state_.profilePath, state_.programDir, *this)) return;
+      if (!profileCommands_.WriteCurrent()) return;
       break;
     case MessageResult::kDiscard:
       break;
@@ -148,6 +150,10 @@ void CDownloadDlg::ConfirmClose() {
 
 void CDownloadDlg::OnCommand(int commandId) {
   if (IsCounterBox(commandId)) return OnCounterCheck(commandId);
+  if (id::IsRecentProfileItem(commandId)) {
+    OnOpenRecent(commandId - id::kMenuRecentProfile);
+    return ShowProfileInTitle();
+  }
   for (const auto& [command, handler] : kCommandTable) {
     if (command != commandId) continue;
     (this->*handler)();

@@ -12,6 +12,7 @@
 #include "ui/HelpCommands.h"
 #include "ui/ProfileCommands.h"
 #include "ui/ProfileStore.h"
+#include "ui/RecentProfiles.h"
 #include "ui/SettingsControls.h"
 #include "ui/WebTool.h"
 #include "ui/WindowState.h"
@@ -70,6 +71,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   void OnOpenProfile() { profileCommands_.OnOpenProfile(); }
   void OnSaveProfile() { profileCommands_.OnSaveProfile(); }
   void OnSaveProfileAs() { profileCommands_.OnSaveProfileAs(); }
+  void OnOpenRecent(int index) { profileCommands_.OnOpenRecent(index); }
   void OnShowHelp() { helpCommands_.OnShowHelp(); }
   void OnVersionInfo() { helpCommands_.OnVersionInfo(); }
   void OnShowHtml() { helpCommands_.OnShowHtml(); }
@@ -107,6 +109,7 @@ class CDownloadDlg final : public Host, public WindowCommands {
   std::unique_ptr<ProfileStore> profiles_;
   CWebTool webTool_;
   SettingsControls controls_;
+  RecentProfiles recent_;
   ProfileCommands profileCommands_;
   HelpCommands helpCommands_;
   std::unique_ptr<DownloadRunner> runner_;

@@ -1,6 +1,8 @@
 #include "ui/Layout.h"
 
 #include <array>
+#include <cctype>
+#include <string>
 #include <utility>
 
 #include "messages/WindowTexts.h"
@@ -48,7 +50,9 @@ constexpr std::array<ControlSpec, 6> CounterRow(int row) {
   }};
 }
 
-constexpr std::array<ControlSpec, 32> kMainFixed = {{
+// Each group's controls in reading order (Tab follows the table): top to
+// bottom, left to right within a row.
+constexpr std::array<ControlSpec, 30> kMainTop = {{
     // Group boxes first, so that they lie beneath the controls they frame.
     {kNone, kGroup, kGroupOptions, {7, 71, 252, 112}, kStyleNone},
     {kNone, kGroup, kGroupType, {15, 154, 86, 23}, kStyleNone},
@@ -65,6 +69,8 @@ constexpr std::array<ControlSpec, 32> kMainFixed = {{
     {id::kMaxDuplicateLinks, kEdit, nullptr, {218, 83, 33, 13}, kStyleAutoHScroll},
     {id::kBelowStartUrl, kCheck, kLabelBelowStartUrl, {17, 104, 153, 10}, kStyleNone},
     {id::kSameServer, kCheck, kLabelSameServer, {17, 115, 153, 10}, kStyleNone},
+    {kNone, kStatic, kLabelConnections, {176, 117, 0, 8}, kStyleNone},
+    {id::kConnections, kEdit, nullptr, {218, 114, 33, 13}, kStyleAutoHScroll},
     {id::kOneFolder, kCheck, kLabelOneFolder, {17, 127, 153, 10}, kStyleNone},
     {id::kUseFilter, kCheck, kLabelUseFilter, {17, 139, 77, 10}, kStyleNone},
     {id::kFilterDetail, kButton, kLabelFilterDetail, {94, 138, 50, 14}, kStyleNone},
@@ -72,28 +78,30 @@ constexpr std::array<ControlSpec, 32> kMainFixed = {{
     {id::kGet, kRadio, kLabelGet, {20, 164, 29, 10}, kStyleNone},
     {id::kPost, kRadio, kLabelPost, {51, 164, 33, 10}, kStyleNone},
     {id::kRequisites, kCheck, kLabelRequisites, {110, 164, 145, 10}, kStyleNone},
-    {kNone, kStatic, kLabelConnections, {176, 117, 0, 8}, kStyleNone},
-    {id::kConnections, kEdit, nullptr, {218, 114, 33, 13}, kStyleAutoHScroll},
     {id::kAllFiles, kRadio, kLabelAllFiles, {270, 85, 107, 10}, kStyleGroupStart},
     {id::kSelectKinds, kRadio, kLabelSelectKinds, {270, 99, 107, 10}, kStyleGroupStart},
     {id::kKindList, ControlKind::kListBox, nullptr, {274, 122, 33, 46}, kStyleNone},
     {id::kKindEdit, kEdit, nullptr, {317, 130, 27, 12}, kStyleAutoHScroll},
     {id::kAddKind, kButton, kLabelAddKind, {344, 129, 50, 14}, kStyleNone},
     {id::kDeleteKind, kButton, kLabelDeleteKind, {345, 148, 50, 14}, kStyleNone},
+}};
+
+// Below the counter rows, so that Tab reaches them after the rows.
+constexpr std::array<ControlSpec, 2> kMainBottom = {{
     {id::kProgressList, ControlKind::kListBox, nullptr, {7, 267, 424, 102}, kStyleScrollBars},
     {id::kStatusLine, kStatic, nullptr, {8, 377, 423, 20}, kStyleNone},
 }};
 
-constexpr std::size_t kMainFixedCount = kMainFixed.size();
-constexpr std::size_t kMainCount = kMainFixedCount + 6 * id::kCounterRows;
+constexpr std::size_t kMainCount = kMainTop.size() + 6 * id::kCounterRows + kMainBottom.size();
 
 constexpr std::array<ControlSpec, kMainCount> BuildMainControls() {
   std::array<ControlSpec, kMainCount> all{};
   std::size_t n = 0;
-  for (const ControlSpec& c : kMainFixed) all[n++] = c;
+  for (const ControlSpec& c : kMainTop) all[n++] = c;
   for (int row = 0; row < id::kCounterRows; ++row) {
     for (const ControlSpec& c : CounterRow(row)) all[n++] = c;
   }
+  for (const ControlSpec& c : kMainBottom) all[n++] = c;
   return all;
 }
 
@@ -196,6 +204,30 @@ const char* MenuShortcut(int command) {
   }
   return nullptr;
 }
+
+int RecentProfilesAbove() { return id::kMenuExit; }
+
+// The letters differ from each other and from the menus' F, D and H.
+std::span<const FieldMnemonic> MainWindowMnemonics() {
+  static constexpr FieldMnemonic kMnemonics[] = {
+      {id::kStartUrl, 'U'},           // "URL"
+      {id::kDownloadFolder, 'P'},     // "DownLoadパス"
+      {id::kMaxFiles, 'M'},           // "最大検索ファイル数"
+      {id::kMaxDuplicateLinks, 'L'},  // "最大検索重複リンクファイル数"
+      {id::kConnections, 'C'},        // "同時接続数"
+  };
+  return kMnemonics;
+}
+
+char MnemonicLetter(const char* text) {
+  for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+    if (*p != '&') continue;
+    if (*++p != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  }
+  return 0;
+}
+
+std::string MnemonicTip(char letter) { return std::string("Alt+") + letter; }
 
 const ControlSpec* FindControl(const DialogSpec& dialog, int controlId) {
   if (controlId == id::kNoId) return nullptr;

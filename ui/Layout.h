@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 namespace pagelark::ui {
 
@@ -77,6 +78,27 @@ std::span<const int> ToolbarButtons();
 // The keyboard shortcut of a menu command, in Qt's portable notation
 // ("Ctrl+N"); nullptr when it has none.
 const char* MenuShortcut(int command);
+
+// The menu item above which the File menu lists the recent profiles, behind
+// a separator of their own.
+int RecentProfilesAbove();
+
+// A field that Alt and a letter give the focus to, as if its label had the
+// letter as its mnemonic. The labels' captions stay as they are (no "&"):
+// the field's tooltip tells the keys instead (MnemonicTip).
+struct FieldMnemonic {
+  int field;
+  char letter;  // an upper-case ASCII letter
+};
+
+std::span<const FieldMnemonic> MainWindowMnemonics();
+
+// The upper-cased letter after the "&" of a menu title or caption ("&&" is
+// a plain "&"); 0 when it has none.
+char MnemonicLetter(const char* text);
+
+// The keys of a mnemonic as a tooltip shows them: "Alt+U".
+std::string MnemonicTip(char letter);
 
 // The control with this ID in the dialog, or nullptr.
 const ControlSpec* FindControl(const DialogSpec& dialog, int id);

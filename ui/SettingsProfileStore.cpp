@@ -2,6 +2,7 @@
 #include "settings/ProfileDefaults.h"
 #include "settings/ProfileReader.h"
 #include "settings/ProfileWriter.h"
+#include "settings/RecentProfiles.h"
 #include "settings/StartupProfile.h"
 #include "ui/ProfileStore.h"
 
@@ -17,6 +18,10 @@ class SettingsProfileStore final : public ProfileStore {
   void Reset(Host& host) override { ResetProfile(host); }
   std::string LoadStartup(const std::string& programDir, Host& host) override {
     return LoadStartupProfile(programDir, host);
+  }
+  std::vector<std::string> ReadRecent(const std::string& programDir) override { return ReadRecentProfiles(programDir); }
+  bool WriteRecent(const std::string& programDir, const std::vector<std::string>& paths) override {
+    return WriteRecentProfiles(programDir, paths);
   }
 };
 

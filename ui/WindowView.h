@@ -89,6 +89,11 @@ class WindowView {
   // The bar under the status line: `processed` of `listed`, and its text.
   virtual void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) = 0;
 
+  // The recent profiles in the File menu, above Exit: item i has the text
+  // texts[i] and the command id::MenuRecentProfile(i). Replaces the items
+  // shown before; none leaves the menu as the table has it.
+  virtual void SetRecentProfiles(std::span<const std::string> texts) = 0;
+
   // The window itself.
   virtual void SetWindowIcon() = 0;
   virtual void SetTitle(const std::string& text) = 0;

@@ -36,6 +36,7 @@ class FakeWindowView : public WindowView {
   OpenResult openResult = OpenResult::kOpened;
   bool listAtBottom = true;
   std::string title;
+  std::vector<std::string> recentMenu;
   std::pair<std::size_t, std::size_t> progress;
   std::string progressText;
   std::map<int, std::string> tips;
@@ -111,6 +112,7 @@ class FakeWindowView : public WindowView {
     ++aboutDialogs;
     if (onAboutDialog) onAboutDialog(dialog);
   }
+  void SetRecentProfiles(std::span<const std::string> texts) override { recentMenu.assign(texts.begin(), texts.end()); }
   void SetWindowIcon() override { iconSet = true; }
   void SetTitle(const std::string& text) override { title = text; }
   void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) override {

@@ -58,9 +58,15 @@ class RecordingProfiles : public ProfileStore {
     log_.push_back("startup");
     return programDir + "Pagelark.ini";
   }
+  std::vector<std::string> ReadRecent(const std::string&) override { return recent_; }
+  bool WriteRecent(const std::string&, const std::vector<std::string>& paths) override {
+    recent_ = paths;
+    return true;
+  }
 
  private:
   std::vector<std::string>& log_;
+  std::vector<std::string> recent_;
 };
 
 struct WindowHarness {

@@ -86,6 +86,30 @@ TEST(MainLayout, MenuWithMnemonicsAndSeparators) {
   EXPECT_EQ(std::string(menus[1].items[3].text), Sjis("ダウンロードしたHTMLを表示"));
 }
 
+// Alt with a letter opens a menu or focuses a labelled field; no letter may
+// serve two of them, and no caption may bring a letter of its own.
+TEST(MainLayout, MnemonicsReachTheMenusAndTheLabelledFieldsWithoutCollisions) {
+  std::set<char> letters;
+  for (const MenuSpec& menu : MainMenu()) {
+    const char letter = MnemonicLetter(menu.title);
+    EXPECT_NE(letter, 0) << menu.title;
+    EXPECT_TRUE(letters.insert(letter).second) << letter;
+  }
+  std::set<int> fields;
+  for (const FieldMnemonic& m : MainWindowMnemonics()) {
+    EXPECT_TRUE(m.letter >= 'A' && m.letter <= 'Z') << m.field;
+    EXPECT_TRUE(letters.insert(m.letter).second) << m.letter;
+    const ControlSpec* field = FindControl(MainWindowSpec(), m.field);
+    ASSERT_NE(field, nullptr) << m.field;
+    EXPECT_EQ(field->kind, ControlKind::kEdit) << m.field;
+    fields.insert(m.field);
+  }
+  EXPECT_EQ(fields, (std::set<int>{id::kStartUrl, id::kDownloadFolder, id::kMaxFiles, id::kMaxDuplicateLinks,
+                                   id::kConnections}));
+  for (const ControlSpec& c : MainWindowSpec().controls) EXPECT_EQ(MnemonicLetter(c.caption), 0) << c.id;
+  EXPECT_EQ(MnemonicTip('U'), "Alt+U");
+}
+
 TEST(StringTable, ToolbarTooltipsAndTheVersionItem) {
   EXPECT_EQ(LoadString(32771), Sjis("設定保存"));
   EXPECT_EQ(LoadString(32777), Sjis("HTML表示"));

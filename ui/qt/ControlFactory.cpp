@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -201,6 +202,18 @@ void TakeEnterInFields(const ControlMap& controls, QObject* owner, std::function
     if (qobject_cast<QLineEdit*>(widget) != nullptr) {
       widget->installEventFilter(new EnterKeyFilter(controlId, onEnter, owner));
     }
+  }
+}
+
+void InstallFieldMnemonics(const ControlMap& controls, QWidget* window, std::span<const FieldMnemonic> mnemonics) {
+  for (const FieldMnemonic& mnemonic : mnemonics) {
+    const auto it = controls.find(mnemonic.field);
+    if (it == controls.end()) continue;
+    QWidget* field = it->second;
+    const QString keys = QString::fromStdString(MnemonicTip(mnemonic.letter));
+    field->setToolTip(keys);
+    auto* shortcut = new QShortcut(QKeySequence(keys), window);
+    QObject::connect(shortcut, &QShortcut::activated, field, [field] { field->setFocus(Qt::ShortcutFocusReason); });
   }
 }
 

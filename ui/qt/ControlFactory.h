@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <span>
 #include <vector>
 
 #include "ui/DialogUnits.h"
@@ -22,6 +23,10 @@ using ControlMap = std::map<int, QWidget*>;
 // nothing else; the window logic sets its partner.
 ControlMap BuildControls(const DialogSpec& dialog, QWidget* parent, BaseUnits base,
                          const std::function<void(int)>& onClick);
+
+// Alt and each mnemonic's letter give the focus to its field, whose tooltip
+// tells the keys ("Alt+U").
+void InstallFieldMnemonics(const ControlMap& controls, QWidget* window, std::span<const FieldMnemonic> mnemonics);
 
 // In a modal dialog, Enter presses the push button that has the focus, and
 // the default button when the focus is elsewhere.

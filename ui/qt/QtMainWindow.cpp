@@ -76,12 +76,14 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   // than they need, and gives the progress list the room when it is larger.
   auto* scroll = new QScrollArea(this);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, never to the frame
   scroll->setWidgetResizable(true);
   client_ = new HatchedPanel();
   scroll->setWidget(client_);
   layout->addWidget(scroll);
   BuildMenu();
   controls_ = BuildControls(spec, client_, base_, [this](int id) { Forward(id); });
+  InstallFieldMnemonics(controls_, this, MainWindowMnemonics());
   BuildProgressStrip(spec);
   StretchLayout(client_, Control(id::kProgressList), {Control(id::kStatusLine), progressStrip_});
   TakeEnterInFields(controls_, this, [this](int id) {
@@ -134,13 +136,31 @@ void QtMainWindow::BuildMenu() {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(ToQt(item.text));
-      action->setObjectName(QStringLiteral("command%1").arg(item.command));
+      QAction* action = AddMenuCommand(menu, item.command, ToQt(item.text));
       if (const char* keys = MenuShortcut(item.command)) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-      const int command = item.command;
-      connect(action, &QAction::triggered, this, [this, command] { Forward(command); });
+      if (item.command == RecentProfilesAbove()) recentAbove_ = action;
     }
   }
+}
+
+QAction* QtMainWindow::AddMenuCommand(QMenu* menu, int command, const QString& text, QAction* before) {
+  auto* action = new QAction(text, menu);
+  action->setObjectName(QStringLiteral("command%1").arg(command));
+  connect(action, &QAction::triggered, this, [this, command] { Forward(command); });
+  menu->insertAction(before, action);
+  return action;
+}
+
+void QtMainWindow::SetRecentProfiles(std::span<const std::string> texts) {
+  for (QAction* item : recentItems_) delete item;
+  recentItems_.clear();
+  if (recentAbove_ == nullptr || texts.empty()) return;
+  QMenu* menu = qobject_cast<QMenu*>(recentAbove_->parent());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    recentItems_.push_back(
+        AddMenuCommand(menu, id::MenuRecentProfile(static_cast<int>(i)), ToQt(texts[i]), recentAbove_));
+  }
+  recentItems_.push_back(menu->insertSeparator(recentAbove_));
 }
 
 bool QtMainWindow::CreateToolBar(std::span<const int> buttons) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "ui/WindowView.h"
 #include "ui/qt/ControlFactory.h"
@@ -13,6 +14,8 @@ class QListWidget;
 class QToolBar;
 class QProgressBar;
 class QLabel;
+class QAction;
+class QMenu;
 
 namespace pagelark::ui {
 
@@ -59,6 +62,7 @@ class QtMainWindow final : public QDialog, public WindowView {
   bool OpenAddress(const std::string& address) override;
   void RunFilterDialog(CFilterDlg& dialog) override;
   void RunAboutDialog(CAboutDlg& dialog) override;
+  void SetRecentProfiles(std::span<const std::string> texts) override;
   void SetWindowIcon() override;
   void SetTitle(const std::string& text) override;
   void SetProgress(std::size_t processed, std::size_t listed, const std::string& text) override;
@@ -78,12 +82,15 @@ class QtMainWindow final : public QDialog, public WindowView {
 
  private:
   void BuildMenu();
+  QAction* AddMenuCommand(QMenu* menu, int command, const QString& text, QAction* before = nullptr);
   void BuildProgressStrip(const DialogSpec& spec);
   void Forward(int commandId);
   void RequestClose();
   QListWidget* List(int controlId) const;
 
   QMenuBar* menuBar_ = nullptr;
+  QAction* recentAbove_ = nullptr;     // the item the recent profiles are listed above
+  std::vector<QAction*> recentItems_;  // with their separator
   QWidget* client_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QWidget* progressStrip_ = nullptr;

@@ -35,6 +35,8 @@ class SampleProfiles final : public ProfileStore {
     host.ApplySettings(Sample());
     return programDir + "Pagelark.ini";
   }
+  std::vector<std::string> ReadRecent(const std::string&) override { return {}; }
+  bool WriteRecent(const std::string&, const std::vector<std::string>&) override { return true; }
 
   static CrawlSettings Sample() {
     CrawlSettings s;

@@ -1,11 +1,12 @@
 // The real filter dialog on the offscreen platform: both list views, deleting
-// the rows a user selected, Enter as OK, and Cancel.
+// the rows a user selected, Enter as OK, Cancel, and the Tab order.
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 
 #include "ModalAnswerer.h"
+#include "ReadingOrder.h"
 #include "ui/ControlIds.h"
 #include "ui/FilterDlg.h"
 #include "ui/qt/QtFilterDialog.h"
@@ -56,6 +57,12 @@ class FilterDialogTest : public QObject {
     QCOMPARE(d.table(id::kEnableList)->item(2, 0)->text(), QStringLiteral("c"));
     QVERIFY(qobject_cast<QAbstractButton*>(d.view.Control(id::kUseEnableList))->isChecked());
     QVERIFY(!qobject_cast<QAbstractButton*>(d.view.Control(id::kUseDisableList))->isChecked());
+  }
+
+  void tabFollowsTheScreen() {
+    Dialog d({{"a"}, {"x"}, false, false});
+    QCOMPARE(ReadingOrderBreak(&d.view), QString());
+    QCOMPARE(TabStops(&d.view).size(), std::size_t{12});  // every field, button, box and list
   }
 
   void deleteRemovesTheRowsTheUserSelected() {

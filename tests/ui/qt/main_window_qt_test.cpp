@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "ModalAnswerer.h"
+#include "ReadingOrder.h"
 #include "messages/WindowTexts.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -111,6 +112,15 @@ bool HasKind(QWidget* w, ControlKind kind) {
   }
 }
 
+// A menu's items, "-" for a separator.
+QStringList ItemsOf(QMenu* menu) {
+  QStringList items;
+  for (QAction* a : menu->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  return items;
+}
+
+const QStringList kFileItems{Jp("新規作成"), Jp("開く"), "-", Jp("上書き保存"), Jp("別名保存"), "-", Jp("終了")};
+
 QString TextOf(QWidget* w) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
   if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
@@ -182,10 +192,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(menus[0]->text(), Jp("ファイル（&F）"));
     QCOMPARE(menus[1]->text(), Jp("ダウンロード(&D)"));
     QCOMPARE(menus[2]->text(), Jp("ヘルプ(&H)"));
-    QStringList fileItems;
-    for (QAction* a : menus[0]->menu()->actions()) fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(fileItems,
-             (QStringList{Jp("新規作成"), Jp("開く"), "-", Jp("上書き保存"), Jp("別名保存"), "-", Jp("終了")}));
+    QCOMPARE(ItemsOf(menus[0]->menu()), kFileItems);
 
     QStringList tools;
     for (QAction* a : w.view.toolBar()->actions()) {
@@ -200,6 +207,59 @@ class MainWindowTest : public QObject {
     const std::pair<int, const char*> shortcuts[] = {
         {id::kMenuNew, "Ctrl+N"}, {id::kMenuOpen, "Ctrl+O"}, {id::kMenuSave, "Ctrl+S"}, {id::kMenuHelp, "F1"}};
     for (const auto& [command, keys] : shortcuts) QCOMPARE(w.command(command)->shortcut(), QKeySequence(keys));
+  }
+
+  // Recent profiles stand above Exit behind a separator of their own, and
+  // open their profile; without them the menu has its seven items.
+  void recentProfilesAreListedAboveExitAndOpenTheirProfile() {
+    Window w;
+    pagelark::test::TempDir work;
+    const std::string section = "[" + cp932::FromUtf8("初期表示") + "]\r\n";
+    const std::string profile = work.display() + "R&D.ini";
+    QVERIFY(platform::WriteFileBytes(profile, section + "URL=http://recent/\r\n"));
+    QVERIFY(platform::WriteFileBytes(w.programDir.display() + "set.ini", section + "Recent1=" + profile + "\r\n"));
+    w.Show();
+    QMenu* file = w.view.menuBar()->actions()[0]->menu();
+    QStringList withRecent = kFileItems;
+    withRecent.insert(6, QStringLiteral("-"));
+    withRecent.insert(6, "&1 " + ToQt(work.display()) + "R&&D.ini");
+    QCOMPARE(ItemsOf(file), withRecent);
+    w.command(id::MenuRecentProfile(0))->trigger();
+    QCOMPARE(qobject_cast<QLineEdit*>(w.at(id::kStartUrl))->text(), QStringLiteral("http://recent/"));
+    QCOMPARE(w.view.windowTitle(), Jp("R&D.ini - Pagelark From CGI"));
+    w.view.SetRecentProfiles({});
+    QCOMPARE(ItemsOf(file), kFileItems);
+  }
+
+  // Alt and a letter open a menu or focus a labelled field, whose tooltip
+  // tells the keys; the labels keep their captions.
+  void altLettersReachTheMenusAndTheLabelledFields() {
+    Window w;
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.view));
+    const QList<QAction*> menus = w.view.menuBar()->actions();
+    const QKeyCombination menuKeys[] = {Qt::ALT | Qt::Key_F, Qt::ALT | Qt::Key_D, Qt::ALT | Qt::Key_H};
+    for (int i = 0; i < 3; ++i) QCOMPARE(QKeySequence::mnemonic(menus[i]->text()), QKeySequence(menuKeys[i]));
+    for (const FieldMnemonic& m : MainWindowMnemonics()) {
+      QWidget* field = w.at(m.field);
+      QCOMPARE(field->toolTip(), QStringLiteral("Alt+") + QChar::fromLatin1(m.letter));
+      QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(Qt::Key_A + (m.letter - 'A')), Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), field);
+    }
+  }
+
+  void tabFollowsTheScreen() {
+    Window w;
+    w.Show();
+    QCOMPARE(ReadingOrderBreak(&w.view), QString());
+    const std::vector<QWidget*> stops = TabStops(&w.view);
+    QCOMPARE(stops.front(), w.at(id::kStartUrl));
+    QCOMPARE(stops.back(), w.at(id::kProgressList));
+    for (const ControlSpec& spec : MainWindowSpec().controls) {
+      QWidget* widget = w.at(spec.id);
+      if (widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) != Qt::TabFocus) continue;
+      QVERIFY2(std::find(stops.begin(), stops.end(), widget) != stops.end(), qPrintable(NameOf(widget)));
+    }
   }
 
   void clicksReachTheWindowLogic() {
