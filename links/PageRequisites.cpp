@@ -5,6 +5,7 @@
 #include <string>
 
 #include "links/TagMap.h"
+#include "links/TextCursors.h"
 
 namespace pagelark {
 namespace {
@@ -253,9 +254,9 @@ void AddTagRefs(std::string_view page, const Tag& tag, std::vector<RequisiteRef>
 
 // Whether a tag can name a requisite: a link, a style element, a tag the
 // rules name, or any tag whose text holds "style" (a style attribute, in any
-// case). The attributes of every other tag (p, a, span, most of a page) are
-// never read.
-bool MayHoldRequisite(std::string_view page, TagSpan span) {
+// case; `style` finds it in the lower-case twin of the page). The attributes
+// of every other tag (p, a, span, most of a page) are never read.
+bool MayHoldRequisite(std::string_view page, TagSpan span, NextOccurrence& style) {
   std::size_t nameEnd = span.open + 1;
   while (nameEnd < span.close && !EndsName(page[nameEnd])) ++nameEnd;
   const std::string_view name = page.substr(span.open + 1, nameEnd - span.open - 1);
@@ -263,10 +264,10 @@ bool MayHoldRequisite(std::string_view page, TagSpan span) {
   if (std::any_of(kTagRules.begin(), kTagRules.end(), [&](const TagRule& rule) { return SameWord(name, rule.tag); })) {
     return true;
   }
-  for (std::size_t at = nameEnd; at < span.close; ++at) {
-    if (StartsWithWord(page.substr(at, span.close - at), "style")) return true;
-  }
-  return false;
+  // A name ends at a byte below 0x40, so the search starts on a character
+  // boundary; an attribute's name always does too.
+  const std::size_t at = style.From(nameEnd);
+  return at != cp932::npos && at + style.size() <= span.close;
 }
 
 }  // namespace
@@ -289,13 +290,17 @@ void FindStyleRefs(std::string_view css, std::size_t offset, std::vector<Requisi
   }
 }
 
-std::vector<RequisiteRef> FindPageRequisites(std::string_view page) { return FindPageRequisites(page, TagMap(page)); }
+std::vector<RequisiteRef> FindPageRequisites(std::string_view page) {
+  const std::string lower = cp932::ToLower(page);
+  return FindPageRequisites(page, lower, TagMap(lower));
+}
 
-std::vector<RequisiteRef> FindPageRequisites(std::string_view page, const TagMap& map) {
+std::vector<RequisiteRef> FindPageRequisites(std::string_view page, std::string_view lower, const TagMap& map) {
   std::vector<RequisiteRef> refs;
   const std::vector<TagSpan>& tags = map.tags();
+  NextOccurrence style(lower, "style");
   for (std::size_t i = 0; i < tags.size(); ++i) {
-    if (!MayHoldRequisite(page, tags[i])) continue;
+    if (!MayHoldRequisite(page, tags[i], style)) continue;
     const Tag tag = ReadTag(page, tags[i]);
     AddTagRefs(page, tag, refs);
     // A style element's text runs up to the next tag, its end tag.

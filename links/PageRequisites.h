@@ -32,8 +32,8 @@ void FindStyleRefs(std::string_view css, std::size_t offset, std::vector<Requisi
 
 // The requisite references of a page, in page order.
 std::vector<RequisiteRef> FindPageRequisites(std::string_view page);
-// The same with the page's tags mapped already (`tags` maps `page`).
-std::vector<RequisiteRef> FindPageRequisites(std::string_view page, const TagMap& tags);
+// The same with the page's lower-case twin made and its tags mapped already.
+std::vector<RequisiteRef> FindPageRequisites(std::string_view page, std::string_view lower, const TagMap& tags);
 
 // The page's first <base href>: where its tag stands, from "<" to behind
 // ">", and where its value stands.

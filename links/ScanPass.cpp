@@ -87,7 +87,7 @@ std::vector<PageValue> LinkValuesOf(std::string_view source, std::string_view lo
           values.push_back({found.at, found.link});
         });
   }
-  for (const RequisiteRef& ref : FindPageRequisites(source, tags))
+  for (const RequisiteRef& ref : FindPageRequisites(source, lower, tags))
     values.push_back({ref.at, source.substr(ref.at, ref.size)});
   std::sort(values.begin(), values.end(), [](const PageValue& a, const PageValue& b) { return a.at < b.at; });
   values.erase(
@@ -172,7 +172,8 @@ void TakeRefs(const std::vector<RequisiteRef>& refs, bool html, LinkTaker& taker
 void RunRequisitePass(std::string_view pageUrl, std::string_view baseUrl, PageEncoding encoding, LinkState& state,
                       Host& host, int maxFilesValue) {
   LinkTaker taker(pageUrl, baseUrl, state, host, encoding);
-  TakeRefs(FindPageRequisites(state.page.pageText(), state.page.Tags()), true, taker, state, host, maxFilesValue);
+  TakeRefs(FindPageRequisites(state.page.pageText(), state.page.pageTextLower(), state.page.Tags()), true, taker, state,
+           host, maxFilesValue);
 }
 
 void RunStyleSheetPass(std::string_view sheetUrl, PageEncoding encoding, LinkState& state, Host& host,
