@@ -203,6 +203,7 @@ void CDownloadDlg::OnStartDownload() {
     return;
   }
   runStart_ = std::chrono::steady_clock::now();
+  lastProgress_.reset();
   view_.SetProgress(0, 0, {});
   runner_->StartDownload(state_.programDir, state_.profilePath);
   if (pendingClose_) {
@@ -254,8 +255,18 @@ void CDownloadDlg::NoteLineReason(int index, const std::string& reason) {
 }
 
 void CDownloadDlg::ReportProgress(const RunProgress& progress) {
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - runStart_;
-  view_.SetProgress(progress.processed, progress.listed, ProgressText(progress, elapsed.count()));
+  lastProgress_ = progress;
+  ShowProgress(progress);
+}
+
+void CDownloadDlg::ShowProgress(const RunProgress& progress) {
+  const double seconds = SecondsSinceStart();
+  shownSecond_ = static_cast<long>(seconds);
+  view_.SetProgress(progress.processed, progress.listed, ProgressText(progress, seconds));
+}
+
+double CDownloadDlg::SecondsSinceStart() const {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart_).count();
 }
 
 void CDownloadDlg::SetStatus(const std::string& text) {
@@ -275,6 +286,11 @@ void CDownloadDlg::ShowRunEnd(const std::string& text) {
 
 void CDownloadDlg::FocusField(SettingField field, int counter) { view_.SetFocus(FieldControlId(field, counter)); }
 
-void CDownloadDlg::PumpMessages() { webTool_.PumpMessages(); }
+void CDownloadDlg::PumpMessages() {
+  if (lastProgress_ && runner_->IsRunning() && static_cast<long>(SecondsSinceStart()) != shownSecond_) {
+    ShowProgress(*lastProgress_);
+  }
+  webTool_.PumpMessages();
+}
 
 }  // namespace pagelark::ui

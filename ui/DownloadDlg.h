@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings/Host.h"
@@ -103,6 +104,9 @@ class CDownloadDlg final : public Host, public WindowCommands {
   // Asks whether to save the current profile, then ends the window, unless
   // the user goes back to it or the profile could not be written.
   void ConfirmClose();
+  // The progress strip for `progress`, with the time since the run began.
+  void ShowProgress(const RunProgress& progress);
+  double SecondsSinceStart() const;
 
   WindowView& view_;
   WindowState state_;
@@ -118,6 +122,11 @@ class CDownloadDlg final : public Host, public WindowCommands {
   // and the start command has returned.
   bool pendingClose_ = false;
   std::chrono::steady_clock::time_point runStart_ = std::chrono::steady_clock::now();
+  // The run's last progress and the whole second of the time shown with it:
+  // during a long transfer no candidate is taken, and the strip is shown
+  // again as each second passes.
+  std::optional<RunProgress> lastProgress_;
+  long shownSecond_ = -1;
   std::string titleProfile_;  // the profile path the title shows
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "WindowHarness.h"
 #include "platform/fs.h"
@@ -232,6 +234,19 @@ TEST(WindowRun, ClosingDuringARunStopsItThenAsksTheQuestion) {
                                              "write " + h.programDir.display() + "Pagelark.ini"}));
   EXPECT_EQ(h.view.at(id::kProgressList).lines.back(), "stopped");
   ASSERT_EQ(h.view.messages.size(), 1u);
+}
+
+// A long transfer takes no candidate: the elapsed time still moves on while
+// the run waits and the window's events are dispatched.
+TEST(WindowHost, ElapsedTimeMovesOnDuringALongTransfer) {
+  WindowHarness h(false);
+  h.window->OnInitDialog();
+  h.view.pendingEvents.push_back([&h] {
+    h.window->ReportProgress({1, 3, 0});
+    std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+  });
+  h.window->OnCommand(id::kMenuStart);
+  EXPECT_NE(h.view.progressText.find(Sjis("経過") + " 0:01"), std::string::npos) << h.view.progressText;
 }
 
 TEST(WindowHost, ProgressLinesAndStatus) {
