@@ -4,7 +4,6 @@
 
 #include "crawl/Counters.h"
 #include "messages/RunTexts.h"
-#include "platform/cp932.h"
 #include "platform/fs.h"
 #include "settings/SettingNumbers.h"
 
@@ -70,9 +69,7 @@ bool CheckLimit(Host& host, const std::string& field, const std::string& message
 
 std::string PrepareDownloadFolder(const std::string& typed) {
   if (typed.empty()) return platform::CurrentDirectory();
-  std::string folder = platform::AbsolutePath(typed);
-  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
-  return folder;
+  return platform::WithTrailingBackslash(platform::AbsolutePath(typed));
 }
 
 bool CheckStartSettings(Host& host, StartValues& values) {

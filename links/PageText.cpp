@@ -229,7 +229,7 @@ void ValueReplacer::RewriteIntoSpares(PageText& page, std::optional<TagMap> tags
 // How much longer the text gets (unsigned: wraps when it gets shorter).
 std::size_t ValueReplacer::Growth() const {
   std::size_t growth = 0;
-  for (const Value& value : values_) growth += value.targetSize - (value.end - value.start);
+  for (const Value& value : values_) growth += static_cast<std::size_t>(GrowthOf(value));
   return growth;
 }
 

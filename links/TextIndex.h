@@ -5,7 +5,6 @@
 // when the hashes agree. Small slots keep a large table in the caches.
 #pragma once
 
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <deque>

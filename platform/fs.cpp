@@ -28,11 +28,6 @@ std::FILE* OpenForWriting(std::string_view systemPath) {
   return std::fopen(native.c_str(), "wb");
 }
 
-std::string WithTrailingBackslash(std::string path) {
-  if (!cp932::EndsWithChar(path, '\\')) path += '\\';
-  return path;
-}
-
 // Flushes and closes; false when a write or the flush failed.
 bool FlushAndClose(std::FILE* file) {
   const bool ok = std::fflush(file) == 0 && std::ferror(file) == 0;
@@ -91,6 +86,11 @@ std::string SystemPath(std::string_view nativePath) {
 std::string DisplayPath(std::string_view systemPath) {
   if constexpr (kNativeSeparator == '\\') return std::string(systemPath);
   return cp932::ReplaceAll(std::string(systemPath), "\\", std::string(1, kNativeSeparator));
+}
+
+std::string WithTrailingBackslash(std::string path) {
+  if (!cp932::EndsWithChar(path, '\\')) path += '\\';
+  return path;
 }
 
 std::string WithTrailingSeparator(std::string folder) {

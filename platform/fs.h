@@ -39,6 +39,9 @@ inline constexpr char kNativeSeparator = '/';
 // this is only for showing and storing.
 std::string DisplayPath(std::string_view systemPath);
 
+// A system-form folder with "\" at its end, unless it has one.
+std::string WithTrailingBackslash(std::string path);
+
 // `folder` with the platform's separator at its end, unless it has one.
 std::string WithTrailingSeparator(std::string folder);
 

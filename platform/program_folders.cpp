@@ -12,11 +12,6 @@ namespace {
 constexpr std::string_view kBinStep = "bin\\";
 constexpr std::string_view kShareFolder = "share\\pagelark\\";
 
-std::string WithSeparator(std::string folder) {
-  if (!cp932::EndsWithChar(folder, '\\')) folder += '\\';
-  return folder;
-}
-
 // The prefix of an installed executable ("\usr\" for "\usr\bin\"), or "" when
 // the folder is not a "bin" folder with share\pagelark\ beside it.
 std::string InstalledPrefix(const std::string& executableDir) {
@@ -36,8 +31,8 @@ std::string UserConfigFolder(const FolderSources& sources) {
 }  // namespace
 
 std::string UserConfigHome(const std::string& configHome, const std::string& home) {
-  if (configHome.starts_with('/')) return WithSeparator(SystemPath(configHome));
-  if (home.starts_with('/')) return WithSeparator(SystemPath(home)) + ".config\\";
+  if (configHome.starts_with('/')) return WithTrailingBackslash(SystemPath(configHome));
+  if (home.starts_with('/')) return WithTrailingBackslash(SystemPath(home)) + ".config\\";
   return {};
 }
 

@@ -2,6 +2,8 @@
 // logic and its views address every control by these numbers.
 #pragma once
 
+#include "settings/ProfileKeys.h"
+
 namespace pagelark::ui::id {
 
 // Main window fields and buttons.
@@ -57,7 +59,7 @@ inline constexpr int kMenuHelp = 32780;
 // The File menu's recent profiles: item i (0 the most recent) is
 // kMenuRecentProfile + i.
 inline constexpr int kMenuRecentProfile = 40020;
-inline constexpr int kRecentProfileItems = 4;
+inline constexpr int kRecentProfileItems = keys::kMaxRecentProfiles;  // as many as set.ini keeps
 constexpr int MenuRecentProfile(int index) { return kMenuRecentProfile + index; }
 constexpr bool IsRecentProfileItem(int commandId) {
   return commandId >= kMenuRecentProfile && commandId < kMenuRecentProfile + kRecentProfileItems;

@@ -18,8 +18,7 @@ void PrintLinks(std::FILE* out, const char* label, const std::vector<MirrorRepor
 }  // namespace
 
 int RunMirrorCheck(const std::string& folder, std::FILE* out) {
-  std::string system = platform::AbsolutePath(platform::SystemPath(folder));
-  if (!cp932::EndsWithChar(system, '\\')) system += '\\';
+  const std::string system = platform::WithTrailingBackslash(platform::AbsolutePath(platform::SystemPath(folder)));
   if (!platform::FolderExists(system)) {
     std::fprintf(out, "no mirror folder: %s\n", folder.c_str());
     return 1;

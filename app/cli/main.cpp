@@ -75,7 +75,7 @@ int UsageError(const std::string& reason) {
 // The run makes the download folder the current directory, so every path
 // given on the command line is made absolute first. Kept in the platform's
 // form: set.ini stores it and messages show it.
-std::string AbsoluteSystemPath(const std::string& native) {
+std::string AbsoluteDisplayPath(const std::string& native) {
   return platform::DisplayPath(platform::AbsolutePath(platform::SystemPath(native)));
 }
 
@@ -83,7 +83,7 @@ std::string AbsoluteSystemPath(const std::string& native) {
 std::string ProgramDir(const std::string& given) {
   if (given.empty())
     return platform::WithTrailingSeparator(platform::DisplayPath(platform::DefaultProgramFolders().programDir));
-  return platform::WithTrailingSeparator(AbsoluteSystemPath(given));
+  return platform::WithTrailingSeparator(AbsoluteDisplayPath(given));
 }
 
 int Save(cli::CliHost& host, const std::string& path, const std::string& programDir) {
@@ -103,7 +103,7 @@ int Run(int argc, char** argv) {
   std::optional<std::string> profileBytes;
   std::string profilePath = programDir + std::string(keys::kDefaultProfileFile);
   if (!options->profile.empty()) {
-    profilePath = AbsoluteSystemPath(options->profile);
+    profilePath = AbsoluteDisplayPath(options->profile);
     std::string bytes;
     if (!platform::FileExists(profilePath) || !platform::ReadFileBytes(profilePath, bytes, ini::kMaxFileBytes)) {
       return UsageError("cannot read profile " + options->profile);
@@ -122,7 +122,7 @@ int Run(int argc, char** argv) {
   cli::CliHost host(stdout, stderr);
   host.ShowReasons(options->verbose);
   host.ApplySettings(*settings);
-  if (!options->saveAs.empty()) return Save(host, AbsoluteSystemPath(options->saveAs), programDir);
+  if (!options->saveAs.empty()) return Save(host, AbsoluteDisplayPath(options->saveAs), programDir);
 
   CrawlEngine engine(host);
   host.OnInterrupt([&engine] { engine.StopDownload(); });
